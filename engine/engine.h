@@ -1,0 +1,60 @@
+// The engine's operations on the one Game.
+#pragma once
+
+#include <cstdint>
+
+#include "game_state.h"
+
+namespace zarnet {
+
+// --- Dealing -------------------------------------------------------------
+// Fills Deck, DeckOrder, DeckPoints with a fresh permutation of the 40 cards.
+void ShuffleDeck(Game& g);
+// Begins a deal; continueSeries = false for the first deal of a series.
+void StartDeal(Game& g, bool continueSeries);
+// The per-deal reset shared by the host's deal and the guest's received deck.
+void ResetDeal(GameState& gs);
+
+// --- Rules of play -------------------------------------------------------
+int TrickWinnerOf(int leader, char trump, CardCode ledCard, CardCode answerCard, int ledOrder,
+                  int answerOrder);
+void PlayCard(Game& g, int seat, int slot);
+void CollectTrick(Game& g);
+void DrawFromDeck(Game& g, int seat);
+void CheckBlackHand(Game& g);
+// True when the seat may swap its two of trumps now.
+bool CanReplaceDeuce(const Game& g, int seat);
+void ReplaceDeuce(Game& g, int seat);
+// Arranges the hand and has the view show it.
+void RedrawHand(Game& g, int seat);
+
+// --- Computer opponent ---------------------------------------------------
+// Slots 1..3 of an arranged hand; 0 only for an empty hand.
+int ChooseLead(const CardCode* hand, const uint8_t* orders, char trump, const CardCode* played);
+// `beep` is set when the safety net of the choice had to step in.
+int ChooseAnswer(const CardCode* hand, const uint8_t* orders, const uint8_t* points, char trump,
+                 CardCode ledCard, int ledOrder, int ledPoints, bool* beep = nullptr);
+// One move of a seat played by the computer's rules: lead (after an optional
+// Replace deuce) or answer. Returns false when that seat is not to move.
+bool ComputerMove(Game& g, int seat);
+
+// --- Flow ----------------------------------------------------------------
+// The move driver's tick at the table for a game against the computer.
+void MoveDriverTick(Game& g);
+// Offers Replace deuce on the lower button when the player may take it.
+void OfferReplaceDeuce(Game& g);
+void SetUpButtonsAfterDeal(Game& g);
+// The upper game button in a game against the computer: start the deal,
+// collect the trick, or deal the next one.
+void UpperButtonClick(Game& g);
+// The player plays the card in `slot` of the hand, clicked at window x.
+// Returns false when a click there plays nothing now.
+bool PlayerPlayCard(Game& g, int slot, int x);
+
+// --- Accounting ----------------------------------------------------------
+void BookDealResult(Game& g);
+// The local rating after k deals, from k0 deals at rating r0 and the series'
+// difference; six decimals, halves to even, clamped to -99.99..99.99.
+double LocalRating(int k, int diff, double r0, int k0);
+
+}  // namespace zarnet
