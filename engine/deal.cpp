@@ -139,7 +139,9 @@ void StartDeal(Game& g, bool continueSeries) {
     LoadSeriesPlayer(g);
   }
 
-  if (!g.opt.NetGame || host || (guest && (g.WaitingForDeck || gs.Turn == kTurnTrickDone))) {
+  // The guest counts the call that starts its series and each deck that
+  // arrives after a finished deal.
+  if (!g.opt.NetGame || host || (guest && (!continueSeries || gs.Turn == kTurnTrickDone))) {
     ++gs.KonNo;
   }
   if (g.opt.OnlineGame) ++g.OnlineKon;
@@ -177,8 +179,9 @@ void StartDeal(Game& g, bool continueSeries) {
     g.WaitingForDeck = false;
     if (host && g.hooks) g.hooks->SendDeckToPeer();
   } else if (guest) {
-    ClearHands(gs);
-    g.WaitingForDeck = true;
+    // The host's deck message has already filled the hands of a further deal.
+    g.WaitingForDeck = !continueSeries;
+    if (g.WaitingForDeck) ClearHands(gs);
   }
 
   if (g.opt.OnlineGame) {
