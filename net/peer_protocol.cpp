@@ -1,0 +1,176 @@
+#include "peer_protocol.h"
+
+#include "engine.h"
+
+namespace zarnet {
+namespace {
+
+std::string TwoDigits(int v) { return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; }
+
+bool ReadTwoDigits(std::string_view s, uint8_t* v) {
+  if (s[0] < '0' || s[0] > '9' || s[1] < '0' || s[1] > '9') return false;
+  *v = static_cast<uint8_t>((s[0] - '0') * 10 + (s[1] - '0'));
+  return true;
+}
+
+std::string HelloPrefix() { return "kuv" + TwoDigits(kGameId) + TwoDigits(kLinkCode) + "connect1"; }
+
+// A deck message that names the forty cards once each, with their orders and points.
+bool ApplyDeck(Game& g, std::string_view m) {
+  GameState next = g.gs;
+  bool seen[41] = {};
+  for (int i = 1; i <= 40; ++i) {
+    const CardCode c{m[2 * i - 1], m[2 * i]};
+    const int n = CardNumberOf(c);
+    if (n == 0 || seen[n]) return false;
+    seen[n] = true;
+    next.Deck[i] = c;
+    if (!ReadTwoDigits(m.substr(81 + 2 * (i - 1), 2), &next.DeckOrder[i])) return false;
+    if (!ReadTwoDigits(m.substr(161 + 2 * (i - 1), 2), &next.DeckPoints[i])) return false;
+  }
+  for (int s = 1; s <= 2; ++s)
+    for (int k = 1; k <= 40; ++k) {
+      next.Hand[s][k] = EmptyCard;
+      next.HandOrder[s][k] = 0;
+      next.HandPoints[s][k] = 0;
+    }
+  for (int k = 1; k <= 3; ++k) {
+    next.Hand[2][k] = next.Deck[k];
+    next.HandOrder[2][k] = next.DeckOrder[k];
+    next.HandPoints[2][k] = next.DeckPoints[k];
+    next.Hand[1][k] = next.Deck[k + 3];
+    next.HandOrder[1][k] = next.DeckOrder[k + 3];
+    next.HandPoints[1][k] = next.DeckPoints[k + 3];
+  }
+  next.HandCount[1] = next.HandCount[2] = 3;
+  next.Trump = next.Deck[40].suit;
+  g.gs = next;
+  g.opt.OptBlackHand = m[241] == kRuleOn;
+  g.opt.OptReplaceDeuce = m[242] == kRuleOn;
+  return true;
+}
+
+void RedrawPlates(Game& g) {
+  g.View().DrawNamePlate(1, g.SeatName[1], 'y');
+  g.View().DrawNamePlate(2, g.SeatName[2], 'y');
+}
+
+// One ten-character move frame.
+void ApplyMove(Game& g, PeerOutlet& out, std::string_view f) {
+  GameState& gs = g.gs;
+  RedrawPlates(g);
+  if (f.substr(0, 4) == "hhod") {
+    gs.DealPhase = 2;
+    g.View().SetButtonText(GameButton::Upper, ButtonText::Ok);
+    const CardCode card{f[4], f[5]};
+    int slot = 0;
+    for (int k = 1; k <= 3; ++k)
+      if (gs.Hand[1][k] == card) slot = k;
+    if (slot == 0 || card == EmptyCard) {
+      // Playing a slot that does not hold the card would corrupt the hand.
+      out.PeerOutOfStep();
+      return;
+    }
+    gs.PeerSlot = static_cast<uint8_t>(slot);
+    PlayCard(g, 1, slot);
+    if (gs.Leader == 2) {
+      gs.Turn = kTurnTrickDone;
+      if (!gs.DealOver) g.View().EnableButton(GameButton::Upper, true);
+    }
+  } else if (f.substr(0, 5) == "hnext") {
+    gs.Turn = 2;
+  } else if (f.substr(0, 5) == "hslit") {
+    CollectTrick(g);
+  } else if (f.substr(0, 6) == "hchan2") {
+    ReplaceDeuce(g, 1);
+  } else if (f.substr(0, 8) == "hsitkon2" && g.opt.NetRole == 2) {
+    gs.DealPhase = 2;
+    CheckBlackHand(g);
+  }
+}
+
+}  // namespace
+
+std::string PadName(std::string_view name) {
+  std::string s(name.substr(0, 20));
+  s.resize(20, ' ');
+  return s;
+}
+
+std::string HelloMessage(std::string_view playerName) { return HelloPrefix() + PadName(playerName); }
+
+std::string WelcomeMessage(std::string_view playerName) { return "connect2" + PadName(playerName); }
+
+std::string DeckMessage(const GameState& gs, bool blackHand, bool replaceDeuce) {
+  std::string m = "b";
+  m.reserve(kDeckLength);
+  for (int i = 1; i <= 40; ++i) m += gs.Deck[i].Bytes();
+  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckOrder[i]);
+  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckPoints[i]);
+  m += blackHand ? kRuleOn : kRuleOff;
+  m += replaceDeuce ? kRuleOn : kRuleOff;
+  return m;
+}
+
+std::string PlayMessage(CardCode card) { return "hhod" + card.Bytes() + "####"; }
+
+std::string ChatMessage(std::string_view text) { return "s" + std::string(text.substr(0, 15)); }
+
+void SendDeck(Game& g, PeerLink& link, PeerOutlet& out) {
+  link.LinkState = 3;
+  out.Write(DeckMessage(g.gs, g.opt.OptBlackHand, g.opt.OptReplaceDeuce));
+}
+
+void OnPeerRead(Game& g, PeerLink& link, PeerOutlet& out, std::string_view bytes) {
+  std::string& buf = link.pending;
+  buf.append(bytes);
+  const bool host = g.opt.NetRole == 1;
+  const bool guest = g.opt.NetRole == 2;
+  while (!buf.empty()) {
+    std::string_view b = buf;
+    size_t used = 0;
+    if (b[0] == 's') {
+      // A chat line has no length of its own: it is the rest of the read.
+      out.ChatLine(std::string(b.substr(1)), g.opt.NetRole);
+      g.Play("WToMenK", false);
+      used = b.size();
+    } else if (b.substr(0, 5) == "abort") {
+      used = 5;
+    } else if (host && link.LinkState == 1 && b[0] == 'k') {
+      if (b.size() < kHelloLength) return;
+      used = kHelloLength;
+      if (b.substr(0, 15) == HelloPrefix()) {
+        out.SecondPlayerConnected();
+        link.LinkState = 2;
+        g.SeatName[1] = std::string(b.substr(15, 20));
+        g.SeatName[2] = link.PlayerName;
+        out.Write(WelcomeMessage(link.PlayerName));
+      }
+    } else if (guest && link.LinkState == 1 && b[0] == 'c') {
+      if (b.size() < kWelcomeLength) return;
+      used = kWelcomeLength;
+      if (b.substr(0, 8) == "connect2") {
+        link.LinkState = 2;
+        g.SeatName[1] = std::string(b.substr(8, 20));
+        g.SeatName[2] = link.PlayerName;
+        out.GuestSeriesStarts();
+      }
+    } else if (guest && b[0] == 'b') {
+      if (b.size() < kDeckLength) return;
+      used = kDeckLength;
+      if (ApplyDeck(g, b.substr(0, kDeckLength))) {
+        g.WaitingForDeck = false;
+        StartDeal(g, true);
+      }
+    } else if (b[0] == 'h') {
+      if (b.size() < kMoveLength) return;
+      used = kMoveLength;
+      ApplyMove(g, out, b.substr(0, kMoveLength));
+    } else {
+      used = b.size();  // not a message of ours
+    }
+    buf.erase(0, used);
+  }
+}
+
+}  // namespace zarnet

@@ -1,0 +1,65 @@
+// The messages two copies of the game exchange over one TCP connection, and
+// the receiver that applies them to the engine.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game_state.h"
+
+namespace zarnet {
+
+inline constexpr int kGameId = 88;
+inline constexpr int kLinkCode = 25;
+
+// The ten-character commands.
+inline constexpr std::string_view kNextMessage = "hnext#####";
+inline constexpr std::string_view kCollectMessage = "hslit#####";
+inline constexpr std::string_view kChangeDeuceMessage = "hchan2####";
+inline constexpr std::string_view kBeginMessage = "hsitkon2##";
+
+inline constexpr size_t kHelloLength = 35;
+inline constexpr size_t kWelcomeLength = 28;
+inline constexpr size_t kDeckLength = 243;
+inline constexpr size_t kMoveLength = 10;
+
+// Rule letters of the deck message: 'И' on, 'Л' off.
+inline constexpr char kRuleOn = '\xC8';
+inline constexpr char kRuleOff = '\xCB';
+
+// The link as the peer code keeps it.
+struct PeerLink {
+  uint8_t LinkState = 0;   // 0 none, 1 connecting, 2 handshake done, 3 a deck was sent
+  std::string PlayerName;  // 20 characters, blank-padded
+  std::string pending;     // bytes of a message not yet complete
+};
+
+// What the receiver needs from the program around it.
+class PeerOutlet {
+ public:
+  virtual ~PeerOutlet() = default;
+  virtual void Write(const std::string& bytes) = 0;
+  // Host: the guest's hello was accepted.
+  virtual void SecondPlayerConnected() {}
+  // Guest: the host's welcome arrived; the guest's series starts.
+  virtual void GuestSeriesStarts() {}
+  virtual void ChatLine(const std::string& text, int colour) { (void)text, (void)colour; }
+  // The peer named a card that is not in its hand here: the two sides drifted apart.
+  virtual void PeerOutOfStep() {}
+};
+
+std::string PadName(std::string_view name);
+std::string HelloMessage(std::string_view playerName);
+std::string WelcomeMessage(std::string_view playerName);
+std::string DeckMessage(const GameState& gs, bool blackHand, bool replaceDeuce);
+std::string PlayMessage(CardCode card);
+std::string ChatMessage(std::string_view text);
+
+// Writes the deck of the deal just made (host).
+void SendDeck(Game& g, PeerLink& link, PeerOutlet& out);
+
+// Takes the bytes of one read. Whole messages are applied at once; a message
+// cut between reads waits in `link.pending` for the rest.
+void OnPeerRead(Game& g, PeerLink& link, PeerOutlet& out, std::string_view bytes);
+
+}  // namespace zarnet
