@@ -1,0 +1,65 @@
+// The two sockets of a peer game: the host listens, the guest connects. All
+// events arrive on the UI thread; reads go to the peer message receiver.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "peer_protocol.h"
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace zarnet {
+
+// The address a guest types: four groups of 1 to 3 characters between three
+// dots, not ending with a dot (the field itself admits only digits and dots).
+bool ValidGuestAddress(const QString& address);
+// An edited field keeps its text only when every character is allowed.
+QString FilterAddressEdit(const QString& text, const QString& lastValid);
+QString FilterPortEdit(const QString& text, const QString& lastValid);
+
+class PeerConnection : public QObject, public PeerOutlet {
+  Q_OBJECT
+
+ public:
+  PeerConnection(Game& game, PeerLink& link, QObject* parent = nullptr);
+  ~PeerConnection() override;
+
+  // Host: ServerSocket1 listens on every interface.
+  bool Listen(quint16 port);
+  quint16 ListeningPort() const;
+  // Guest: ClientSocket1 connects; the hello follows once connected.
+  void Connect(const QString& address, quint16 port);
+  // Deactivates the socket of our role.
+  void Close();
+  bool Active() const;
+
+  void Write(const std::string& bytes) override;
+  void SecondPlayerConnected() override { emit secondPlayerConnected(); }
+  void GuestSeriesStarts() override { emit guestSeriesStarts(); }
+  void ChatLine(const std::string& text, int colour) override { emit chatLine(text, colour); }
+  void PeerOutOfStep() override { emit peerOutOfStep(); }
+
+ signals:
+  void secondPlayerConnected();
+  void guestSeriesStarts();
+  void chatLine(const std::string& text, int colour);
+  void peerOutOfStep();
+  // The peer's side of the connection closed (ClientDisconnect / Disconnect).
+  void peerLeft();
+  // The guest could not connect or lost the connection with an error.
+  void connectFailed();
+
+ private:
+  void OnNewConnection();
+  void OnRead(QTcpSocket* socket);
+
+  Game& game_;
+  PeerLink& link_;
+  QTcpServer* server_ = nullptr;
+  QPointer<QTcpSocket> peer_;  // the host's first accepted connection, or the guest's socket
+};
+
+}  // namespace zarnet
