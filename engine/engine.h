@@ -47,7 +47,8 @@ void SetUpButtonsAfterDeal(Game& g);
 // The upper game button in a game against the computer: start the deal,
 // collect the trick, or deal the next one.
 void UpperButtonClick(Game& g);
-// The player plays the card in `slot` of the hand, clicked at window x.
+// The player plays the card in `slot` of the hand; x is that card's left edge
+// inside the hand area, where its flight starts.
 // Returns false when a click there plays nothing now.
 bool PlayerPlayCard(Game& g, int slot, int x);
 

@@ -46,7 +46,7 @@ struct GameState {
   std::array<CardCode, 5> Table{};
   std::array<uint8_t, 5> TableOrder{};
   std::array<uint8_t, 5> TablePoints{};
-  int32_t PlayedCardX = 0;
+  int32_t PlayedCardX = 0;  // x of the clicked card inside the hand area
   bool DealOver = false;
   uint8_t PeerSlot = 0;
 };

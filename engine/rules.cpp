@@ -80,7 +80,10 @@ void PlayCard(Game& g, int seat, int slot) {
   RedrawHand(g, seat);
 
   if (g.opt.OptFlyCards) {
-    const Point from = seat == 2 ? Point{gs.PlayedCardX, At(g, Anchor::HandMiddle, 2).y}
+    // The player's card starts where it was clicked; PlayedCardX is the card's
+    // x inside the hand area.
+    const Point origin = At(g, Anchor::HandOrigin, 2);
+    const Point from = seat == 2 ? Point{origin.x + gs.PlayedCardX, origin.y}
                                  : At(g, Anchor::HandMiddle, 1);
     Fly(g, from, At(g, Anchor::TablePlace, seat), card);
   }

@@ -30,6 +30,7 @@ enum class EngineText { BlackHand, ExpectationOfServer };
 
 // Points of the window, in window pixels, that flights start from and end at.
 enum class Anchor {
+  HandOrigin,   // top-left corner of a seat's hand area
   HandMiddle,   // middle of a seat's hand
   HandSlot,     // a given slot of a seat's hand
   TablePlace,   // a seat's place on the table
