@@ -51,6 +51,9 @@ void UpperButtonClick(Game& g);
 // inside the hand area, where its flight starts.
 // Returns false when a click there plays nothing now.
 bool PlayerPlayCard(Game& g, int slot, int x);
+// The lower game button while the deal is not settled: the player takes
+// Replace deuce. False when that is not possible now.
+bool LowerButtonReplacesDeuce(Game& g);
 
 // --- Accounting ----------------------------------------------------------
 void BookDealResult(Game& g);

@@ -50,15 +50,21 @@ void SetUpButtonsAfterDeal(Game& g) {
   }
 }
 
-}  // namespace zarnet
 
-namespace zarnet {
+namespace {
+
+void TellPeer(Game& g, PeerEvent e, CardCode card = EmptyCard) {
+  if (g.opt.NetGame && g.hooks) g.hooks->TellPeer(e, card);
+}
+
+}  // namespace
 
 void UpperButtonClick(Game& g) {
   GameState& gs = g.gs;
   TableView& v = g.View();
   if (!gs.DealActive) return;
   if (gs.DealPhase == 1) {
+    if (g.opt.NetRole == 1) TellPeer(g, PeerEvent::Begin);
     gs.DealPhase = 2;
     v.EnableButton(GameButton::Upper, false);
     v.SetButtonText(GameButton::Upper, ButtonText::Ok);
@@ -67,6 +73,7 @@ void UpperButtonClick(Game& g) {
   } else if (gs.Turn == kTurnTrickDone && !gs.DealOver) {
     v.DrawNamePlate(1, g.SeatName[1], 'y');
     v.DrawNamePlate(2, g.SeatName[2], 'y');
+    TellPeer(g, PeerEvent::Collect);
     CollectTrick(g);
   } else if (gs.Turn == kTurnTrickDone && gs.DealOver && !g.opt.OnlineGame) {
     g.TimerEnabled = false;
@@ -80,6 +87,7 @@ bool PlayerPlayCard(Game& g, int slot, int x) {
   if (!gs.DealActive || gs.DealPhase != 2 || gs.Turn != 2) return false;
   if (slot < 1 || slot > 3 || gs.Hand[2][slot] == EmptyCard) return false;
   gs.PlayedCardX = x;
+  TellPeer(g, PeerEvent::Play, gs.Hand[2][slot]);
   v.EnableButton(GameButton::Lower, false);
   v.SetButtonText(GameButton::Lower, ButtonText::ExitToMenu);
   PlayCard(g, 2, slot);
@@ -88,10 +96,20 @@ bool PlayerPlayCard(Game& g, int slot, int x) {
   if (gs.Leader == 2) {
     gs.Turn = 1;
     v.EnableButton(GameButton::Upper, false);
+    TellPeer(g, PeerEvent::Next);
   } else {
     gs.Turn = kTurnTrickDone;
     if (!g.opt.NetGame && !g.opt.OnlineGame && !gs.DealOver) v.EnableButton(GameButton::Upper, true);
   }
+  return true;
+}
+
+
+bool LowerButtonReplacesDeuce(Game& g) {
+  GameState& gs = g.gs;
+  if (gs.DealSettled || gs.Turn != 2 || !CanReplaceDeuce(g, 2)) return false;
+  TellPeer(g, PeerEvent::ChangeDeuce);
+  ReplaceDeuce(g, 2);
   return true;
 }
 

@@ -83,10 +83,15 @@ struct SeriesPlayer {
   std::string PasswordField;  // 15 encoded digits, kept as read
 };
 
+// What the peer of a net game is told of the local player's actions.
+enum class PeerEvent { Play, Next, Collect, ChangeDeuce, Begin };
+
 // Things that happen beyond the table: peers, online tables, the recorder.
 class EngineHooks {
  public:
   virtual ~EngineHooks() = default;
+  // The local side acts first on the wire, then on its own table.
+  virtual void TellPeer(PeerEvent event, CardCode card) { (void)event, (void)card; }
   // The host of a net game sends the fresh deck and the two rule options.
   virtual void SendDeckToPeer() {}
   // At an online table, after two deals of a match.

@@ -116,6 +116,21 @@ std::string PlayMessage(CardCode card) { return "hhod" + card.Bytes() + "####"; 
 
 std::string ChatMessage(std::string_view text) { return "s" + std::string(text.substr(0, 15)); }
 
+std::string PeerEventMessage(PeerEvent event, CardCode card) {
+  switch (event) {
+    case PeerEvent::Play: return PlayMessage(card);
+    case PeerEvent::Next: return std::string(kNextMessage);
+    case PeerEvent::Collect: return std::string(kCollectMessage);
+    case PeerEvent::ChangeDeuce: return std::string(kChangeDeuceMessage);
+    case PeerEvent::Begin: return std::string(kBeginMessage);
+  }
+  return {};
+}
+
+void PeerHooks::SendDeckToPeer() { SendDeck(g_, link_, out_); }
+
+void PeerHooks::TellPeer(PeerEvent event, CardCode card) { out_.Write(PeerEventMessage(event, card)); }
+
 void SendDeck(Game& g, PeerLink& link, PeerOutlet& out) {
   link.LinkState = 3;
   out.Write(DeckMessage(g.gs, g.opt.OptBlackHand, g.opt.OptReplaceDeuce));

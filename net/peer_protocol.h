@@ -55,6 +55,23 @@ std::string DeckMessage(const GameState& gs, bool blackHand, bool replaceDeuce);
 std::string PlayMessage(CardCode card);
 std::string ChatMessage(std::string_view text);
 
+// Binds the engine's peer hooks to a link: the host's fresh decks and the
+// local player's actions go out as messages.
+class PeerHooks : public EngineHooks {
+ public:
+  PeerHooks(Game& g, PeerLink& link, PeerOutlet& out) : g_(g), link_(link), out_(out) {}
+  void SendDeckToPeer() override;
+  void TellPeer(PeerEvent event, CardCode card) override;
+
+ private:
+  Game& g_;
+  PeerLink& link_;
+  PeerOutlet& out_;
+};
+
+// The message that tells the peer of a local action.
+std::string PeerEventMessage(PeerEvent event, CardCode card);
+
 // Writes the deck of the deal just made (host).
 void SendDeck(Game& g, PeerLink& link, PeerOutlet& out);
 

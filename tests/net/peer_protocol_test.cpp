@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 
 #include "engine.h"
 #include "peer_protocol.h"
@@ -156,32 +157,29 @@ TEST(GuestSide, RefusesADeckThatRepeatsACard) {
   EXPECT_TRUE(guest.WaitingForDeck);
 }
 
-// Two copies wired back to back play whole deals through the messages alone.
+// Two copies wired back to back play whole deals through the messages alone,
+// each driven by its own table's buttons and clicks.
 TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
+  struct Pipe : PeerOutlet {
+    std::deque<std::string>* queue = nullptr;
+    void Write(const std::string& bytes) override { queue->push_back(bytes); }
+  };
   Game side[2];
   PeerLink link[2];
-  struct Pipe : PeerOutlet {
-    std::deque<std::string>* queue;
-    void Write(const std::string& bytes) override { queue->push_back(bytes); }
-  } pipe[2];
+  Pipe pipe[2];
   std::deque<std::string> toSide[2];
+  std::unique_ptr<PeerHooks> hooks[2];
   for (int i = 0; i < 2; ++i) {
     side[i].opt.NetGame = true;
     side[i].opt.NetRole = static_cast<uint8_t>(i + 1);
     side[i].opt.OptFlyCards = false;
+    side[i].rng.Seed(100 + i);
     link[i].LinkState = 2;
     pipe[i].queue = &toSide[1 - i];
+    hooks[i] = std::make_unique<PeerHooks>(side[i], link[i], pipe[i]);
+    side[i].hooks = hooks[i].get();
   }
-  struct DeckHook : EngineHooks {
-    Game* g;
-    PeerLink* l;
-    PeerOutlet* o;
-    void SendDeckToPeer() override { SendDeck(*g, *l, *o); }
-  } hook;
-  hook.g = &side[0];
-  hook.l = &link[0];
-  hook.o = &pipe[0];
-  side[0].hooks = &hook;
+  side[1].opt.OptReplaceDeuce = false;  // the host's rules must win
   auto deliver = [&] {
     for (int i = 0; i < 2; ++i)
       while (!toSide[i].empty()) {
@@ -190,41 +188,38 @@ TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
         OnPeerRead(side[i], link[i], pipe[i], m);
       }
   };
-  StartDeal(side[1], false);
-  int tricksCollected = 0;
-  for (int deal = 1; deal <= 4; ++deal) {
-    StartDeal(side[0], deal > 1);
-    deliver();
-    pipe[0].Write(std::string(kBeginMessage));
-    side[0].gs.DealPhase = 2;
-    CheckBlackHand(side[0]);
+  StartDeal(side[1], false);  // the guest's series begins and waits
+  StartDeal(side[0], false);  // the host's first deal sends the deck
+  int tricksCollected = 0, deuceSwaps = 0;
+  for (int deal = 1; deal <= 6; ++deal) {
     deliver();
     ASSERT_EQ(side[0].gs.KonNo, side[1].gs.KonNo);
     EXPECT_EQ(side[0].gs.Leader == 2, side[0].gs.KonNo % 2 == 1);
+    EXPECT_TRUE(side[1].opt.OptReplaceDeuce);
+    UpperButtonClick(side[0]);  // the host begins
+    deliver();
     int guard = 0;
     while (!side[0].gs.DealOver && ++guard < 200) {
       for (int i = 0; i < 2; ++i) {
         GameState& gs = side[i].gs;
         if (gs.Turn != 2 || gs.DealOver) continue;
         const bool leads = gs.Leader == 2;
+        if (leads && LowerButtonReplacesDeuce(side[i])) ++deuceSwaps;
         const int slot =
             leads ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump, gs.Played.data())
                   : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.HandPoints[2].data(),
                                  gs.Trump, gs.Table[1], gs.TableOrder[1], gs.TablePoints[1]);
-        pipe[i].Write(PlayMessage(gs.Hand[2][slot]));
-        PlayerPlayCard(side[i], slot, 0);
-        if (leads) pipe[i].Write(std::string(kNextMessage));
+        ASSERT_TRUE(PlayerPlayCard(side[i], slot, 0));
+        deliver();
       }
-      deliver();
       for (int i = 0; i < 2; ++i) {
+        // The side that led the trick collects it.
         GameState& gs = side[i].gs;
-        if (gs.Turn == kTurnTrickDone && !gs.DealOver && gs.TrickWinner != 0 &&
-            gs.Table[2] != EmptyCard && gs.Leader == 2) {
-          pipe[i].Write(std::string(kCollectMessage));
-          CollectTrick(side[i]);
+        if (gs.Turn == kTurnTrickDone && !gs.DealOver && gs.Leader == 2) {
+          UpperButtonClick(side[i]);
+          deliver();
         }
       }
-      deliver();
     }
     ASSERT_TRUE(side[0].gs.DealOver);
     ASSERT_TRUE(side[1].gs.DealOver);
@@ -232,8 +227,10 @@ TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
     EXPECT_EQ(side[0].gs.GameScore[2], side[1].gs.GameScore[1]);
     EXPECT_EQ(side[0].gs.Played, side[1].gs.Played);
     tricksCollected += (side[0].gs.PlayedNext - 1) / 2;
+    UpperButtonClick(side[0]);  // the host deals the next one
   }
-  EXPECT_GT(tricksCollected, 40);
+  EXPECT_GT(tricksCollected, 60);
+  EXPECT_GT(deuceSwaps, 0);
 }
 
 }  // namespace
