@@ -54,7 +54,7 @@ void SetUpButtonsAfterDeal(Game& g) {
 namespace {
 
 void TellPeer(Game& g, PeerEvent e, CardCode card = EmptyCard) {
-  if (g.opt.NetGame && g.hooks) g.hooks->TellPeer(e, card);
+  if ((g.opt.NetGame || g.opt.OnlineGame) && g.hooks) g.hooks->TellPeer(e, card);
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ void UpperButtonClick(Game& g) {
   TableView& v = g.View();
   if (!gs.DealActive) return;
   if (gs.DealPhase == 1) {
-    if (g.opt.NetRole == 1) TellPeer(g, PeerEvent::Begin);
+    if (g.opt.OnlineGame || g.opt.NetRole == 1) TellPeer(g, PeerEvent::Begin);
     gs.DealPhase = 2;
     v.EnableButton(GameButton::Upper, false);
     v.SetButtonText(GameButton::Upper, ButtonText::Ok);
@@ -75,9 +75,13 @@ void UpperButtonClick(Game& g) {
     v.DrawNamePlate(2, g.SeatName[2], 'y');
     TellPeer(g, PeerEvent::Collect);
     CollectTrick(g);
-  } else if (gs.Turn == kTurnTrickDone && gs.DealOver && !g.opt.OnlineGame) {
-    g.TimerEnabled = false;
-    StartDeal(g, true);
+  } else if (gs.Turn == kTurnTrickDone && gs.DealOver) {
+    if (g.opt.OnlineGame) {
+      TellPeer(g, PeerEvent::NextDeal);  // the table server deals
+    } else {
+      g.TimerEnabled = false;
+      StartDeal(g, true);
+    }
   }
 }
 

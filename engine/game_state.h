@@ -84,7 +84,7 @@ struct SeriesPlayer {
 };
 
 // What the peer of a net game is told of the local player's actions.
-enum class PeerEvent { Play, Next, Collect, ChangeDeuce, Begin };
+enum class PeerEvent { Play, Next, Collect, ChangeDeuce, Begin, NextDeal };
 
 // Things that happen beyond the table: peers, online tables, the recorder.
 class EngineHooks {
@@ -94,8 +94,8 @@ class EngineHooks {
   virtual void TellPeer(PeerEvent event, CardCode card) { (void)event, (void)card; }
   // The host of a net game sends the fresh deck and the two rule options.
   virtual void SendDeckToPeer() {}
-  // At an online table, after two deals of a match.
-  virtual void ReportMatchResult() {}
+  // At an online table, after each deal: the match ends after its second.
+  virtual void OnlineDealEnded() {}
   // The recorder takes the table's final picture of a deal.
   virtual void RecordFinalFrame() {}
 };

@@ -33,7 +33,7 @@ void EndDeal(Game& g) {
   g.View().SetButtonText(GameButton::Upper, ButtonText::NextGame);
   gs.DealSettled = true;
   BookDealResult(g);
-  if (g.opt.OnlineGame && g.OnlineKon >= 2 && g.hooks) g.hooks->ReportMatchResult();
+  if (g.opt.OnlineGame && g.hooks) g.hooks->OnlineDealEnded();
 }
 
 bool HasBlackHand(const GameState& gs, int seat) {
@@ -196,7 +196,7 @@ void CheckBlackHand(Game& g) {
   v.SetButtonText(GameButton::Upper, ButtonText::NextGame);
   gs.DealSettled = true;
   gs.Turn = kTurnTrickDone;
-  if (g.opt.OnlineGame && g.OnlineKon >= 2 && g.hooks) g.hooks->ReportMatchResult();
+  if (g.opt.OnlineGame && g.hooks) g.hooks->OnlineDealEnded();
 }
 
 bool CanReplaceDeuce(const Game& g, int seat) {

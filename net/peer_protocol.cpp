@@ -123,6 +123,7 @@ std::string PeerEventMessage(PeerEvent event, CardCode card) {
     case PeerEvent::Collect: return std::string(kCollectMessage);
     case PeerEvent::ChangeDeuce: return std::string(kChangeDeuceMessage);
     case PeerEvent::Begin: return std::string(kBeginMessage);
+    case PeerEvent::NextDeal: break;  // a peer game's host simply deals
   }
   return {};
 }
