@@ -56,8 +56,11 @@ std::string TextFormBody(const FormPairs& pairs) {
 
 std::string ListFormBody(const FormPairs& pairs) {
   std::string body;
+  bool first = true;
   for (const auto& [key, value] : pairs) {
-    if (!body.empty()) body += '&';
+    if (!first) body += '&';
+    first = false;
+    if (key.empty() && value.empty()) continue;  // an empty line of the list
     AppendEscaped(body, key);
     body += '=';
     AppendEscaped(body, value);

@@ -15,7 +15,8 @@ using FormPairs = std::vector<std::pair<std::string, std::string>>;
 // key=value&key=value, nothing escaped.
 std::string TextFormBody(const FormPairs& pairs);
 // Each key and value as UTF-8 with form escapes: letters, digits and "*-._"
-// stay, a blank becomes "+", every other byte "%XX".
+// stay, a blank becomes "+", every other byte "%XX". A pair with an empty key
+// and value stands for an empty line of the list.
 std::string ListFormBody(const FormPairs& pairs);
 
 // A real number as the services take it: up to 15 significant digits and a
