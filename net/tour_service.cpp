@@ -134,6 +134,7 @@ int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating) {
 
 bool ParseTourTopTen(std::string_view reply, std::array<TKuvRecord, 11>* top) {
   *top = {};
+  for (TKuvRecord& e : *top) e.Nick = e.City = e.Country = e.R07 = "";
   const auto records = ParseRecordList(reply);
   for (size_t r = 0; r < records.size(); ++r) {
     const auto& f = records[r];

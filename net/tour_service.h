@@ -8,6 +8,7 @@
 #include "player_records.h"
 #include "service_client.h"
 #include "service_forms.h"
+#include "service_records.h"
 
 namespace zarnet {
 
@@ -29,20 +30,6 @@ struct TKuvTable {
   int32_t R1 = 0;
   std::string R2 = "X";
   TKuvSeat Seat[3];  // 1-based: seats 1 and 2
-};
-
-struct TKuvRecord {
-  int32_t RID = 0;
-  int32_t GID = 0;
-  int32_t Score = 0;
-  std::string Nick;
-  std::string Country;
-  std::string City;
-  std::string R07;
-  std::string R08;
-  std::string R09;
-  std::string R10;
-  int32_t Place = 0;
 };
 
 using TableList = std::array<TKuvTable, 11>;  // tables 1..10
