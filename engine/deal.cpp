@@ -110,6 +110,15 @@ void ShuffleDeck(Game& g) {
   }
 }
 
+void GiveDeckCards(GameState& gs, int seat, int first) {
+  for (int k = 1; k <= 3; ++k) {
+    gs.Hand[seat][k] = gs.Deck[first + k - 1];
+    gs.HandOrder[seat][k] = gs.DeckOrder[first + k - 1];
+    gs.HandPoints[seat][k] = gs.DeckPoints[first + k - 1];
+  }
+  gs.HandCount[seat] = 3;
+}
+
 void ResetDeal(GameState& gs) {
   gs.DealSettled = false;
   gs.DeckEmptyAnnounced = false;
@@ -167,15 +176,8 @@ void StartDeal(Game& g, bool continueSeries) {
       ShuffleDeck(g);
     }
     gs.Trump = gs.Deck[40].suit;
-    for (int i = 1; i <= 3; ++i) {
-      gs.Hand[1][i] = gs.Deck[i];
-      gs.HandOrder[1][i] = gs.DeckOrder[i];
-      gs.HandPoints[1][i] = gs.DeckPoints[i];
-      gs.Hand[2][i] = gs.Deck[i + 3];
-      gs.HandOrder[2][i] = gs.DeckOrder[i + 3];
-      gs.HandPoints[2][i] = gs.DeckPoints[i + 3];
-    }
-    gs.HandCount[1] = gs.HandCount[2] = 3;
+    GiveDeckCards(gs, 1, 1);
+    GiveDeckCards(gs, 2, 4);
     g.WaitingForDeck = false;
     if (host && g.hooks) g.hooks->SendDeckToPeer();
   } else if (guest) {

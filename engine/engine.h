@@ -14,6 +14,8 @@ void ShuffleDeck(Game& g);
 void StartDeal(Game& g, bool continueSeries);
 // The per-deal reset shared by the host's deal and the guest's received deck.
 void ResetDeal(GameState& gs);
+// Puts Deck[first..first+2], with orders and points, into slots 1..3 of a hand.
+void GiveDeckCards(GameState& gs, int seat, int first);
 
 // --- Rules of play -------------------------------------------------------
 int TrickWinnerOf(int leader, char trump, CardCode ledCard, CardCode answerCard, int ledOrder,

@@ -15,36 +15,20 @@ bool ReadTwoDigits(std::string_view s, uint8_t* v) {
 
 std::string HelloPrefix() { return "kuv" + TwoDigits(kGameId) + TwoDigits(kLinkCode) + "connect1"; }
 
-// A deck message that names the forty cards once each, with their orders and points.
+// A deck message: the blocks, then the host's two rule letters.
 bool ApplyDeck(Game& g, std::string_view m) {
-  GameState next = g.gs;
-  bool seen[41] = {};
-  for (int i = 1; i <= 40; ++i) {
-    const CardCode c{m[2 * i - 1], m[2 * i]};
-    const int n = CardNumberOf(c);
-    if (n == 0 || seen[n]) return false;
-    seen[n] = true;
-    next.Deck[i] = c;
-    if (!ReadTwoDigits(m.substr(81 + 2 * (i - 1), 2), &next.DeckOrder[i])) return false;
-    if (!ReadTwoDigits(m.substr(161 + 2 * (i - 1), 2), &next.DeckPoints[i])) return false;
-  }
+  if (!ReadDeckBlocks(m.substr(1, 240), &g.gs)) return false;
+  GameState& gs = g.gs;
   for (int s = 1; s <= 2; ++s)
     for (int k = 1; k <= 40; ++k) {
-      next.Hand[s][k] = EmptyCard;
-      next.HandOrder[s][k] = 0;
-      next.HandPoints[s][k] = 0;
+      gs.Hand[s][k] = EmptyCard;
+      gs.HandOrder[s][k] = 0;
+      gs.HandPoints[s][k] = 0;
     }
-  for (int k = 1; k <= 3; ++k) {
-    next.Hand[2][k] = next.Deck[k];
-    next.HandOrder[2][k] = next.DeckOrder[k];
-    next.HandPoints[2][k] = next.DeckPoints[k];
-    next.Hand[1][k] = next.Deck[k + 3];
-    next.HandOrder[1][k] = next.DeckOrder[k + 3];
-    next.HandPoints[1][k] = next.DeckPoints[k + 3];
-  }
-  next.HandCount[1] = next.HandCount[2] = 3;
-  next.Trump = next.Deck[40].suit;
-  g.gs = next;
+  // The host's seat 1 is this side's seat 2.
+  GiveDeckCards(gs, 2, 1);
+  GiveDeckCards(gs, 1, 4);
+  gs.Trump = gs.Deck[40].suit;
   g.opt.OptBlackHand = m[241] == kRuleOn;
   g.opt.OptReplaceDeuce = m[242] == kRuleOn;
   return true;
@@ -91,6 +75,35 @@ void ApplyMove(Game& g, PeerOutlet& out, std::string_view f) {
 
 }  // namespace
 
+std::string DeckBlocks(const GameState& gs) {
+  std::string m;
+  m.reserve(240);
+  for (int i = 1; i <= 40; ++i) m += gs.Deck[i].Bytes();
+  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckOrder[i]);
+  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckPoints[i]);
+  return m;
+}
+
+bool ReadDeckBlocks(std::string_view m, GameState* gs) {
+  if (m.size() < 240) return false;
+  std::array<CardCode, 41> deck{};
+  std::array<uint8_t, 41> orders{}, points{};
+  bool seen[41] = {};
+  for (int i = 1; i <= 40; ++i) {
+    const CardCode c{m[2 * i - 2], m[2 * i - 1]};
+    const int n = CardNumberOf(c);
+    if (n == 0 || seen[n]) return false;
+    seen[n] = true;
+    deck[i] = c;
+    if (!ReadTwoDigits(m.substr(80 + 2 * (i - 1), 2), &orders[i])) return false;
+    if (!ReadTwoDigits(m.substr(160 + 2 * (i - 1), 2), &points[i])) return false;
+  }
+  gs->Deck = deck;
+  gs->DeckOrder = orders;
+  gs->DeckPoints = points;
+  return true;
+}
+
 std::string PadName(std::string_view name) {
   std::string s(name.substr(0, 20));
   s.resize(20, ' ');
@@ -102,11 +115,7 @@ std::string HelloMessage(std::string_view playerName) { return HelloPrefix() + P
 std::string WelcomeMessage(std::string_view playerName) { return "connect2" + PadName(playerName); }
 
 std::string DeckMessage(const GameState& gs, bool blackHand, bool replaceDeuce) {
-  std::string m = "b";
-  m.reserve(kDeckLength);
-  for (int i = 1; i <= 40; ++i) m += gs.Deck[i].Bytes();
-  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckOrder[i]);
-  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckPoints[i]);
+  std::string m = "b" + DeckBlocks(gs);
   m += blackHand ? kRuleOn : kRuleOff;
   m += replaceDeuce ? kRuleOn : kRuleOff;
   return m;

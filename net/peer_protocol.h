@@ -48,6 +48,13 @@ class PeerOutlet {
   virtual void PeerOutOfStep() {}
 };
 
+// The deck as both links send it: 40 codes, 40 orders and 40 points as two
+// digits each (240 bytes).
+std::string DeckBlocks(const GameState& gs);
+// Fills Deck, DeckOrder and DeckPoints when the blocks name each card once
+// and every number is two digits; otherwise changes nothing.
+bool ReadDeckBlocks(std::string_view blocks, GameState* gs);
+
 std::string PadName(std::string_view name);
 std::string HelloMessage(std::string_view playerName);
 std::string WelcomeMessage(std::string_view playerName);

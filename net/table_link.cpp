@@ -2,19 +2,10 @@
 
 #include "engine.h"
 #include "number_text.h"
+#include "peer_protocol.h"
 
 namespace zarnet {
 namespace {
-
-std::string TwoDigits(int v) {
-  return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
-}
-
-bool ReadTwoDigits(std::string_view s, uint8_t* v) {
-  if (s[0] < '0' || s[0] > '9' || s[1] < '0' || s[1] > '9') return false;
-  *v = static_cast<uint8_t>((s[0] - '0') * 10 + (s[1] - '0'));
-  return true;
-}
 
 void EndMatch(Game& g, TableLink& link, TableOutlet& out, MatchEnd why) {
   link.TableLinkState = 10;
@@ -29,36 +20,18 @@ void EndMatch(Game& g, TableLink& link, TableOutlet& out, MatchEnd why) {
   g.gs.Turn = kTurnMatchAborted;
 }
 
-// A deck that names each card once, with digits for orders and points.
+// The deal the server sent: the player in table seat 1 holds Deck[1..3].
 bool TakeDeck(Game& g, TableLink& link, TableOutlet& out, std::string_view m) {
   GameState next = g.gs;
-  bool seen[41] = {};
-  for (int i = 1; i <= 40; ++i) {
-    const CardCode c{m[2 * i - 1], m[2 * i]};
-    const int n = CardNumberOf(c);
-    if (n == 0 || seen[n]) return false;
-    seen[n] = true;
-    next.Deck[i] = c;
-    if (!ReadTwoDigits(m.substr(81 + 2 * (i - 1), 2), &next.DeckOrder[i])) return false;
-    if (!ReadTwoDigits(m.substr(161 + 2 * (i - 1), 2), &next.DeckPoints[i])) return false;
-  }
+  if (!ReadDeckBlocks(m.substr(1, 240), &next)) return false;
   for (int s = 1; s <= 2; ++s)
     for (int k = 1; k <= 4; ++k) {
       next.Hand[s][k] = EmptyCard;
       next.HandOrder[s][k] = 99;
       next.HandPoints[s][k] = 99;
     }
-  const int own = link.PlaySeat == 1 ? 0 : 3;
-  const int theirs = link.PlaySeat == 1 ? 3 : 0;
-  for (int k = 1; k <= 3; ++k) {
-    next.Hand[2][k] = next.Deck[own + k];
-    next.HandOrder[2][k] = next.DeckOrder[own + k];
-    next.HandPoints[2][k] = next.DeckPoints[own + k];
-    next.Hand[1][k] = next.Deck[theirs + k];
-    next.HandOrder[1][k] = next.DeckOrder[theirs + k];
-    next.HandPoints[1][k] = next.DeckPoints[theirs + k];
-  }
-  next.HandCount[1] = next.HandCount[2] = 3;
+  GiveDeckCards(next, 2, link.PlaySeat == 1 ? 1 : 4);
+  GiveDeckCards(next, 1, link.PlaySeat == 1 ? 4 : 1);
   next.Trump = next.Deck[40].suit;
   const bool firstDeal = g.gs.KonNo == 0;
   g.gs = next;
@@ -127,13 +100,7 @@ std::string OutcomeFrame(int scoreSeat1, int scoreSeat2, int playSeat) {
                     playSeat);
 }
 
-std::string TableDeckFrame(const GameState& gs) {
-  std::string m = "b";
-  for (int i = 1; i <= 40; ++i) m += gs.Deck[i].Bytes();
-  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckOrder[i]);
-  for (int i = 1; i <= 40; ++i) m += TwoDigits(gs.DeckPoints[i]);
-  return m;
-}
+std::string TableDeckFrame(const GameState& gs) { return "b" + DeckBlocks(gs); }
 
 void StartMyClock(Game& g, TableLink& link) {
   g.View().DrawTurnTimer(1, -1);
