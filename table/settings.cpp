@@ -1,10 +1,8 @@
 #include "settings.h"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "atomic_file.h"
 #include "number_text.h"
 
 namespace zarnet {
@@ -12,17 +10,6 @@ namespace {
 
 constexpr char kRecordOn = '\xE8';   // и
 constexpr char kRecordOff = '\xEB';  // л
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 bool Flag(char c, bool* v) {
   if (c == '1') *v = true;
@@ -206,35 +193,15 @@ Settings LoadSettings(const std::string& folder, const std::string& defaultPlaye
   const Settings defaults = DefaultSettings(defaultPlayerName);
   const std::string path = folder + "/" + kSettingsFileName;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) continue;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseSettings(text.str(), defaults);
+    if (const auto text = ReadWholeFile(path)) return ParseSettings(*text, defaults);
   }
   return defaults;
 }
 
 bool SaveSettings(const std::string& folder, const Settings& s) {
   const std::string path = folder + "/" + kSettingsFileName;
-  const std::string temp = path + ".tmp";
   const std::string text = SettingsText(s);
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    {
-      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-      if (!out) continue;
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      out.flush();
-      if (!out) {
-        out.close();
-        std::remove(temp.c_str());
-        continue;
-      }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) == 0) return true;
-    std::remove(temp.c_str());
-  }
-  return false;
+  return ReplaceFile(path, text) || ReplaceFile(path, text);  // one retry
 }
 
 }  // namespace zarnet
