@@ -20,8 +20,11 @@ size_t ExpectedLength(int line) {
   return kMarkerLineLength;
 }
 
+// Padded or cut, bytes kept as they are: for lines already in a list.
 std::string Fit(std::string_view s, size_t width, char fill = ' ') {
-  return FieldText(s, width, fill);
+  std::string r(s.substr(0, std::min(s.size(), width)));
+  r.append(width - r.size(), fill);
+  return r;
 }
 
 std::string SixDigits(long long v) {
@@ -170,7 +173,7 @@ void RemoveLine(ListLines& lines, int slot) {
 
 FilingResult InsertLine(ListLines& lines, std::string playerLine, bool cycleEnded) {
   FilingResult r;
-  playerLine = Fit(playerLine, kPlayerLineLength);
+  playerLine = FieldText(playerLine, kPlayerLineLength);
   if (cycleEnded) {
     const int64_t score = ReadInteger(playerLine.substr(38, 6)).value_or(0);
     r.topTenScore = static_cast<int>(score);
@@ -284,7 +287,7 @@ MenuListTexts ShowPlayerList(const ListLines& lines, int mode, const MenuListLab
 
 std::string AccountButtonText(std::string_view nick, int mode, int32_t kon, int32_t konL,
                               int32_t score, double rating) {
-  const std::string name = Fit(nick, 20);
+  const std::string name = FieldText(nick, 20);
   if (mode == 2) {
     return name + "  " + RightAligned(kon, 7) + "  " + RightAligned(std::llround(rating), 6);
   }
@@ -298,7 +301,7 @@ AdmittedPlayer AdmitPlayer(int slot, std::string_view name, std::string_view pas
     a.result = Admission::IncorrectName;
     return a;
   }
-  a.Name = Fit(name, 20);
+  a.Name = FieldText(name, 20);
   if (slot == 6) {
     if (password != passwordAgain) {
       a.result = Admission::PasswordsDiffer;
