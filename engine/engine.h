@@ -56,6 +56,11 @@ bool PlayerPlayCard(Game& g, int slot, int x);
 // The lower game button while the deal is not settled: the player takes
 // Replace deuce. False when that is not possible now.
 bool LowerButtonReplacesDeuce(Game& g);
+// The lower game button: Replace deuce during a deal, or, after a settled
+// deal, leaving to the menu, which books the series.
+class SeriesOutlets;
+struct SeriesBooks;
+bool LowerButtonClick(Game& g, SeriesBooks& books, SeriesOutlets& out);
 
 // --- Accounting ----------------------------------------------------------
 void BookDealResult(Game& g);

@@ -1,4 +1,5 @@
 #include "engine.h"
+#include "series.h"
 
 namespace zarnet {
 
@@ -108,6 +109,15 @@ bool PlayerPlayCard(Game& g, int slot, int x) {
   return true;
 }
 
+
+bool LowerButtonClick(Game& g, SeriesBooks& books, SeriesOutlets& out) {
+  GameState& gs = g.gs;
+  if (!gs.DealSettled) return LowerButtonReplacesDeuce(g);
+  gs.FinalScore = gs.SeriesScore;
+  CloseSeries(g, books, out, gs.ScoreDiff, gs.KonNo - gs.KonAtStart);
+  g.opt.OnlineGame = false;
+  return true;
+}
 
 bool LowerButtonReplacesDeuce(Game& g) {
   GameState& gs = g.gs;

@@ -353,3 +353,46 @@ TEST_F(SeriesFixture, GeneralCountAndDealCounterHint) {
 
 }  // namespace
 }  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+struct CountingOutlets : SeriesOutlets {
+  int refiled = 0, history = 0;
+  std::string line;
+  int RefilePlayer(bool, int, const std::string& l, bool) override {
+    ++refiled;
+    line = l;
+    return 0;
+  }
+  void WriteHistory(const HisStr&) override { ++history; }
+};
+
+TEST(LowerButton, LeavingAfterASettledDealBooksTheSeries) {
+  Game g;
+  g.opt.OptFlyCards = false;
+  g.opt.PlayerSlot = kSlotNewPlayer;
+  g.player.Name = "Boris               ";
+  g.player.PasswordField = "267268269270271";
+  StartDeal(g, false);
+  SeriesBooks books;
+  CountingOutlets out;
+  EXPECT_FALSE(LowerButtonClick(g, books, out));  // mid-deal, no deuce to swap
+  EXPECT_EQ(out.refiled, 0);
+  g.gs.DealPhase = 2;
+  while (!g.gs.DealOver) {
+    ComputerMove(g, g.gs.Leader);
+    ComputerMove(g, g.gs.Turn);
+    if (!g.gs.DealOver) CollectTrick(g);
+  }
+  ASSERT_TRUE(g.gs.DealSettled);
+  EXPECT_TRUE(LowerButtonClick(g, books, out));
+  EXPECT_EQ(out.refiled, 1);
+  EXPECT_EQ(out.history, 1);
+  EXPECT_EQ(g.gs.FinalScore, g.gs.SeriesScore);
+  EXPECT_EQ(out.line.substr(0, 20), "Boris               ");
+  EXPECT_EQ(out.line.size(), 59u);
+}
+
+}  // namespace
+}  // namespace zarnet
