@@ -151,6 +151,7 @@ void StartDeal(Game& g, bool continueSeries) {
   }
 
   g.RevealSeat1 = false;
+  g.TurnedAtDeal = EmptyCard;
   if (!g.opt.OnlineGame && (!g.opt.NetGame || host)) {
     ClearHands(gs);
     if (g.PresetDeck.size() == 80) {
@@ -165,6 +166,7 @@ void StartDeal(Game& g, bool continueSeries) {
       ShuffleDeck(g);
     }
     gs.Trump = gs.Deck[40].suit;
+    g.TurnedAtDeal = gs.Deck[40];
     for (int i = 1; i <= 3; ++i) {
       gs.Hand[1][i] = gs.Deck[i];
       gs.HandOrder[1][i] = gs.DeckOrder[i];
