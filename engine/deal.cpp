@@ -162,6 +162,7 @@ void StartDeal(Game& g, bool continueSeries) {
   }
 
   g.RevealSeat1 = false;
+  g.TurnedAtDeal = EmptyCard;
   if (!g.opt.OnlineGame && (!g.opt.NetGame || host)) {
     ClearHands(gs);
     if (g.PresetDeck.size() == 80) {
@@ -176,6 +177,7 @@ void StartDeal(Game& g, bool continueSeries) {
       ShuffleDeck(g);
     }
     gs.Trump = gs.Deck[40].suit;
+    g.TurnedAtDeal = gs.Deck[40];
     GiveDeckCards(gs, 1, 1);
     GiveDeckCards(gs, 2, 4);
     g.WaitingForDeck = false;

@@ -1,5 +1,6 @@
 #include "engine.h"
 #include "series.h"
+#include "strong_opponent.h"
 
 namespace zarnet {
 
@@ -9,16 +10,28 @@ void OfferReplaceDeuce(Game& g) {
   g.View().SetButtonText(GameButton::Lower, ButtonText::ReplaceDeuce);
 }
 
+namespace {
+
+void SeatOneMove(Game& g) {
+  if (g.opt.StrongOpponent) {
+    StrongComputerMove(g, 1);
+  } else {
+    ComputerMove(g, 1);
+  }
+}
+
+}  // namespace
+
 void MoveDriverTick(Game& g) {
   GameState& gs = g.gs;
   if (!gs.DealActive || gs.DealPhase != 2 || g.opt.NetGame || g.opt.OnlineGame) return;
   TableView& v = g.View();
   if (gs.Leader == 1 && gs.Turn == 1) {
-    ComputerMove(g, 1);
+    SeatOneMove(g);
     v.SetButtonText(GameButton::Upper, ButtonText::Ok);
     v.EnableButton(GameButton::Upper, false);
   } else if (gs.Leader == 2 && gs.Turn == 1) {
-    ComputerMove(g, 1);
+    SeatOneMove(g);
     if (!gs.DealOver) {
       v.SetButtonText(GameButton::Upper, ButtonText::Ok);
       v.EnableButton(GameButton::Upper, true);

@@ -71,6 +71,7 @@ struct EngineOptions {
   bool OnlineGame = false;
   uint8_t PlayerSlot = kSlotNewPlayer;
   bool Recording = false;  // the game recorder is on
+  bool StrongOpponent = false;  // seat 1 plays the stronger computer player
 };
 
 // The player a series books, as read at its start.
@@ -122,6 +123,11 @@ struct Game {
   PlayerRecords* records = nullptr;
   EngineHooks* hooks = nullptr;
   RandomSource rng;
+  // The stronger computer player's own draws, apart from the shuffle's, so a
+  // seed gives the same moves whatever the deals.
+  RandomSource strongRng{0x57A0};
+  // The card turned up at the deal, as both seats saw it before any swap.
+  CardCode TurnedAtDeal = EmptyCard;
 
   explicit Game(TableView* v = nullptr);
   TableView& View() { return *view; }

@@ -13,7 +13,15 @@ namespace {
 void Usage() {
   std::cerr << "usage: zarnet-selfplay [--deals N] [--seed S] [--black-hand 0|1]\n"
                "                       [--replace-deuce 0|1] [--deck CODES] [--first-leader 1|2]\n"
+               "                       [--seat1 standard|strong] [--seat2 standard|strong]\n"
                "                       [--trace]\n";
+}
+
+// "standard" or "strong": which computer player takes a seat.
+bool ParseLevel(const std::string& text, bool* strong) {
+  if (text != "standard" && text != "strong") return false;
+  *strong = text == "strong";
+  return true;
 }
 
 bool ParseNumber(const char* text, long long min, long long max, long long* out) {
@@ -44,6 +52,8 @@ int main(int argc, char** argv) {
       o.replaceDeuce = v == 1;
     } else if (a == "--first-leader" && hasValue && ParseNumber(argv[++i], 1, 2, &v)) {
       o.firstLeader = static_cast<int>(v);
+    } else if (a == "--seat1" && hasValue && ParseLevel(argv[++i], &o.seat1Strong)) {
+    } else if (a == "--seat2" && hasValue && ParseLevel(argv[++i], &o.seat2Strong)) {
     } else if (a == "--deck" && hasValue) {
       std::string bytes;
       if (!zarnet::CardsFromUtf8(argv[++i], &bytes) || bytes.size() != 80) {

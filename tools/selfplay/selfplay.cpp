@@ -5,6 +5,7 @@
 
 #include "codec.h"
 #include "engine.h"
+#include "strong_opponent.h"
 
 namespace zarnet {
 
@@ -66,6 +67,12 @@ SelfPlaySummary RunSelfPlay(const SelfPlayOptions& o, std::ostream* trace, Table
   g.opt.SoundOn = false;
   g.opt.PlayerSlot = kSlotNewPlayer;
   g.player.Name = "Seat 2";
+  // Its own stream, so the same seed deals the same cards whoever plays.
+  g.strongRng.Seed(o.seed ^ 0x9E3779B97F4A7C15ULL);
+  auto move = [&](int seat) {
+    const bool strong = seat == 1 ? o.seat1Strong : o.seat2Strong;
+    return strong ? StrongComputerMove(g, seat) : ComputerMove(g, seat);
+  };
 
   SelfPlaySummary sum;
   const long long deals = o.deck.empty() ? o.deals : 1;
@@ -101,10 +108,10 @@ SelfPlaySummary RunSelfPlay(const SelfPlayOptions& o, std::ostream* trace, Table
       const int leader = gs.Leader;
       const CardCode turned = gs.Deck[40];
       const int deckNext = gs.DeckNext;
-      ComputerMove(g, leader);
+      move(leader);
       if (!(gs.Deck[40] == turned) && deckNext <= 40) ++sum.deuceSwaps;
       check(false);
-      ComputerMove(g, gs.Turn);
+      move(gs.Turn);
       ++trick;
       if (trace) {
         *trace << "trick=" << trick << " leader=" << leader << " led=" << Utf8(gs.Table[1])

@@ -18,6 +18,9 @@ struct SelfPlayOptions {
   std::string deck;     // 80 cp1251 bytes: play one deal from this deck
   int firstLeader = 0;  // 1 or 2 overrides the first deal's leader
   bool trace = false;
+  // Which computer player takes each seat.
+  bool seat1Strong = false;
+  bool seat2Strong = false;
 };
 
 struct SelfPlaySummary {
