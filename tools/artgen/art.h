@@ -1,0 +1,62 @@
+// Shared pieces of the picture generator.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace artgen {
+
+// Where pictures go and which resource type each belongs to.
+class Sink {
+ public:
+  explicit Sink(QString root) : root_(std::move(root)) {}
+  void Png(const QString& name, const QImage& img) { Save("RCDATA", name, img, "PNG"); }
+  void Bitmap(const QString& name, const QImage& img);
+  void Jpeg(const QString& name, const QImage& img, int quality = 90) {
+    Save("JPEG", name, img, "JPG", quality);
+  }
+  void Gif(const QString& name, const std::vector<QImage>& frames, int delayCs, bool loop = true);
+  // Animated cursors: the frames side by side in one PNG strip.
+  void AniCursor(const QString& name, const std::vector<QImage>& frames);
+  void Cursor(const QString& name, const QImage& img) { Save("CURSOR", name, img, "PNG"); }
+  void Raw(const QString& type, const QString& name, const QByteArray& data);
+  bool WriteQrc(const QString& path) const;
+  bool ok() const { return ok_; }
+
+ private:
+  void Save(const QString& type, const QString& name, const QImage& img, const char* fmt,
+            int quality = -1);
+  QString root_;
+  QStringList entries_;
+  bool ok_ = true;
+};
+
+// Words by id, ten languages each (words.tsv).
+using Words = std::map<QString, QStringList>;
+bool ReadWords(const QString& path, Words* out);
+
+inline QImage Blank(int w, int h) {
+  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  return img;
+}
+
+void PaintFaces(Sink& sink);
+void PaintBacks(Sink& sink);
+void PaintBackgrounds(Sink& sink);
+void PaintSkins(Sink& sink);
+void PaintPanels(Sink& sink, const Words& words);
+
+// Suit outlines in a unit box centred on 0,0; suit 0..3 hearts, diamonds, clubs, spades.
+QPainterPath SuitPath(int suit);
+QColor SuitColor(int suit);
+void DrawSuit(QPainter& p, int suit, QPointF centre, double size, bool flipped = false);
+
+}  // namespace artgen
