@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QResource>
 #include <cmath>
+#include <chrono>
 #include <random>
 
 namespace zarnet {
@@ -158,12 +159,9 @@ QString BackgroundResourceName(int pattern, int colour, bool smallWindow) {
 bool ResizePng(QImage& picture, int width, int height, QString* error) {
   const int sw = picture.width(), sh = picture.height();
   if (sw <= 1 || sh <= 1 || width <= 1 || height <= 1) return true;
-  if (picture.colorCount() > 0 || picture.isGrayscale() || !picture.hasAlphaChannel()) {
-    const bool rgb = picture.colorCount() == 0 && !picture.isGrayscale();
-    if (!rgb) {
-      if (error) *error = "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
-      return false;
-    }
+  if (picture.colorCount() > 0 || picture.pixelFormat().colorModel() != QPixelFormat::RGB) {
+    if (error) *error = "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
+    return false;
   }
   const bool alpha = picture.hasAlphaChannel();
   const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
@@ -467,7 +465,7 @@ void CardArt::ChooseBackOfDay() {
   BackOfDay = Today().dayOfWeek();  // Monday 1 ... Sunday 7
   if (AlwaysOneBack) BackOfDay = 7;
   if (BackSet >= 8 && BackSet <= 11) {
-    std::mt19937 gen(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    std::mt19937 gen(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     BackOfDay = std::uniform_int_distribution<int>(1, 10)(gen);
   }
 }
