@@ -1,0 +1,582 @@
+#include "card_art.h"
+
+#include "form_link.h"
+#include "resources.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QPainter>
+#include <QResource>
+#include <cmath>
+#include <chrono>
+#include <random>
+
+namespace zarnet {
+
+namespace {
+
+const char* const kDesignParts[48] = {
+    "",    "Med", "Mod", "Anc", "Bar", "Cel", "Cor", "Cro", "Eng", "Fra", "His", "Nat",
+    "Old", "Par", "Roy", "Sha", "Big", "004", "Lon", "Cl2", "Hea", "Sea", "Rhi", "Me2",
+    "Doo", "Boy", "Epi", "USR", "Pla", "SkN", "SkT", "SkF", "Bel", "Dia", "Kny", "Pas",
+    "Rus", "Sla", "May", "Lub", "Fra", "Mus", "BS1", "BS2", "BS3", "Chi", "BIt", "Cze"};
+
+const char* const kSetParts[13] = {"",    "Cl1", "Cl2", "Car", "Cro", "Che", "Dia",
+                                   "Kni", "Ani", "Flo", "Pla", "Oth", "Rus"};
+
+const char* const kBackBases[10] = {"Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr",
+                                    "Ob06Su", "Ob07Su", "Ob08XX", "Ob09XX", "Ob10XX"};
+
+const char* const kColourParts[7] = {"Gr", "Re", "Or", "Ye", "B1", "B2", "Fi"};
+const char* const kSuitPrefix[4] = {"Ch", "Bu", "Kr", "Pi"};
+const char* const kSuitNames[4] = {"Cher", "Bubi", "Kres", "Piki"};
+// Rank parts of slots 1..36 by rank position, then of slots 41..56.
+const char* const kHighRanks[9] = {"06", "07", "08", "09", "10", "2J", "3Q", "4K", "5A"};
+const char* const kLowRanks[4] = {"02", "03", "04", "05"};
+
+QString DesignPart(int design) { return design >= 0 && design < 48 ? kDesignParts[design] : ""; }
+
+QString PipPart(int design) {
+  switch (design) {
+    case 6: case 7: case 10: case 13: return "Mod";
+    case 19: case 20: return "Sea";
+    case 25: return "Rhi";
+    case 27: return "Big";
+    default: return DesignPart(design);
+  }
+}
+
+QString AcePart(int design) {
+  switch (design) {
+    case 7: case 10: case 13: return "Mod";
+    case 19: case 20: return "Sea";
+    default: return DesignPart(design);
+  }
+}
+
+QString SymbolPart(int design) { return design == 11 ? QString("Mod") : PipPart(design); }
+
+// Rank position within its block: 1..9 for 6..ace, 1..4 for 2..5; 0 for none.
+int HighRank(char r) {
+  switch (r) {
+    case '6': return 1;
+    case '7': return 2;
+    case '8': return 3;
+    case '9': return 4;
+    case '1': return 5;
+    case kJack: return 6;
+    case kQueen: return 7;
+    case kKing: return 8;
+    case kAce: return 9;
+    default: return 0;
+  }
+}
+
+QColor Silver() { return QColor(0xC0, 0xC0, 0xC0); }
+
+// Lines of the card outline: the closed segment from the first to the second point.
+void OutlineLine(QImage& t, int x1, int y1, int x2, int y2) {
+  QPainter p(&t);
+  p.setPen(QPen(Qt::black, 0));
+  p.drawLine(x1, y1, x2, y2);
+}
+
+void SetBlack(QImage& t, int x, int y) {
+  if (t.rect().contains(x, y)) {
+    QPainter p(&t);
+    p.setPen(QPen(Qt::black, 0));
+    p.drawPoint(x, y);
+  }
+}
+
+// A bitmap copy: alpha laid on white, the way a picture lands on a 24-bit bitmap.
+QImage ToBitmap(const QImage& img, QSize size, QColor under = Qt::white) {
+  QImage bmp(size, QImage::Format_RGB32);
+  bmp.fill(under);
+  QPainter p(&bmp);
+  p.drawImage(0, 0, img);
+  return bmp;
+}
+
+}  // namespace
+
+int MakeWhole(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+int FaceSlot(CardCode code) {
+  const int suit = SuitIndexOf(code.suit);
+  if (code.rank == 'j' && code.suit >= '1' && code.suit <= '3') return 37 + (code.suit - '1');
+  if (suit == 0) return 0;
+  if (const int r = HighRank(code.rank)) return 4 * (r - 1) + suit;
+  if (code.rank >= '2' && code.rank <= '5') return 40 + 4 * (code.rank - '2') + suit;
+  return 0;
+}
+
+QString FaceBaseName(int slot) {
+  if (slot >= 1 && slot <= 36) return QString(kSuitPrefix[(slot - 1) % 4]) + kHighRanks[(slot - 1) / 4];
+  if (slot >= 41 && slot <= 56) return QString(kSuitPrefix[(slot - 41) % 4]) + kLowRanks[(slot - 41) / 4];
+  return {};
+}
+
+QString FaceResourceName(int slot, int design, bool large) {
+  const QString base = FaceBaseName(slot);
+  if (base.isEmpty()) return {};
+  const QString rank = base.mid(2);
+  QString part;
+  if (rank == "2J" || rank == "3Q" || rank == "4K") part = DesignPart(design);
+  else if (rank == "5A") part = AcePart(design);
+  else part = PipPart(design);
+  return base + part + (large ? "B" : "");
+}
+
+QString SuitResourceName(int suit, int design, bool large) {
+  return QString(kSuitNames[suit & 3]) + SymbolPart(design) + (large ? "B" : "");
+}
+
+QString FaceLibrary(int design) {
+  if (design >= 1 && design <= 31) return "KuvCards06A.dll";
+  if (design >= 32 && design <= 39) return "KuvCards06B.dll";
+  if (design >= 40 && design <= 47) return "KuvCards06C.dll";
+  return {};
+}
+
+bool IsWideDesign(int design) { return (design >= 0 && design <= 27) || design == 40 || design == 45; }
+
+int BackCount(int set) { return set >= 8 && set <= 11 ? 10 : 7; }
+
+QString BackResourceName(int back, int set, bool rotated, const QString& suffix) {
+  return QString(kBackBases[(back - 1) % 10]) + (rotated ? "R" : "") + kSetParts[set] + suffix;
+}
+
+QString BackgroundResourceName(int pattern, int colour, bool smallWindow) {
+  const QString suffix = smallWindow ? "" : "B";
+  if (pattern == 2 && colour == 0) return "FonG" + suffix;
+  return QString("Fon%1%2%3").arg(pattern, 2, 10, QChar('0')).arg(kColourParts[colour]).arg(suffix);
+}
+
+bool ResizePng(QImage& picture, int width, int height, QString* error) {
+  const int sw = picture.width(), sh = picture.height();
+  if (sw <= 1 || sh <= 1 || width <= 1 || height <= 1) return true;
+  if (picture.colorCount() > 0 || picture.pixelFormat().colorModel() != QPixelFormat::RGB) {
+    if (error) *error = "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
+    return false;
+  }
+  const bool alpha = picture.hasAlphaChannel();
+  const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
+  QImage out(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  for (int ty = 0; ty < height; ++ty) {
+    const double fy = double(ty) * (sh - 1) / height;
+    const int y0 = int(fy), y1 = std::min(y0 + 1, sh - 1);
+    const double wy = fy - y0;
+    const QRgb* r0 = reinterpret_cast<const QRgb*>(src.constScanLine(y0));
+    const QRgb* r1 = reinterpret_cast<const QRgb*>(src.constScanLine(y1));
+    QRgb* o = reinterpret_cast<QRgb*>(out.scanLine(ty));
+    for (int tx = 0; tx < width; ++tx) {
+      const double fx = double(tx) * (sw - 1) / width;
+      const int x0 = int(fx), x1 = std::min(x0 + 1, sw - 1);
+      const double wx = fx - x0;
+      auto mix = [&](int (*ch)(QRgb)) {
+        const double top = ch(r0[x0]) * (1 - wx) + ch(r0[x1]) * wx;
+        const double bottom = ch(r1[x0]) * (1 - wx) + ch(r1[x1]) * wx;
+        return std::clamp(MakeWhole(top * (1 - wy) + bottom * wy), 0, 255);
+      };
+      o[tx] = qRgba(mix(qRed), mix(qGreen), mix(qBlue), alpha ? mix(qAlpha) : 255);
+    }
+  }
+  picture = out;
+  return true;
+}
+
+void InvertEllipse(QImage& picture, QRect box) {
+  QImage mask(picture.size(), QImage::Format_Grayscale8);
+  mask.fill(0);
+  {
+    QPainter p(&mask);
+    p.setPen(QPen(Qt::white, 0));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  }
+  const QImage::Format format = picture.format();
+  QImage img = picture.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < img.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    const uchar* m = mask.constScanLine(y);
+    for (int x = 0; x < img.width(); ++x)
+      if (m[x]) line[x] = qRgba(255 - qRed(line[x]), 255 - qGreen(line[x]), 255 - qBlue(line[x]), qAlpha(line[x]));
+  }
+  picture = img.convertToFormat(format);
+}
+
+QString ArtWord(const QString& id, int language) {
+  static const QHash<QString, QStringList> table = [] {
+    QHash<QString, QStringList> t;
+    QFile f(":/i18n/words.tsv");
+    if (!f.open(QIODevice::ReadOnly)) return t;
+    for (QString line : QString::fromUtf8(f.readAll()).split('\n')) {
+      if (line.endsWith('\r')) line.chop(1);
+      if (line.isEmpty() || line.startsWith('#')) continue;
+      const QStringList cols = line.split('\t');
+      if (cols.size() >= 11) t.insert(cols[0], cols.mid(1, 10));
+    }
+    return t;
+  }();
+  const auto it = table.find(id);
+  if (it == table.end() || language < 0 || language > 9) return id;
+  return it->at(language);
+}
+
+// --- ResourceSource ---
+
+bool ResourceSource::Open(const QString& library) {
+  Close();
+  if (library.isEmpty()) return true;
+  for (const QString& path : {QDir(folder_).filePath(library), QDir(folder_).filePath("../" + library)}) {
+    if (!QFileInfo(path).isFile()) continue;
+    const QString root = "/" + library;
+    if (QResource::registerResource(path, root)) {
+      file_ = path;
+      root_ = root;
+      return true;
+    }
+  }
+  return false;
+}
+
+void ResourceSource::Close() {
+  if (!file_.isEmpty()) QResource::unregisterResource(file_, root_);
+  file_.clear();
+  root_.clear();
+}
+
+QImage ResourceSource::Read(const QString& type, const QString& name) {
+  return QImage(":" + root_ + "/" + type + "/" + name);
+}
+
+// --- CardArt ---
+
+CardArt::CardArt(std::unique_ptr<PictureSource> source) : source_(std::move(source)) {
+  InitArtResources();
+  Notice = [this](const QStringList& lines) { TFormLink::Show(lines, LanguageIndex); };
+}
+
+void CardArt::MissingFile(const QString& name) {
+  const QStringList lines{ArtWord("CantFindTheFile", LanguageIndex) + " " + name};
+  if (Notice) Notice(lines);
+}
+
+bool CardArt::OpenLibrary(const QString& name) {
+  if (source_->Open(name)) return true;
+  MissingFile(name);
+  return false;
+}
+
+void CardArt::UpdateCardSize() {
+  WideDesign = IsWideDesign(FaceDesign);
+  if (Scale < 1.3) {
+    CardSizeClass = 1;
+    CardWidth = 71;
+    CardHeight = 96;
+  } else if (Scale < 2.0) {
+    CardSizeClass = 0;
+    CardWidth = MakeWhole((WideDesign ? 71 : 61) * Scale);
+    CardHeight = MakeWhole(96 * Scale);
+  } else {
+    CardSizeClass = 2;
+    CardWidth = WideDesign ? 146 : 126;
+    CardHeight = 198;
+  }
+  CardShiftX = (WideDesign || SmallWindow) ? 0 : 5;
+}
+
+bool CardArt::ReadFaces(int design, bool large) {
+  const bool builtInBitmaps = design == 0 && !large;
+  const QString type = builtInBitmaps ? "BITMAP" : "RCDATA";
+  bool complete = true;
+  auto load = [&](int slot) {
+    QImage img = source_->Read(type, FaceResourceName(slot, design, large));
+    if (img.isNull()) complete = false;
+    if (large) LargeFace[slot] = img.convertToFormat(QImage::Format_ARGB32);
+    else SmallFace[slot] = img.isNull() ? QImage() : ToBitmap(img, QSize(69, 94));
+  };
+  for (int s = 41; s <= 56; ++s) load(s);
+  for (int s = 1; s <= 36; ++s) load(s);
+  for (int suit = 0; suit < 4; ++suit) {
+    if (design == 0) {
+      SmallSuit[suit] = source_->Read("BITMAP", SuitResourceName(suit, 0, false))
+                            .convertToFormat(QImage::Format_RGB32);
+    } else {
+      const QImage png = source_->Read("RCDATA", SuitResourceName(suit, design, false));
+      SmallSuit[suit] = png.isNull() ? QImage() : ToBitmap(png, QSize(20, 20), Silver());
+      if (design == 26 && suit == 1 && !SmallSuit[1].isNull()) {
+        // This design's diamond comes on a near-silver ground; make it the key colour.
+        QImage& d = SmallSuit[1];
+        const QRgb from = qRgb(0xC3, 0xC3, 0xC3);
+        std::vector<QPoint> todo{{0, 0}};
+        if (d.pixel(0, 0) == from) {
+          while (!todo.empty()) {
+            const QPoint q = todo.back();
+            todo.pop_back();
+            if (!d.rect().contains(q) || d.pixel(q) != from) continue;
+            d.setPixel(q, Silver().rgb());
+            todo.insert(todo.end(), {q + QPoint(1, 0), q - QPoint(1, 0), q + QPoint(0, 1), q - QPoint(0, 1)});
+          }
+        }
+      }
+    }
+    if (SmallSuit[suit].isNull()) complete = false;
+    LargeSuit[suit] = source_->Read("RCDATA", SuitResourceName(suit, design, true))
+                          .convertToFormat(QImage::Format_ARGB32);
+    if (LargeSuit[suit].isNull()) complete = false;
+  }
+  return complete;
+}
+
+bool CardArt::LoadFaceDesign() {
+  const int requested = FaceDesign;
+  UpdateCardSize();
+  const bool large = CardSizeClass != 1;
+  bool ok = true;
+  if (FaceDesign != 0) {
+    const QString lib = FaceLibrary(FaceDesign);
+    if (!OpenLibrary(lib)) {
+      ok = false;
+    } else if (!ReadFaces(FaceDesign, large)) {
+      // A library without this design's pictures is as good as none.
+      source_->Close();
+      MissingFile(lib);
+      ok = false;
+    } else {
+      source_->Close();
+    }
+    if (!ok) FaceDesign = 0;
+  }
+  if (FaceDesign == 0) {
+    source_->Open(QString());
+    ReadFaces(0, large);
+    source_->Close();
+  } else {
+    for (int s = 1; s <= 56; ++s) {
+      if (s >= 37 && s <= 40) continue;
+      if (large) InvertEllipse(LargeFace[s], WideDesign ? QRect(10, 10, 126, 178) : QRect(10, 10, 106, 178));
+      else InvertEllipse(SmallFace[s], QRect(10, 10, 49, 74));
+    }
+  }
+  UpdateCardSize();
+  const bool backs = LoadBackSet();
+  (void)backs;
+  return ok && FaceDesign == requested;
+}
+
+bool CardArt::ReadBacks(bool builtIn, const QString& suffix) {
+  const int count = BackCount(BackSet);
+  const bool small = CardSizeClass == 1;
+  bool complete = true;
+  for (int i = 0; i < 10; ++i) {
+    SmallBack[i] = SmallBackRotated[i] = LargeBack[i] = LargeBack[i + 10] = QImage();
+  }
+  for (int b = 1; b <= count; ++b) {
+    const QString type = builtIn && BackSet == 0 && small ? "BITMAP" : "RCDATA";
+    QImage up = source_->Read(type, BackResourceName(b, BackSet, false, suffix));
+    QImage turned = source_->Read(type, BackResourceName(b, BackSet, true, suffix));
+    if (up.isNull() || turned.isNull()) complete = false;
+    if (small) {
+      SmallBack[b - 1] = up.isNull() ? up : ToBitmap(up, QSize(69, 94));
+      SmallBackRotated[b - 1] = turned.isNull() ? turned : ToBitmap(turned, QSize(94, 69));
+    } else {
+      LargeBack[b - 1] = up.convertToFormat(QImage::Format_ARGB32);
+      LargeBack[b + 9] = turned.convertToFormat(QImage::Format_ARGB32);
+    }
+  }
+  return complete;
+}
+
+bool CardArt::LoadBackSet() {
+  const bool small = CardSizeClass == 1;
+  const QString suffix = small ? "" : (WideDesign ? "B" : "U");
+  const bool builtIn = BackSet == 0 && (WideDesign || small);
+  if (builtIn) {
+    source_->Open(QString());
+    ReadBacks(true, suffix);
+    source_->Close();
+    return true;
+  }
+  if (OpenLibrary(kBackLibrary)) {
+    const bool complete = ReadBacks(false, suffix);
+    source_->Close();
+    if (complete) return true;
+    MissingFile(kBackLibrary);
+  }
+  BackSet = 0;
+  if (!WideDesign && !small) {
+    // The built-in set has no narrow large backs of its own: go back to the built-in faces,
+    // whose load brings the built-in backs with it.
+    FaceDesign = 0;
+    LoadFaceDesign();
+  } else {
+    source_->Open(QString());
+    ReadBacks(true, suffix);
+    source_->Close();
+  }
+  return false;
+}
+
+bool CardArt::LoadBackground(bool libraryBackground) {
+  QImage img;
+  bool ok = true;
+  if (libraryBackground) {
+    if (!OpenLibrary(kGraphLibrary)) return false;
+    img = source_->Read("JPEG", "BGLilu");
+    source_->Close();
+    if (img.isNull()) {
+      MissingFile(kGraphLibrary);
+      return false;
+    }
+  } else if (BgPattern == 0) {
+    Background = QImage();
+    return true;
+  } else {
+    if (!(BgPattern == 2 && BgColour == 0)) {
+      if (OpenLibrary(kBackgroundLibrary)) {
+        img = source_->Read("JPEG", BackgroundResourceName(BgPattern, BgColour, SmallWindow));
+        source_->Close();
+        if (img.isNull()) MissingFile(kBackgroundLibrary);
+      }
+      if (img.isNull()) {
+        ok = false;
+        BgPattern = 2;
+        BgColour = 0;
+      }
+    }
+    if (img.isNull()) {
+      source_->Open(QString());
+      img = source_->Read("JPEG", BackgroundResourceName(2, 0, SmallWindow));
+      source_->Close();
+    }
+  }
+  if (!SmallWindow && !img.isNull() && img.size() != QSize(ClientWidth, ClientHeight))
+    img = img.scaled(ClientWidth, ClientHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  Background = img;
+  return ok;
+}
+
+void CardArt::ChooseBackOfDay() {
+  BackOfDay = Today().dayOfWeek();  // Monday 1 ... Sunday 7
+  if (AlwaysOneBack) BackOfDay = 7;
+  if (BackSet >= 8 && BackSet <= 11) {
+    std::mt19937 gen(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    BackOfDay = std::uniform_int_distribution<int>(1, 10)(gen);
+  }
+}
+
+const QImage* CardArt::FaceSmall(CardCode code) const {
+  const int s = FaceSlot(code);
+  return s && !SmallFace[s].isNull() ? &SmallFace[s] : nullptr;
+}
+
+const QImage* CardArt::FaceLarge(CardCode code) const {
+  const int s = FaceSlot(code);
+  return s && !LargeFace[s].isNull() ? &LargeFace[s] : nullptr;
+}
+
+void CardArt::DrawCard(int x, int y, CardCode code, QImage& target) const {
+  if (CardSizeClass != 1) {
+    if (const QImage* face = FaceLarge(code)) DrawScaled(x, y, *face, true, CardWidth, CardHeight, target);
+    return;
+  }
+  if (code == EmptyCard) return;
+  OutlineLine(target, x + 2, y, x + 68, y);
+  OutlineLine(target, x + 2, y + 95, x + 68, y + 95);
+  OutlineLine(target, x, y + 2, x, y + 93);
+  OutlineLine(target, x + 70, y + 2, x + 70, y + 93);
+  if (code == CardCode{'N', 'o'}) {
+    SetBlack(target, x + 1, y + 1);
+    SetBlack(target, x + 69, y + 1);
+    SetBlack(target, x + 1, y + 94);
+    SetBlack(target, x + 69, y + 94);
+    return;
+  }
+  if (const QImage* face = FaceSmall(code)) {
+    QPainter p(&target);
+    p.drawImage(x + 1, y + 1, *face);
+  }
+}
+
+void CardArt::DrawBack(int x, int y, QImage& target) const {
+  const int i = std::clamp(BackOfDay, 1, 10) - 1;
+  if (CardSizeClass != 1) {
+    if (!LargeBack[i].isNull()) DrawScaled(x, y, LargeBack[i], true, CardWidth, CardHeight, target);
+    return;
+  }
+  OutlineLine(target, x + 2, y, x + 68, y);
+  OutlineLine(target, x + 2, y + 95, x + 68, y + 95);
+  OutlineLine(target, x, y + 2, x, y + 93);
+  OutlineLine(target, x + 70, y + 2, x + 70, y + 93);
+  if (!SmallBack[i].isNull()) {
+    QPainter p(&target);
+    p.drawImage(x + 1, y + 1, SmallBack[i]);
+  }
+}
+
+void CardArt::DrawBackRotated(int x, int y, QImage& target) const {
+  const int i = std::clamp(BackOfDay, 1, 10) - 1;
+  if (CardSizeClass != 1) {
+    if (!LargeBack[i + 10].isNull())
+      DrawScaled(x, y, LargeBack[i + 10], true, CardHeight, CardWidth, target);
+    return;
+  }
+  OutlineLine(target, x + 2, y, x + 93, y);
+  OutlineLine(target, x + 2, y + 70, x + 93, y + 70);
+  OutlineLine(target, x, y + 2, x, y + 68);
+  OutlineLine(target, x + 95, y + 2, x + 95, y + 68);
+  if (!SmallBackRotated[i].isNull()) {
+    QPainter p(&target);
+    p.drawImage(x + 1, y + 1, SmallBackRotated[i]);
+  }
+}
+
+void CardArt::DrawScaled(int x, int y, const QImage& picture, bool rounded, int w, int h,
+                         QImage& target) const {
+  if (picture.isNull() || w <= 0 || h <= 0) return;
+  QPainter out(&target);
+  if (picture.width() == w && picture.height() == h) {
+    out.drawImage(x, y, picture);
+    return;
+  }
+  QImage flat(picture.size(), QImage::Format_RGB32);
+  flat.fill(Qt::black);
+  {
+    QPainter p(&flat);
+    p.drawImage(0, 0, picture);
+  }
+  QImage result = flat.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_ARGB32);
+  if (rounded) {
+    const QRgb keyFill = qRgb(0x01, 0x02, 0x03);  // $030201
+    QImage mask(w, h, QImage::Format_RGB32);
+    mask.fill(keyFill);
+    {
+      QPainter p(&mask);
+      p.setPen(QPen(Qt::black, 0));
+      p.setBrush(Qt::black);
+      const double corner = MakeWhole(8 * Scale);
+      p.drawRoundedRect(QRect(0, 0, w - 1, h - 1), corner / 2, corner / 2);
+    }
+    for (int yy = 0; yy < h; ++yy) {
+      const QRgb* m = reinterpret_cast<const QRgb*>(mask.constScanLine(yy));
+      QRgb* r = reinterpret_cast<QRgb*>(result.scanLine(yy));
+      for (int xx = 0; xx < w; ++xx)
+        if (m[xx] != qRgb(0, 0, 0)) r[xx] = m[xx];
+    }
+    const QRgb key = result.pixel(0, 0);
+    for (int yy = 0; yy < h; ++yy) {
+      QRgb* r = reinterpret_cast<QRgb*>(result.scanLine(yy));
+      for (int xx = 0; xx < w; ++xx)
+        if (r[xx] == key) r[xx] = qRgba(0, 0, 0, 0);
+    }
+  }
+  out.drawImage(x, y, result);
+}
+
+}  // namespace zarnet

@@ -1,0 +1,134 @@
+// The card art store: faces, backs, suit symbols and the table background in the
+// chosen design, size and colour, and the functions that draw them.
+#pragma once
+
+#include <QDate>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "cards.h"
+
+namespace zarnet {
+
+// Named pictures of the program and of the libraries beside it.
+class PictureSource {
+ public:
+  virtual ~PictureSource() = default;
+  // Opens a library by file name; an empty name is the program itself. False when absent.
+  virtual bool Open(const QString& library) = 0;
+  virtual void Close() = 0;
+  // type is "BITMAP", "RCDATA" or "JPEG"; a null image when the picture is absent.
+  virtual QImage Read(const QString& type, const QString& name) = 0;
+};
+
+// Libraries are Qt resource files under the library's file name, looked for in the
+// program folder, then in its parent.
+class ResourceSource : public PictureSource {
+ public:
+  explicit ResourceSource(QString programFolder) : folder_(std::move(programFolder)) {}
+  ~ResourceSource() override { Close(); }
+  bool Open(const QString& library) override;
+  void Close() override;
+  QImage Read(const QString& type, const QString& name) override;
+
+ private:
+  QString folder_;
+  QString file_;  // the registered library file, empty for the program
+  QString root_;
+};
+
+// Face slot 1..56 of a card code, 0 when the code has no face.
+int FaceSlot(CardCode code);
+// Base name of a slot ("Ch02", "Pi5A"); empty for slots without a face.
+QString FaceBaseName(int slot);
+// Full resource name of a slot in a design: base + design part + "B" for large.
+QString FaceResourceName(int slot, int design, bool large);
+// "Cher" ... "Piki" + the design's symbol part (+ "B").
+QString SuitResourceName(int suit, int design, bool large);
+// The library a design comes from; empty for the built-in design.
+QString FaceLibrary(int design);
+bool IsWideDesign(int design);
+// back 1..10; suffix "", "B" or "U".
+QString BackResourceName(int back, int set, bool rotated, const QString& suffix);
+int BackCount(int set);
+QString BackgroundResourceName(int pattern, int colour, bool smallWindow);
+
+inline constexpr const char* kBackLibrary = "KuvCards06B.dll";
+inline constexpr const char* kBackgroundLibrary = "KuvBackG03.dll";
+inline constexpr const char* kGraphLibrary = "KuvCGraph1.dll";
+
+// Bilinear resample in place. Sizes of 1 or less leave the picture alone; palette
+// and grey pictures are refused with the error text.
+bool ResizePng(QImage& picture, int width, int height, QString* error = nullptr);
+// Inverts the colours of a filled ellipse in the bounding box, keeping alpha.
+void InvertEllipse(QImage& picture, QRect box);
+// Nearest whole number, ties to the even one.
+int MakeWhole(double v);
+
+class CardArt {
+ public:
+  explicit CardArt(std::unique_ptr<PictureSource> source);
+
+  // Choices (set by the options and the window size).
+  int FaceDesign = 0;
+  int BackSet = 0;
+  int BgPattern = 2;
+  int BgColour = 0;
+  bool AlwaysOneBack = false;
+  double Scale = 1.0;
+  bool SmallWindow = true;
+  int ClientWidth = 760;
+  int ClientHeight = 500;
+  int LanguageIndex = 0;
+
+  // The store.
+  QImage SmallFace[57];
+  QImage LargeFace[57];
+  QImage SmallSuit[4];
+  QImage LargeSuit[4];
+  QImage SmallBack[10];
+  QImage SmallBackRotated[10];
+  QImage LargeBack[20];
+  QImage Background;
+
+  bool WideDesign = true;
+  int CardSizeClass = 1;
+  int CardWidth = 71;
+  int CardHeight = 96;
+  int CardShiftX = 0;
+  int BackOfDay = 1;
+
+  // Shows the Attention window; tests record the lines instead.
+  std::function<void(const QStringList&)> Notice;
+  std::function<QDate()> Today = [] { return QDate::currentDate(); };
+
+  bool LoadFaceDesign();
+  bool LoadBackSet();
+  bool LoadBackground(bool libraryBackground);
+  void ChooseBackOfDay();
+  // Recomputes the size class and card size from Scale and the design.
+  void UpdateCardSize();
+
+  const QImage* FaceSmall(CardCode code) const;
+  const QImage* FaceLarge(CardCode code) const;
+
+  void DrawCard(int x, int y, CardCode code, QImage& target) const;
+  void DrawBack(int x, int y, QImage& target) const;
+  void DrawBackRotated(int x, int y, QImage& target) const;
+  void DrawScaled(int x, int y, const QImage& picture, bool rounded, int w, int h,
+                  QImage& target) const;
+
+ private:
+  bool OpenLibrary(const QString& name);
+  void MissingFile(const QString& name);
+  bool ReadFaces(int design, bool large);
+  bool ReadBacks(bool builtIn, const QString& suffix);
+  std::unique_ptr<PictureSource> source_;
+};
+
+QString ArtWord(const QString& id, int language);
+
+}  // namespace zarnet
