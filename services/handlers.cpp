@@ -1,0 +1,482 @@
+#include "handlers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "cipher.h"
+#include "forms.h"
+#include "passwords.h"
+
+namespace zarnet::services {
+namespace {
+
+// --- reply forms ----------------------------------------------------------
+// Every reply ends with a line end: the game never reads the final character.
+// Refusals carry no '$', so number and record readers fail on them.
+const std::string kOk = "ok\n";
+const std::string kNo = "no\n";
+const std::string kIs = "is\n";
+
+std::string Number(int64_t n) { return "$" + std::to_string(n) + "\n"; }
+std::string Status(bool ok) { return ok ? "$ ok #\n" : "$ no #\n"; }
+
+// A blank-separated field may not be empty: an empty one would shift the
+// numbering of the fields after it.
+std::string F(const std::string& s) { return s.empty() ? "#" : s; }
+
+std::string Join(const std::vector<std::string>& fields, char sep) {
+  std::string out;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i) out += sep;
+    out += fields[i];
+  }
+  return out;
+}
+
+std::string Record(const std::vector<std::string>& fields, char sep = ' ') {
+  return "$" + Join(fields, sep) + "\n";
+}
+
+// Records of a list each run from '$' to '*'.
+std::string ListItem(const std::vector<std::string>& fields) { return "$" + Join(fields, ' ') + "*"; }
+
+// --- field checks ---------------------------------------------------------
+enum class Chars {
+  Account,      // Latin letters, digits and ! ( ) , - . @ _
+  AccountCyr,   // the same and the Cyrillic letters of cp1251
+  Word,         // any visible character that does not break a reply record
+  Text,         // profile texts: blanks allowed, '$' and '~' not
+  Decimal,
+  Address,
+};
+
+bool IsCyrillic(unsigned char c) { return c >= 0xC0 || c == 0xA8 || c == 0xB8; }
+
+bool Allowed(unsigned char c, Chars kind) {
+  switch (kind) {
+    case Chars::Account:
+    case Chars::AccountCyr:
+      if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+      if (std::string_view("!(),-.@_").find(char(c)) != std::string_view::npos) return true;
+      return kind == Chars::AccountCyr && IsCyrillic(c);
+    case Chars::Word:
+      return c > 0x20 && c != 0x7F && c != '$' && c != '*' && c != '~';
+    case Chars::Text:
+      return c >= 0x20 && c != 0x7F && c != '$' && c != '~';
+    case Chars::Decimal:
+      return (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ',';
+    case Chars::Address:
+      return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == '.' ||
+             c == ':' || c == 'X';
+  }
+  return false;
+}
+
+// Collects the fields of one request and remembers whether any was refused.
+class Fields {
+ public:
+  explicit Fields(const Form& form) : form_(form) {}
+
+  std::string Text(std::string_view key, size_t minLen, size_t maxLen, Chars kind) {
+    const std::string* v = form_.Get(key);
+    if (!v || v->size() < minLen || v->size() > maxLen) return Fail();
+    for (unsigned char c : *v)
+      if (!Allowed(c, kind)) return Fail();
+    return *v;
+  }
+
+  // An optional text that may be missing or empty.
+  std::string Optional(std::string_view key, size_t maxLen, Chars kind, std::string fallback) {
+    const std::string* v = form_.Get(key);
+    if (!v || v->empty()) return fallback;
+    return Text(key, 1, maxLen, kind);
+  }
+
+  int64_t Integer(std::string_view key, int64_t lo, int64_t hi) {
+    const std::string* v = form_.Get(key);
+    int64_t n = 0;
+    if (!v || v->empty() || v->size() > 20) return Fail(), 0;
+    const char* end = v->data() + v->size();
+    auto [p, ec] = std::from_chars(v->data(), end, n);
+    if (ec != std::errc() || p != end || n < lo || n > hi) return Fail(), 0;
+    return n;
+  }
+
+  double Real(std::string_view key) {
+    std::string v = Text(key, 1, 30, Chars::Decimal);
+    for (char& c : v)
+      if (c == ',') c = '.';
+    double d = 0;
+    auto [p, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
+    if (!ok_ || ec != std::errc() || p != v.data() + v.size() || !std::isfinite(d) || std::fabs(d) > 1e12)
+      return Fail(), 0.0;
+    return d;
+  }
+
+  bool ok() const { return ok_; }
+
+ private:
+  std::string Fail() {
+    ok_ = false;
+    return {};
+  }
+  const Form& form_;
+  bool ok_ = true;
+};
+
+constexpr int64_t kInt32Min = -2147483648LL, kInt32Max = 2147483647LL;
+
+// The six-letter game prefix of keys like "crdtolkon", or nothing.
+std::optional<std::string> GamePrefix(const Form& form, std::string_view suffix) {
+  for (const auto& [key, value] : form.Pairs()) {
+    if (key.size() != 6 + suffix.size() || key.compare(6, std::string::npos, suffix) != 0) continue;
+    bool letters = true;
+    for (int i = 0; i < 6; ++i) letters = letters && key[i] >= 'a' && key[i] <= 'z';
+    if (letters) return key.substr(0, 6);
+  }
+  return std::nullopt;
+}
+
+bool Authenticated(Storage& db, const std::string& nick, const std::string& pw, Account* out = nullptr) {
+  if (nick.empty() || pw.empty()) return false;
+  auto a = db.FindAccount(nick);
+  if (!a || !VerifyPassword(pw, a->pwHash)) return false;
+  if (out) *out = *a;
+  return true;
+}
+
+// Profile keys as SaveProfile sends them, in the order ReadProfile answers.
+const char* const kProfileKeys[kProfileFields] = {"namei",    "name2",    "about",   "telephone", "emailo",
+                                                  "website",  "skype",    "ok",      "vk",        "telegram",
+                                                  "facebook", "twitter",  "instagramm", "youtube"};
+const size_t kProfileLimits[kProfileFields] = {20, 20, 50, 20, 50, 50, 50, 50, 50, 50, 60, 50, 50, 50};
+
+}  // namespace
+
+std::string DecimalText(double value) {
+  if (std::fabs(value) < 0.00001) return "0";
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15g", value);
+  return buf;
+}
+
+// --- accounts -----------------------------------------------------------------
+std::string Services::Accounts(std::string_view body, const Caller&) {
+  Form form(body);
+  const bool list = form.Has("label0") || form.Has("labelinforead") || form.Has("labelkuvread") ||
+                    (GamePrefix(form, "best") && !GamePrefix(form, "ses")) ||
+                    (GamePrefix(form, "kon") && !form.Has("nick"));
+  form.Decode(list);
+  Fields in(form);
+
+  if (form.Has("label0")) {  // ReadAccount
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    const std::string pw = in.Text("pw", 1, 64, Chars::Word);
+    Account a;
+    if (!in.ok() || !Authenticated(db_, nick, pw, &a)) return kNo;
+    return Record({F(a.city), F(a.country1), F(a.country2), F(a.sex), F(a.email), F(a.dater), F(a.r01),
+                   F(a.r02), F(a.r03), std::to_string(a.r04), std::to_string(a.r05), std::to_string(a.r06)});
+  }
+  if (form.Has("label1")) return Number(db_.MemberCount());  // ReadMemberCount
+
+  if (form.Has("labelinforead")) {  // ReadProfile
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    auto p = in.ok() ? db_.ReadProfile(nick) : std::nullopt;
+    if (!p) return kNo;
+    return Record(std::vector<std::string>(p->begin(), p->end()), '~');
+  }
+  if (form.Has("labelinfosave")) {  // SaveProfile: only by the owner
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    const std::string pw = in.Text("pw", 1, 64, Chars::Word);
+    Profile p;
+    for (int i = 0; i < kProfileFields; ++i) p[i] = in.Optional(kProfileKeys[i], kProfileLimits[i], Chars::Text, "");
+    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    return db_.SaveProfile(nick, p) ? kOk : kNo;
+  }
+  if (form.Has("labelkuvread")) {  // ReadBalance
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    auto a = in.ok() ? db_.FindAccount(nick) : std::nullopt;
+    if (!a) return kNo;
+    return "$" + std::to_string(a->r04) + "$\n";
+  }
+  if (form.Has("labelkuvsave")) {  // ChangeBalance: only a bonus that was earned
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    const int64_t amount = in.Integer("R04", 1, 1000);
+    if (!in.ok()) return kNo;
+    return db_.ClaimBonus(nick, amount) ? kOk : kNo;
+  }
+  if (auto prefix = GamePrefix(form, "ses")) {  // SaveGameResults
+    const std::string& p = *prefix;
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    const std::string pw = in.Text("pw", 1, 64, Chars::Word);
+    GameResults r;
+    r.kon = in.Integer(p + "kon", 0, kInt32Max);
+    r.best = in.Integer(p + "best", kInt32Min, kInt32Max);
+    r.rating = in.Real(p + "rating");
+    r.ses = in.Integer(p + "ses", 0, kInt32Max);
+    r.konl = in.Integer(p + "konl", 0, kInt32Max);
+    r.score = in.Integer(p + "score", kInt32Min, kInt32Max);
+    r.r1 = in.Integer(p + "R1", kInt32Min, kInt32Max);
+    r.r2 = in.Optional(p + "R2", 20, Chars::Word, "#");
+    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    return db_.SaveGameResults(nick, p, r) ? kOk : kNo;
+  }
+  if (auto prefix = GamePrefix(form, "best")) {  // ReadGameResults
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    const std::string pw = in.Text("pw", 1, 64, Chars::Word);
+    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    auto r = db_.ReadGameResults(nick, *prefix);
+    if (!r) return kNo;
+    return Record({std::to_string(r->kon), std::to_string(r->best), DecimalText(r->rating),
+                   std::to_string(r->ses), std::to_string(r->konl), std::to_string(r->score),
+                   std::to_string(r->r1), F(r->r2)});
+  }
+  if (auto prefix = GamePrefix(form, "kon"); prefix && !form.Has("nick")) {  // ReadAccountTopTen
+    std::string out;
+    int place = 0;
+    for (const TopAccount& t : db_.AccountTopTen(*prefix))
+      out += ListItem({std::to_string(++place), F(t.nick), F(t.city), F(t.country), F(t.country), F(t.sex),
+                       DecimalText(t.rating)});
+    return out + "\n";
+  }
+  if (auto prefix = GamePrefix(form, "rating"); prefix && !form.Has("nick")) {  // ReadRatingPlace
+    const double rating = in.Real(*prefix + "rating");
+    if (!in.ok()) return kNo;
+    return Number(db_.RatingPlace(*prefix, rating));
+  }
+  if (form.Has("dater")) {  // RegisterAccount
+    Account a;
+    a.nick = in.Text("nick", 2, 12, Chars::Account);
+    const std::string pw = in.Text("pw", 4, 12, Chars::Account);
+    a.city = in.Text("city", 2, 15, Chars::AccountCyr);
+    a.country1 = in.Text("country1", 1, 20, Chars::Word);
+    a.country2 = in.Text("country2", 5, 5, Chars::Word);
+    a.sex = in.Text("sex", 1, 1, Chars::Word);
+    a.email = in.Text("email", 2, 30, Chars::Account);
+    a.dater = in.Text("dater", 1, 10, Chars::Word);
+    a.r01 = in.Optional("R01", 12, Chars::Word, "xxx");
+    a.r02 = in.Optional("R02", 12, Chars::Word, "xxx");
+    a.r03 = in.Optional("R03", 12, Chars::Word, "xxx");
+    for (const char* k : {"R04", "R05", "R06"})
+      if (form.Has(k)) in.Integer(k, kInt32Min, kInt32Max);
+    const size_t at = a.email.find('@');
+    if (!in.ok() || at == std::string::npos || at == 0 || at + 1 == a.email.size()) return kNo;
+    // The balance starts at zero whatever the client sends.
+    if (db_.FindAccount(a.nick)) return kIs;
+    a.pwHash = HashPassword(pw);
+    return db_.CreateAccount(a) == CreateResult::Created ? kOk : kIs;
+  }
+  return kNo;
+}
+
+// --- record boards ----------------------------------------------------------
+std::string Services::Tables(std::string_view body, const Caller& caller) {
+  Form form(body);
+  const bool list = form.Has("rgid") || !form.Has("nick");
+  form.Decode(list);
+  Fields in(form);
+
+  if (form.Has("rgid")) {  // ReadGameCount
+    const int board = int(in.Integer("rgid", 1, 99999));
+    if (!in.ok()) return kNo;
+    return Number(db_.RecordCount(board));
+  }
+  const int board = int(in.Integer("gid", 1, 99999));
+  if (!in.ok()) return kNo;
+
+  auto listOf = [&](const std::vector<BoardRow>& rows) {
+    std::string out;
+    for (const BoardRow& r : rows)
+      out += ListItem({std::to_string(r.place), std::to_string(board), std::to_string(r.score), F(r.nick),
+                       F(r.country), F(r.city), F(r.r07), F(r.r08), F(r.r09), F(r.r10)});
+    return out + "\n";
+  };
+
+  if (form.Has("score")) {  // SubmitRecord
+    BoardRow r;
+    r.nick = in.Text("nick", 1, 12, Chars::Word);
+    r.city = in.Text("city", 1, 15, Chars::Word);
+    r.country = in.Text("country", 1, 20, Chars::Word);
+    r.score = in.Integer("score", kInt32Min, kInt32Max);
+    r.r07 = in.Optional("R7", 2, Chars::Word, "#");
+    r.r08 = in.Optional("R8", 8, Chars::Word, "#");
+    r.r09 = in.Optional("R9", 60, Chars::Word, "#");
+    // R10 comes with the '*' that ends its record in the lists.
+    std::string r10 = form.Get("R10") ? *form.Get("R10") : std::string();
+    if (!r10.empty() && r10.back() == '*') r10.pop_back();
+    Form tail("R10=" + r10);
+    Fields t(tail);
+    r.r10 = r10.empty() ? "#" : t.Text("R10", 1, 80, Chars::Word);
+    if (!in.ok() || !t.ok()) return kNo;
+    const bool chat = board == 100;
+    if (chat && !db_.TryChatPost(r.nick, caller.now, config_.chatInterval)) return kNo;
+    const int64_t place = db_.SubmitRecord(board, r, chat);
+    // An account's top-ten place on its board earns the bonus the game then claims.
+    if (board == 1108 && place <= 10) db_.AddPendingBonus(r.nick, place == 1 ? 25 : 10);
+    return Number(place);
+  }
+  if (form.Has("nick")) {  // ReadRecordsAround
+    const std::string nick = in.Text("nick", 1, 12, Chars::Word);
+    const std::string city = in.Text("city", 1, 15, Chars::Word);
+    if (!in.ok()) return kNo;
+    return listOf(db_.RecordsAround(board, nick, city));
+  }
+  return listOf(db_.TopRecords(board));  // ReadRecords
+}
+
+// --- statistics -----------------------------------------------------------------
+std::string Services::Statistics(std::string_view body, const Caller&) {
+  Form form(body);
+  const bool list = !form.Has("stat1") && !form.Has("stat3") && !form.Has("R1");
+  form.Decode(list);
+  Fields in(form);
+  const int gid = int(in.Integer("gid", 1, 99999));
+  std::array<int64_t, 12> none{};
+  if (form.Has("stat1")) {  // SendLaunchReport
+    const int64_t s1 = in.Integer("stat1", 0, 1), s2 = in.Integer("stat2", 0, 1);
+    if (!in.ok()) return Status(false);
+    db_.AddStats(gid, s1, s2, 0, nullptr, none);
+    return Status(true);
+  }
+  if (form.Has("stat3")) {  // SendLike
+    const int64_t s3 = in.Integer("stat3", 0, 1);
+    const std::string nick = in.Text("stat4", 1, 12, Chars::Word);
+    if (!in.ok()) return Status(false);
+    db_.AddStats(gid, 0, 0, s3, &nick, none);
+    return Status(true);
+  }
+  if (form.Has("R1")) {  // SendGameReport
+    std::array<int64_t, 12> sums{};
+    for (int i = 0; i < 12; ++i) sums[i] = in.Integer("R" + std::to_string(i + 1), 0, 1000000);
+    if (!in.ok()) return Status(false);
+    db_.AddStats(gid, 0, 0, 0, nullptr, sums);
+    return Status(true);
+  }
+  if (!in.ok()) return kNo;
+  const GameStats s = db_.ReadStats(gid);  // ReadStatistics
+  std::vector<std::string> f = {std::to_string(s.starts), std::to_string(s.uniqueStarts),
+                                std::to_string(s.likes), F(s.lastLike)};
+  for (int64_t x : s.sums) f.push_back(std::to_string(x));
+  f.push_back(std::to_string(s.y));
+  f.push_back(F(s.z));
+  return ListItem(f) + "\n";
+}
+
+// --- tournament -------------------------------------------------------------------
+std::string Services::Tournament(std::string_view body, const Caller& caller) {
+  Form form(body);
+  const bool text = form.Has("clienton1") || form.Has("clienton2") || form.Has("readrating88") ||
+                    form.Has("places88") || form.Has("placer88") || form.Has("placek88");
+  form.Decode(!text);
+  Fields in(form);
+  const std::string gid = form.Get("gid") ? *form.Get("gid") : std::string();
+
+  if (form.Has("readtable10")) {  // ReadTables: table 10 first
+    if (*form.Get("readtable10") != "88" || gid != "88") return kNo;
+    std::string out;
+    for (int t = kTables; t >= 1; --t) {
+      const auto seats = db_.ReadTable(t);
+      const int free = (seats[1].nick == "X") + (seats[2].nick == "X");
+      std::vector<std::string> f = {std::to_string(t), config_.tableAddress,
+                                    std::to_string(config_.tablesBase + t), std::to_string(free), "0", "X"};
+      for (int s = 1; s <= 2; ++s) {
+        const Seat& x = seats[s];
+        for (const std::string& v : {F(x.nick), std::to_string(x.score), std::to_string(x.kon),
+                                     std::to_string(x.rating), F(x.country), F(x.city), F(x.sex), F(x.ip)})
+          f.push_back(v);
+      }
+      out += ListItem(f);
+    }
+    return out + "\n";
+  }
+  if (form.Has("readrating88")) {  // ReadTourRating
+    const std::string nick = in.Text("nick", 1, 12, Chars::Account);
+    if (!in.ok()) return kNo;
+    const TourPlayer p = db_.TourRating(nick);
+    return Record({std::to_string(p.score), std::to_string(p.kon), std::to_string(p.rating)});
+  }
+  for (const char kind : {'s', 'r', 'k'}) {
+    const char* valueKey = kind == 's' ? "score1" : kind == 'r' ? "rating1" : "kon1";
+    if (form.Has(std::string("place") + kind + "88")) {  // ReadTourPlace
+      const int64_t value = in.Integer(valueKey, kInt32Min, kInt32Max);
+      if (!in.ok()) return kNo;
+      return Number(db_.TourPlace(kind, value));
+    }
+    if (form.Has(std::string("top10") + kind + "88")) {  // ReadTourTopTen
+      std::string out;
+      int place = 0;
+      for (const TourPlayer& p : db_.TourTopTen(kind)) {
+        const int64_t v = kind == 's' ? p.score : kind == 'r' ? p.rating : p.kon;
+        out += ListItem({std::to_string(++place), F(p.nick), F(p.city), F(p.country), F(p.sex), std::to_string(v)});
+      }
+      return out + "\n";
+    }
+  }
+  if (gid != "88") return kNo;
+  if (form.Has("serverinforead")) {  // ReadServerInfo
+    const bool paused = std::filesystem::exists(config_.dataDir + "/TourPause");
+    return Record({paused ? "N" : "Y", "Welcome_to_the_Zarnet_online_tournament!"});
+  }
+  for (int seat = 1; seat <= 2; ++seat) {
+    const std::string n = std::to_string(seat);
+    if (form.Has("clienton" + n)) {  // SetSeat
+      const int table = int(in.Integer("num", 1, kTables));
+      const int64_t can = in.Integer("can", 0, 2);
+      Seat s;
+      s.nick = in.Text("nick" + n, 1, 12, Chars::Account);
+      in.Integer("score" + n, kInt32Min, kInt32Max);
+      in.Integer("kon" + n, kInt32Min, kInt32Max);
+      in.Integer("rating" + n, kInt32Min, kInt32Max);
+      s.country = in.Text("country" + n, 1, 20, Chars::Word);
+      s.city = in.Text("city" + n, 1, 15, Chars::AccountCyr);
+      s.sex = in.Text("sex" + n, 1, 1, Chars::Word);
+      s.ip = in.Text("ip" + n, 1, 45, Chars::Address);
+      if (!in.ok()) return kNo;
+      if (can == 1) {
+        // Only registered players sit down.
+        if (s.nick == "X" || !db_.FindAccount(s.nick)) return kNo;
+        switch (db_.TakeSeat(table, seat, s, caller.address)) {
+          case SeatResult::Ok: return kOk;
+          case SeatResult::Taken: return kIs;
+          case SeatResult::Refused: return kNo;
+        }
+      }
+      // Leaving or freeing: only a player of this table, named by nick, or
+      // the address that took one of its seats.
+      const auto seats = db_.ReadTable(table);
+      if (seats[seat].nick == "X") return kOk;
+      bool allowed = false;
+      for (int other = 1; other <= 2; ++other) {
+        if (seats[other].nick == "X") continue;
+        if (s.nick != "X") allowed = allowed || NickKey(s.nick) == NickKey(seats[other].nick);
+        else allowed = allowed || db_.SeatHolder(table, other) == caller.address;
+      }
+      if (!allowed) return kNo;
+      db_.FreeSeat(table, seat);
+      return kOk;
+    }
+    if (form.Has("readclient" + n)) {  // ReadSeat
+      const int table = int(in.Integer("num", 1, kTables));
+      if (!in.ok()) return kNo;
+      const Seat x = db_.ReadSeat(table, seat);
+      return Record({F(x.nick), std::to_string(x.score), std::to_string(x.kon), std::to_string(x.rating),
+                     F(x.country), F(x.city), F(x.sex), F(x.ip)});
+    }
+  }
+  return kNo;
+}
+
+std::string Services::Directory(const std::string& base) const {
+  std::string out = "WTGamesPatt=" + Encipher(base + "/tables", kAddressKey) + "#";
+  out += "StatPath=" + Encipher(base + "/statistics", kAddressKey) + "#";
+  out += "AccPath=" + Encipher(base + "/accounts", kAddressKey) + "#";
+  if (std::filesystem::exists(config_.dataDir + "/WTGamesPause")) out += "WTGamesPause#";
+  if (std::filesystem::exists(config_.dataDir + "/CTGamesPause")) out += "CTGamesPause#";
+  return out + "\n";
+}
+
+}  // namespace zarnet::services

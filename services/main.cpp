@@ -1,0 +1,245 @@
+// zarnet-services: the accounts, statistics, record boards, tournament and
+// table game servers of the game, on one machine.
+#include <QCoreApplication>
+#include <QDir>
+#include <QHostAddress>
+#include <QProcess>
+#include <QSocketNotifier>
+
+#include <httplib.h>
+#include <sodium.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "ftp.h"
+#include "handlers.h"
+#include "passwords.h"
+#include "storage.h"
+#include "table_server.h"
+
+using namespace zarnet::services;
+
+namespace {
+
+struct Options {
+  std::string data = "services-data";
+  int http = 8088;
+  int tablesBase = 25700;
+  int ftp = 2121;
+  std::string listen = "127.0.0.1";
+  std::string db = "sqlite";
+  std::string downloads;  // the art libraries; DATA/downloads when not given
+  std::string tableAddress;
+  int threads = 64;
+  int chatInterval = 15;
+};
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
+               "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
+               "                       [--downloads DIR] [--table-address ADDRESS] [--threads N]\n"
+               "                       [--chat-interval SECONDS]\n");
+}
+
+bool ParseInt(const char* text, int lo, int hi, int* out) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (!end || *end || end == text || v < lo || v > hi) return false;
+  *out = int(v);
+  return true;
+}
+
+bool Parse(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (i + 1 >= argc) return false;
+    const char* v = argv[++i];
+    if (a == "--data") o->data = v;
+    else if (a == "--http") { if (!ParseInt(v, 0, 65535, &o->http)) return false; }
+    else if (a == "--tables-base") { if (!ParseInt(v, 1, 65525, &o->tablesBase)) return false; }
+    else if (a == "--ftp") { if (!ParseInt(v, 0, 65535, &o->ftp)) return false; }
+    else if (a == "--listen") o->listen = v;
+    else if (a == "--db") o->db = v;
+    else if (a == "--downloads") o->downloads = v;
+    else if (a == "--table-address") o->tableAddress = v;
+    else if (a == "--threads") { if (!ParseInt(v, 1, 1024, &o->threads)) return false; }
+    else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
+    else return false;
+  }
+  return true;
+}
+
+bool ReadFile(const std::string& path, std::string* out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *out = s.str();
+  return true;
+}
+
+// A Host header we may hand back inside the directory.
+bool SafeHost(const std::string& h) {
+  if (h.empty() || h.size() > 100) return false;
+  for (char c : h)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != ':' && c != '-' && c != '[' && c != ']')
+      return false;
+  return true;
+}
+
+int signalPipe[2];
+void OnSignal(int) {
+  const char c = 1;
+  [[maybe_unused]] ssize_t n = write(signalPipe[1], &c, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  Options opt;
+  if (!Parse(argc, argv, &opt)) {
+    Usage();
+    return 2;
+  }
+  QDir().mkpath(QString::fromStdString(opt.data + "/avatars"));
+  if (opt.downloads.empty()) opt.downloads = opt.data + "/downloads";
+  const std::string avatars = QDir(QString::fromStdString(opt.data + "/avatars")).absolutePath().toStdString();
+
+  std::unique_ptr<Storage> storage;
+  try {
+    InitPasswords();
+    storage = OpenStorage(opt.db, opt.data);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    return 1;
+  }
+
+  ServiceConfig config;
+  config.tableAddress = !opt.tableAddress.empty() ? opt.tableAddress
+                        : (opt.listen == "0.0.0.0" || opt.listen == "::") ? "127.0.0.1"
+                                                                           : opt.listen;
+  config.tablesBase = opt.tablesBase;
+  config.dataDir = opt.data;
+  config.chatInterval = opt.chatInterval;
+  Services services(*storage, config);
+
+  // The table game servers run on this thread's event loop.
+  std::vector<std::unique_ptr<TableServer>> tables;
+  for (int t = 1; t <= kTables; ++t) {
+    uint64_t seed;
+    randombytes_buf(&seed, sizeof seed);
+    auto server = std::make_unique<TableServer>(t, *storage, seed);
+    if (!server->Listen(QHostAddress(QString::fromStdString(opt.listen)), quint16(opt.tablesBase + t))) {
+      std::fprintf(stderr, "zarnet-services: table %d cannot listen on port %d: %s\n", t, opt.tablesBase + t,
+                   server->ErrorString().toLocal8Bit().constData());
+      return 1;
+    }
+    tables.push_back(std::move(server));
+  }
+
+  httplib::Server http;
+  const int threads = opt.threads;
+  http.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
+  http.set_payload_max_length(64 * 1024);
+  http.set_keep_alive_max_count(100000);
+  http.set_read_timeout(10, 0);
+  const char* kReplyType = "text/html; charset=windows-1251";
+
+  using Script = std::string (Services::*)(std::string_view, const Caller&);
+  auto post = [&](const char* path, Script script) {
+    http.Post(path, [&services, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
+      try {
+        res.set_content((services.*script)(req.body, Caller{req.remote_addr, std::time(nullptr)}), kReplyType);
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+        res.status = 503;
+      }
+    });
+  };
+  post("/accounts", &Services::Accounts);
+  post("/statistics", &Services::Statistics);
+  post("/tables", &Services::Tables);
+  post("/tournament", &Services::Tournament);
+
+  const std::string listen = opt.listen;
+  int httpPort = opt.http;
+  http.Get("/directory", [&](const httplib::Request& req, httplib::Response& res) {
+    const std::string host = req.get_header_value("Host");
+    const std::string base =
+        "http://" + (SafeHost(host) ? host : config.tableAddress + ":" + std::to_string(httpPort));
+    res.set_content(services.Directory(base), "text/plain; charset=utf-8");
+  });
+  http.Get("/get_ip.php", [](const httplib::Request& req, httplib::Response& res) {
+    res.set_content(req.remote_addr, "text/plain; charset=utf-8");
+  });
+  http.Get(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)",
+           [&](const httplib::Request& req, httplib::Response& res) {
+             std::string body;
+             if (!ReadFile(avatars + "/" + req.matches[1].str() + ".jpg", &body)) {
+               res.status = 404;
+               return;
+             }
+             res.set_content(std::move(body), "image/jpeg");
+           });
+  const std::string downloads = opt.downloads;
+  http.Get(R"(/downloads/progr/cards/([A-Za-z0-9_-][A-Za-z0-9_.-]{0,99}))",
+           [&](const httplib::Request& req, httplib::Response& res) {
+             std::string body;
+             if (!ReadFile(downloads + "/" + req.matches[1].str(), &body)) {
+               res.status = 404;
+               return;
+             }
+             res.set_content(std::move(body), "application/octet-stream");
+           });
+
+  if (opt.http == 0) {
+    httpPort = http.bind_to_any_port(opt.listen.c_str());
+    if (httpPort < 0) httpPort = -1;
+  } else if (!http.bind_to_port(opt.listen.c_str(), opt.http)) {
+    httpPort = -1;
+  }
+  if (httpPort < 0) {
+    std::fprintf(stderr, "zarnet-services: cannot listen for HTTP on %s:%d\n", listen.c_str(), opt.http);
+    return 1;
+  }
+  std::thread httpThread([&] { http.listen_after_bind(); });
+
+  FtpServer ftp;
+  if (opt.ftp != 0) {
+    std::string error;
+    if (!ftp.Start(opt.listen, opt.ftp, opt.data, avatars, &error))
+      std::fprintf(stderr, "zarnet-services: photo upload is off: %s\n", error.c_str());
+  }
+
+  // SIGTERM and SIGINT end the event loop through a pipe.
+  if (pipe(signalPipe) != 0) return 1;
+  QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] { app.quit(); });
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigaction(SIGTERM, &sa, nullptr);
+  sigaction(SIGINT, &sa, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  std::printf("ready http=%d\n", httpPort);
+  std::fflush(stdout);
+  const int rc = app.exec();
+
+  http.stop();
+  httpThread.join();
+  ftp.Stop();
+  tables.clear();
+  return rc;
+}
