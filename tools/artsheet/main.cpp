@@ -93,8 +93,6 @@ int ButtonSheet(const QString& out) {
   QImage sheet(110 + 6 * cellW * 2 + 20, 40 + 8 * rowH, QImage::Format_RGB32);
   sheet.fill(QColor(0x1c, 0x6a, 0x34));
   QPainter p(&sheet);
-  QWidget host;
-  host.resize(200, 100);
   QPixmap glyph(16, 16);
   glyph.fill(Qt::transparent);
   {
@@ -114,6 +112,9 @@ int ButtonSheet(const QString& out) {
       for (int st = 0; st < 6; ++st) {
         const int heights[3] = {30, 45, 35};
         for (int k = 0; k < 3; ++k) {
+          QWidget host;  // a window of its own, so focus is real
+          host.resize(200, 100);
+          host.move(2000, 2000);  // away from the pointer
           TKuvCardsButton b(&host);
           b.resize(120, heights[k]);
           b.SetColorSB(TColorSB(s));
