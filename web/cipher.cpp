@@ -15,6 +15,12 @@ constexpr std::array<int8_t, 256> kSymbolValue = [] {
 }();
 
 static_assert(kSixBitAlphabet.size() == 64);
+static_assert([] {
+  for (size_t i = 0; i < 64; ++i)
+    for (size_t j = i + 1; j < 64; ++j)
+      if (kSixBitAlphabet[i] == kSixBitAlphabet[j]) return false;
+  return true;
+}(), "every symbol once");
 
 // FNV-1a over the key seeds a xorshift64* stream.
 class KeyStream {
