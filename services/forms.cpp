@@ -84,9 +84,20 @@ std::string DecodeValue(std::string_view raw, bool listForm) {
   return bytes;
 }
 
-Form::Form(std::string_view body) : pairs_(SplitForm(body)) {}
+bool IsListForm(std::string_view body, bool expected) {
+  bool escape = false;
+  for (size_t i = 0; i < body.size(); ++i) {
+    const unsigned char c = body[i];
+    if (c == ' ' || c >= 0x80) return false;
+    if (c == '%' && i + 2 < body.size() && HexValue(body[i + 1]) >= 0 && HexValue(body[i + 2]) >= 0) escape = true;
+  }
+  return escape || expected;
+}
 
-void Form::Decode(bool listForm) {
+Form::Form(std::string_view body) : pairs_(SplitForm(body)), body_(body) {}
+
+void Form::Decode(bool expectedList) {
+  const bool listForm = IsListForm(body_, expectedList);
   for (auto& [key, value] : pairs_) {
     key = DecodeValue(key, listForm);
     value = DecodeValue(value, listForm);

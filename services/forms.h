@@ -24,6 +24,9 @@ class Form {
   // Keys are ASCII in both forms, so the request can be told from them
   // before the values are decoded.
   explicit Form(std::string_view body);
+  // `listForm` is the form the request is made in; the body itself can
+  // overrule it: raw blanks or 8-bit bytes only come in the text form, and
+  // escapes only in the list form.
   void Decode(bool listForm);
 
   bool Has(std::string_view key) const;
@@ -33,6 +36,9 @@ class Form {
 
  private:
   std::vector<std::pair<std::string, std::string>> pairs_;
+  std::string body_;
 };
+
+bool IsListForm(std::string_view body, bool expected);
 
 }  // namespace zarnet::services

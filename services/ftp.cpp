@@ -49,7 +49,8 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
   }
 
   process_ = std::make_unique<QProcess>();
-  process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process_->setProcessChannelMode(QProcess::ForwardedChannels);
+  process_->setStandardInputFile(QProcess::nullDevice());
   process_->start(daemon, {"-S", QString::fromStdString(address) + "," + QString::number(port),
                            "-l", "puredb:" + pdb,
                            "-E",                // no anonymous logins
@@ -60,7 +61,8 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
                            "-P", QString::fromStdString(address),
                            "-c", "20",          // clients at once
                            "-C", "4"});         // per address
-  if (!process_->waitForStarted(5000)) {
+  // It exits at once when it cannot listen.
+  if (!process_->waitForStarted(5000) || process_->waitForFinished(300)) {
     *error = "pure-ftpd did not start";
     process_.reset();
     return false;

@@ -154,6 +154,7 @@ int main(int argc, char** argv) {
   http.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
   http.set_payload_max_length(64 * 1024);
   http.set_keep_alive_max_count(100000);
+  http.set_tcp_nodelay(true);  // small replies must not wait for delayed ACKs
   http.set_read_timeout(10, 0);
   const char* kReplyType = "text/html; charset=windows-1251";
 

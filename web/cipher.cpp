@@ -14,16 +14,13 @@ constexpr std::array<int8_t, 256> kSymbolValue = [] {
   return t;
 }();
 
-constexpr bool AllSymbolsDistinct() {
-  for (size_t i = 0; i < kSixBitAlphabet.size(); ++i)
-    for (size_t j = i + 1; j < kSixBitAlphabet.size(); ++j)
+static_assert(kSixBitAlphabet.size() == 64);
+static_assert([] {
+  for (size_t i = 0; i < 64; ++i)
+    for (size_t j = i + 1; j < 64; ++j)
       if (kSixBitAlphabet[i] == kSixBitAlphabet[j]) return false;
   return true;
-}
-
-static_assert(kSixBitAlphabet.size() == 64);
-// A repeated symbol would make two values read back as one.
-static_assert(AllSymbolsDistinct());
+}(), "every symbol once");
 
 // FNV-1a over the key seeds a xorshift64* stream.
 class KeyStream {

@@ -12,7 +12,7 @@ namespace zarnet {
 // The 64 symbols of the text encoding: safe in files, forms, URLs and the
 // directory text (no blank, '#', '$', '&', '=', '+', '%' or '~').
 inline constexpr std::string_view kSixBitAlphabet =
-    "Qw3eRt5yUi7oPa9sDf1gHj_kLz0xCv2bNm4ZcYdXhWlVnTpSqOrMuKJIGFEBA68-";
+    "enO7ZUD5vzBK6bJMV0tyd3Q8HqTaFXjk9grshNmGlC1ERALoi2xfYWP4w-I_Spcu";
 
 // Keys of the three uses; a text written with one key reads only with it.
 inline constexpr std::string_view kAddressKey = "Zarnet:addresses:v1";

@@ -1,0 +1,64 @@
+// Starts zarnet-services (and, for PostgreSQL, a private cluster) on loopback
+// and speaks raw HTTP and TCP to it.
+#pragma once
+
+#include <string>
+
+namespace zarnet::test {
+
+struct HttpReply {
+  int status = 0;  // 0: no answer
+  std::string body;
+};
+
+// One request on a fresh connection; the body goes out byte for byte.
+HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
+                  const std::string& contentType = "application/x-www-form-urlencoded");
+
+// A PostgreSQL cluster in a temporary folder, on a loopback port.
+class PgCluster {
+ public:
+  PgCluster() = default;
+  ~PgCluster();
+  // False (with the reason) when the server binaries are missing or fail.
+  bool Start(std::string* why);
+  std::string Url() const;
+
+ private:
+  std::string dir_, bin_;
+  int port_ = 0;
+  bool asPostgres_ = false;
+  bool running_ = false;
+};
+
+class ServiceProcess {
+ public:
+  ~ServiceProcess() { Stop(); }
+  // db is "sqlite" or a PostgreSQL address; dataDir empty makes a new one.
+  bool Start(const std::string& db, std::string dataDir = "", const std::string& extraArgs = "");
+  void Stop();  // SIGTERM, then wait; true exit code in exitCode()
+  void Kill();  // SIGKILL
+  int httpPort() const { return httpPort_; }
+  int tablesBase() const { return tablesBase_; }
+  const std::string& dataDir() const { return dataDir_; }
+  int exitCode() const { return exitCode_; }
+  HttpReply Post(const std::string& path, const std::string& body) const {
+    return RawHttp(httpPort_, "POST", path, body);
+  }
+
+ private:
+  int pid_ = -1;
+  int httpPort_ = 0, tablesBase_ = 0;
+  int exitCode_ = -1;
+  std::string dataDir_;
+  bool ownDir_ = false;
+};
+
+// "--db" value for a backend name: starts the cluster when needed. Empty,
+// with the reason, when the backend cannot run here.
+std::string BackendDb(const std::string& backend, PgCluster* cluster, std::string* why);
+
+std::string MakeTempDir(const char* stem);
+void RemoveTree(const std::string& dir);
+
+}  // namespace zarnet::test
