@@ -28,10 +28,11 @@ constexpr std::array<int, 40> kPoints = [] {
   return p;
 }();
 
-// Worth of a card still in hand when the look-ahead stops: trumps win tricks
-// later, plain point cards are as likely to be lost as won.
-constexpr std::array<int, 10> kTrumpHeld = {5, 5, 5, 6, 6, 8, 9, 10, 16, 18};
-constexpr std::array<int, 10> kPlainHeld = {0, 0, 0, 0, 0, 1, 1, 2, 3, 3};
+// Worth of a card still in hand when the look-ahead stops, in hundredths of
+// a point (tuned against the standard player): a trump will take a trick
+// later, a plain point card will mostly bring its points home.
+constexpr std::array<int, 10> kTrumpHeld = {250, 250, 250, 300, 300, 400, 450, 500, 800, 900};
+constexpr std::array<int, 10> kPlainHeld = {0, 0, 0, 0, 0, 300, 300, 600, 900, 900};
 
 int IdOf(CardCode c) { return CardNumberOf(c) - 1; }
 CardCode CodeOf(int id) { return kDeckTable[id + 1].code; }
@@ -189,7 +190,7 @@ class Solver {
   }
 
   int Eval(const Node& n) const {
-    return n.pts[0] - n.pts[1] + Held(n.hand[0]) - Held(n.hand[1]);
+    return n.pts[0] - n.pts[1] + (Held(n.hand[0]) - Held(n.hand[1])) / 100;
   }
 
   // Leads: plain cards before trumps, cheapest first (the usual good lead).
