@@ -70,12 +70,12 @@ class Solver {
     return replaceDeuce_ && (n.hand[seat] & Bit(deuce_)) && DeckLeft(n) >= 2;
   }
 
-  static Node Swapped(Node n, int seat, int deuce) {
-    n.hand[seat] = (n.hand[seat] & ~Bit(deuce)) | Bit(n.lastCard);
-    n.lastCard = deuce;
+  // Replace deuce: the turned-up card into the hand, the two of trumps under the deck.
+  Node Swap(Node n, int seat) const {
+    n.hand[seat] = (n.hand[seat] & ~Bit(deuce_)) | Bit(n.lastCard);
+    n.lastCard = deuce_;
     return n;
   }
-  Node Swap(const Node& n, int seat) const { return Swapped(n, seat, deuce_); }
 
   bool LedWins(int led, int answer) const {
     if (Suit(led) == Suit(answer)) return led > answer;
@@ -108,7 +108,6 @@ class Solver {
 
   // Value of the position at a trick's start, `depth` tricks still searched.
   int Lead(const Node& n, int depth, int alpha, int beta) {
-    ++nodes_;
     if ((n.hand[0] | n.hand[1]) == 0) return Final(n);
     if (depth == 0) return Eval(n);
     const int L = n.leader;
@@ -136,7 +135,6 @@ class Solver {
 
   // Value once `led` lies on the table and the follower is to answer.
   int Answer(const Node& n, int led, int depth, int alpha, int beta) {
-    ++nodes_;
     const int F = 1 - n.leader;
     const bool maxing = F == 0;
     int best = maxing ? -kInf : kInf;
@@ -162,8 +160,6 @@ class Solver {
     if (Play(m, led, answer, &terminal)) return terminal;
     return Lead(m, depth - 1, -kInf, kInf);
   }
-
-  long long nodes() const { return nodes_; }
 
  private:
   int Draw(Node& n) const {
@@ -240,7 +236,6 @@ class Solver {
   Mask blackMask_;
   std::array<int, 40> deck_{};
   int deckCount_ = 0;
-  long long nodes_ = 0;
 };
 
 // Everything the seat can see or remember of the deal.
