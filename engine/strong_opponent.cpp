@@ -28,10 +28,11 @@ constexpr std::array<int, 40> kPoints = [] {
   return p;
 }();
 
-// Worth of a card still in hand when the look-ahead stops: trumps win tricks
-// later, plain point cards are as likely to be lost as won.
-constexpr std::array<int, 10> kTrumpHeld = {5, 5, 5, 6, 6, 8, 9, 10, 16, 18};
-constexpr std::array<int, 10> kPlainHeld = {0, 0, 0, 0, 0, 1, 1, 2, 3, 3};
+// Worth of a card still in hand when the look-ahead stops, in hundredths of
+// a point (tuned against the standard player): a trump will take a trick
+// later, a plain point card will mostly bring its points home.
+constexpr std::array<int, 10> kTrumpHeld = {250, 250, 250, 300, 300, 400, 450, 500, 800, 900};
+constexpr std::array<int, 10> kPlainHeld = {0, 0, 0, 0, 0, 300, 300, 600, 900, 900};
 
 int IdOf(CardCode c) { return CardNumberOf(c) - 1; }
 CardCode CodeOf(int id) { return kDeckTable[id + 1].code; }
@@ -69,12 +70,12 @@ class Solver {
     return replaceDeuce_ && (n.hand[seat] & Bit(deuce_)) && DeckLeft(n) >= 2;
   }
 
-  static Node Swapped(Node n, int seat, int deuce) {
-    n.hand[seat] = (n.hand[seat] & ~Bit(deuce)) | Bit(n.lastCard);
-    n.lastCard = deuce;
+  // Replace deuce: the turned-up card into the hand, the two of trumps under the deck.
+  Node Swap(Node n, int seat) const {
+    n.hand[seat] = (n.hand[seat] & ~Bit(deuce_)) | Bit(n.lastCard);
+    n.lastCard = deuce_;
     return n;
   }
-  Node Swap(const Node& n, int seat) const { return Swapped(n, seat, deuce_); }
 
   bool LedWins(int led, int answer) const {
     if (Suit(led) == Suit(answer)) return led > answer;
@@ -107,7 +108,6 @@ class Solver {
 
   // Value of the position at a trick's start, `depth` tricks still searched.
   int Lead(const Node& n, int depth, int alpha, int beta) {
-    ++nodes_;
     if ((n.hand[0] | n.hand[1]) == 0) return Final(n);
     if (depth == 0) return Eval(n);
     const int L = n.leader;
@@ -135,7 +135,6 @@ class Solver {
 
   // Value once `led` lies on the table and the follower is to answer.
   int Answer(const Node& n, int led, int depth, int alpha, int beta) {
-    ++nodes_;
     const int F = 1 - n.leader;
     const bool maxing = F == 0;
     int best = maxing ? -kInf : kInf;
@@ -162,8 +161,6 @@ class Solver {
     return Lead(m, depth - 1, -kInf, kInf);
   }
 
-  long long nodes() const { return nodes_; }
-
  private:
   int Draw(Node& n) const {
     if (n.deckPos < deckCount_) return deck_[n.deckPos++];
@@ -189,7 +186,7 @@ class Solver {
   }
 
   int Eval(const Node& n) const {
-    return n.pts[0] - n.pts[1] + Held(n.hand[0]) - Held(n.hand[1]);
+    return n.pts[0] - n.pts[1] + (Held(n.hand[0]) - Held(n.hand[1])) / 100;
   }
 
   // Leads: plain cards before trumps, cheapest first (the usual good lead).
@@ -239,7 +236,6 @@ class Solver {
   Mask blackMask_;
   std::array<int, 40> deck_{};
   int deckCount_ = 0;
-  long long nodes_ = 0;
 };
 
 // Everything the seat can see or remember of the deal.

@@ -10,7 +10,7 @@ namespace zarnet {
 struct StrongSettings {
   int samples = 40;      // deals of the unseen cards per move while the deck lasts
   int depthTricks = 3;   // tricks looked ahead while the deck lasts
-  int exactTricks = 6;   // from this many tricks left, each sample is solved to the end
+  int exactTricks = 5;   // from this many tricks left, each sample is solved to the end
 };
 
 struct StrongChoice {
