@@ -417,7 +417,7 @@ void PaintPanels(Sink& sink, const Words& words) {
     QPainter p(&t);
     p.setRenderHint(QPainter::Antialiasing);
     for (int s = 0; s < 4; ++s) DrawSuit(p, s, QPointF(60 + s * 160, 132), 26);
-    OutlinedText(p, QRectF(20, 6, 560, 110), word("Zarnet", 0).toUpper(), "Comic Neue",
+    OutlinedText(p, QRectF(20, 6, 560, 110), word("GameName", 0).toUpper(), "Comic Neue",
                  QColor(0xe8, 0xb0, 0x20), QColor(0x40, 0x20, 0x04));
     sink.Png("GTitle", t);
   }
@@ -427,7 +427,7 @@ void PaintPanels(Sink& sink, const Words& words) {
     QImage cap = Blank(800, 140);
     {
       QPainter p(&cap);
-      OutlinedText(p, QRectF(10, 8, 780, 124), word("Zarnet", lang), fam, QColor(0xd8, 0x20, 0x20), QColor(0x30, 0x04, 0x04));
+      OutlinedText(p, QRectF(10, 8, 780, 124), word("GameName", lang), fam, QColor(0xd8, 0x20, 0x20), QColor(0x30, 0x04, 0x04));
     }
     sink.Png(QString("Cap") + kLangCodes[i], cap);
     QImage elite = Blank(700, 80), net = Blank(700, 80);
