@@ -676,7 +676,7 @@ void TForm1::ImageCards1MouseUp(QMouseEvent* e) {
 void TForm1::ImageStolMouseUp(QMouseEvent* e) {
   if (e->button() != Qt::RightButton) return;
   const int seat = e->position().y() < ScaleLen(Factors, 100) ? 1 : 2;
-  const CardCode c = game.gs.Table[seat];
+  const CardCode c = game.gs.Table[seat == game.gs.Leader ? 1 : 2];
   if (FaceSlot(c) > 0) table->SayCard(c, false);
 }
 

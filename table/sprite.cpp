@@ -17,14 +17,9 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
     : FWidth(z_ - x_), FHeight(t_ - y_), FLeft(x_), FTop(y_), small_(art.CardSizeClass == 1) {
   const bool back = CW == CardCode{'0', '0'};
   if (small_) {
+    // The mask is black over the card and white at its rounded-off corners.
     FAndImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
-    FAndImage.fill(Qt::white);
-    {
-      QPainter p(&FAndImage);
-      p.setPen(Qt::NoPen);
-      p.setBrush(Qt::black);
-      p.drawRoundedRect(QRectF(0, 0, FWidth, FHeight), 1.5, 1.5);
-    }
+    FAndImage.fill(Qt::black);
     FOrImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
     FOrImage.fill(Qt::black);
     if (back) {
@@ -40,7 +35,10 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
     for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {w - 2, 0}, {w - 1, 0}, {w - 1, 1},
                         {0, FHeight - 1}, {1, FHeight - 1}, {0, FHeight - 2}, {w - 2, FHeight - 1},
                         {w - 1, FHeight - 1}, {w - 1, FHeight - 2}}) {
-      if (x >= 0 && y >= 0 && x < w && y < FHeight) FOrImage.setPixel(x, y, qRgb(0, 0, 0));
+      if (x >= 0 && y >= 0 && x < w && y < FHeight) {
+        FOrImage.setPixel(x, y, qRgb(0, 0, 0));
+        FAndImage.setPixel(x, y, qRgb(255, 255, 255));
+      }
     }
   } else {
     ImBMP2 = QImage(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
