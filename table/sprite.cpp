@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <cstdlib>
+#include <cstring>
 
 #include "layout.h"
 
@@ -54,10 +55,56 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
       p.setBrush(Qt::white);
       p.drawRoundedRect(QRectF(0.5, 0.5, FWidth - 1, FHeight - 1), 6, 6);
     }
+    opaqueRun_.resize(FHeight);
+    for (int y = 0; y < FHeight; ++y) {
+      const QRgb* row = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(y));
+      int a = 0;
+      while (a < FWidth && qAlpha(row[a]) != 255) ++a;
+      int b = a;
+      while (b < FWidth && qAlpha(row[b]) == 255) ++b;
+      opaqueRun_[y] = {a, b};
+    }
   }
 }
 
 void TSprite::Compose(QImage& work) const {
+  if (small_ && work.format() == QImage::Format_RGB32) {
+    // The two-step transparent blit, row by row: AND the mask, OR the card.
+    const QRect r = QRect(FLeft, FTop, FWidth, FHeight).intersected(work.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      QRgb* dst = reinterpret_cast<QRgb*>(work.scanLine(y)) + r.left();
+      const QRgb* andRow = reinterpret_cast<const QRgb*>(FAndImage.constScanLine(y - FTop)) + (r.left() - FLeft);
+      const QRgb* orRow = reinterpret_cast<const QRgb*>(FOrImage.constScanLine(y - FTop)) + (r.left() - FLeft);
+      for (int i = 0; i < r.width(); ++i) dst[i] = (dst[i] & andRow[i]) | orRow[i];
+    }
+    return;
+  }
+  if (!small_ && work.format() == QImage::Format_RGB32 && opaqueRun_.size() == size_t(FHeight)) {
+    // The card is opaque but for its rounded corners: copy each row's opaque run
+    // and blend only the few pixels beside it.
+    const QRect r = QRect(FLeft, FTop, FWidth, FHeight).intersected(work.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      const int sy = y - FTop;
+      QRgb* dst = reinterpret_cast<QRgb*>(work.scanLine(y));
+      const QRgb* src = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(sy));
+      const auto [a, b] = opaqueRun_[sy];
+      for (int sx = r.left() - FLeft; sx < r.right() + 1 - FLeft; ++sx) {
+        if (sx == a && b > a) {
+          const int to = std::min(b, r.right() + 1 - FLeft);
+          std::memcpy(dst + FLeft + sx, src + sx, sizeof(QRgb) * (to - sx));
+          sx = to - 1;
+          continue;
+        }
+        const QRgb s = src[sx];
+        const int alpha = qAlpha(s);
+        if (alpha == 0) continue;
+        QRgb& d = dst[FLeft + sx];
+        const int k = 255 - alpha;
+        d = qRgb(qRed(s) + qRed(d) * k / 255, qGreen(s) + qGreen(d) * k / 255, qBlue(s) + qBlue(d) * k / 255);
+      }
+    }
+    return;
+  }
   QPainter p(&work);
   if (small_) {
     p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
