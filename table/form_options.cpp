@@ -13,10 +13,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "atomic_file.h"
 #include "card_art.h"
@@ -55,6 +58,15 @@ const Settings& Defaults() {
   static const Settings d;
   return d;
 }
+
+// Nine tabs share 500 pixels: less room around each name.
+class TightTabs : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric m, const QStyleOption* o, const QWidget* w) const override {
+    if (m == PM_TabBarTabHSpace) return 10;
+    return QProxyStyle::pixelMetric(m, o, w);
+  }
+};
 
 bool RandomBacks(int set) { return set >= 8 && set <= 11; }
 
@@ -111,7 +123,18 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, const std::str
   };
 
   PageControl1 = new QTabWidget(this);
-  PageControl1->setGeometry(6, 6, 488, 346);
+  PageControl1->setGeometry(4, 6, 492, 346);
+  // All nine tabs stay in sight: long names are shortened, the whole name is the hint.
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->setElideMode(Qt::ElideNone);  // FitTabNames shortens the longest names only
+  if (auto* bar = PageControl1->findChild<QTabBar*>()) {
+    auto* style = new TightTabs;
+    style->setParent(bar);
+    bar->setStyle(style);
+    QFont small = bar->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    bar->setFont(small);
+  }
   BuildGeneral();
   BuildCards();
   BuildDecks();
@@ -479,7 +502,12 @@ void TFormOptions::Localize() {
   const WordId tabs[9] = {WordId::TabGeneral,    WordId::TabCards,      WordId::TabDecks,
                           WordId::TabGame,       WordId::TabFonts,      WordId::TabBackground,
                           WordId::TabSaveGames,  WordId::TabLibraries,  WordId::TabDesign};
-  for (int i = 0; i < 9; ++i) PageControl1->setTabText(i, W(tabs[i]));
+  QStringList names;
+  for (int i = 0; i < 9; ++i) {
+    names << W(tabs[i]);
+    PageControl1->setTabToolTip(i, names.back());
+  }
+  FitTabNames(names);
   Button1->setText(W(WordId::Ok));
 
   auto label = [this](const char* name, WordId id) {
@@ -557,6 +585,36 @@ void TFormOptions::Localize() {
     button->setText(QString::fromStdString(file));
     button->setToolTip(W(WordId::Download) + " " + QString::fromStdString(file));
   }
+}
+
+void TFormOptions::FitTabNames(const QStringList& names) {
+  auto* bar = PageControl1->findChild<QTabBar*>();
+  for (int i = 0; i < names.size(); ++i) PageControl1->setTabText(i, names[i]);
+  if (!bar) return;
+  const QFontMetrics fm(bar->font());
+  std::vector<int> text;
+  int frames = 0;
+  for (int i = 0; i < names.size(); ++i) {
+    text.push_back(fm.horizontalAdvance(names[i]));
+    frames += bar->tabRect(i).width() - text.back();
+  }
+  const int room = PageControl1->width() - 4 - frames;
+  auto widthAt = [&](int cap) {
+    int sum = 0;
+    for (int w : text) sum += std::min(w, cap);
+    return sum;
+  };
+  const int widest = *std::max_element(text.begin(), text.end());
+  if (widthAt(widest) <= room) return;
+  // The highest cap at which everything fits: only names longer than it are cut.
+  int lo = 0, hi = widest;
+  while (lo < hi) {
+    const int mid = (lo + hi + 1) / 2;
+    if (widthAt(mid) <= room) lo = mid;
+    else hi = mid - 1;
+  }
+  for (int i = 0; i < names.size(); ++i)
+    if (text[i] > lo) PageControl1->setTabText(i, fm.elidedText(names[i], Qt::ElideRight, lo));
 }
 
 void TFormOptions::FillWindowSizes() {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <chrono>
@@ -177,6 +178,27 @@ TEST_F(OptionsTest, LanguageRelocalizesTheWindowAndTheMainWindow) {
   // Relocalizing kept every other setting and selection.
   EXPECT_EQ(f.ComboBoxWSize->currentIndex(), 0);
   EXPECT_EQ(f.ComboBoxWSize->count(), 5);
+}
+
+// Nine tabs in 500 pixels: in every language all of them stay in sight, only
+// names too long for their share are shortened, and the hint keeps the whole name.
+TEST_F(OptionsTest, AllNineTabsFitInEveryLanguage) {
+  for (int language = 0; language < kLanguageCount; ++language) {
+    SCOPED_TRACE(language);
+    s.Language = language;
+    TFormOptions& f = Open();
+    f.show();
+    auto* bar = f.PageControl1->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_LE(bar->tabRect(8).right(), f.PageControl1->width());
+    for (int i = 0; i < 9; ++i) {
+      const QString tip = f.PageControl1->tabToolTip(i), text = f.PageControl1->tabText(i);
+      EXPECT_TRUE(text == tip || (text.endsWith(QChar(0x2026)) && tip.startsWith(text.chopped(1))))
+          << text.toStdString() << " / " << tip.toStdString();
+    }
+  }
+  // Short names are never cut.
+  EXPECT_EQ(form->PageControl1->tabText(0), form->PageControl1->tabToolTip(0));
 }
 
 TEST_F(OptionsTest, WindowSizeAppliesTheModeAndStopsRecordingInLargerWindows) {
