@@ -23,6 +23,7 @@
 
 #include "atomic_file.h"
 #include "card_art.h"
+#include "codec.h"
 #include "kuv_button.h"
 #include "resources.h"
 #include "service_client.h"
@@ -546,8 +547,11 @@ void TFormOptions::Localize() {
 
   for (int d = 0; d < 48; ++d)
     ComboBox1->setItemText(d, d == 0 ? W(WordId::BuiltIn) : QString("%1  %2").arg(d).arg(kDesignParts[d]));
-  for (int set = 0; set < 13; ++set)
+  for (int d = 1; d < 48; ++d) ComboBox1->setItemData(d, FaceLibrary(d), Qt::ToolTipRole);
+  for (int set = 0; set < 13; ++set) {
     ComboBox2->setItemText(set, set == 0 ? W(WordId::BuiltIn) : QString("%1  %2").arg(set).arg(kBackParts[set]));
+    if (set > 0) ComboBox2->setItemData(set, QString(kBackLibrary), Qt::ToolTipRole);
+  }
   RadioGroup2->setTitle(W(WordId::Change));
   RadioGroup2Items[0]->setText(W(WordId::ChangeBacks));
   RadioGroup2Items[1]->setText(W(WordId::AlwaysOne));
@@ -658,8 +662,7 @@ void TFormOptions::SyncFromSettings() {
   CheckBox6->setChecked(s_.OptReplaceDeuce);
   (s_.StrongOpponent ? RadioOpponentStrong : RadioOpponentStandard)->setChecked(true);
   const int role = std::max(0, ComboBoxFont->currentIndex());
-  FontComboBox1->setCurrentFont(QFont(QString::fromStdString(s_.Fonts[role].name)));
-  SpinEdit1->setValue(s_.Fonts[role].percentage);
+  ShowFontRole(role);
   ComboBoxBG1->setCurrentIndex(s_.BgPattern >= 1 && s_.BgPattern <= 10 ? s_.BgPattern - 1 : -1);
   ComboBoxBG2->setCurrentIndex(s_.BgColour >= 0 && s_.BgColour <= 6 ? s_.BgColour : -1);
   CheckBoxSG1->setChecked(s_.RecordGames);
@@ -825,15 +828,24 @@ void TFormOptions::RadioGroup2Click(int item) {
 
 void TFormOptions::ComboBoxFontChange(int item) {
   if (syncing_ || item < 0) return;
+  ShowFontRole(item);
+}
+
+void TFormOptions::ShowFontRole(int role) {
+  const bool was = syncing_;
   syncing_ = true;
-  FontComboBox1->setCurrentFont(QFont(QString::fromStdString(s_.Fonts[item].name)));
-  SpinEdit1->setValue(s_.Fonts[item].percentage);
-  syncing_ = false;
+  FontComboBox1->setCurrentFont(QFont(QString::fromStdString(Cp1251ToUtf8(s_.Fonts[role].name))));
+  SpinEdit1->setValue(s_.Fonts[role].percentage);
+  syncing_ = was;
 }
 
 void TFormOptions::FontComboBox1Change(const QString& name) {
   if (syncing_ || name.size() <= 1) return;
-  s_.Fonts[std::max(0, ComboBoxFont->currentIndex())].name = name.toStdString();
+  const int role = std::max(0, ComboBoxFont->currentIndex());
+  // The settings file holds cp1251: a name it cannot hold would come back garbled.
+  const std::string bytes = Utf8ToCp1251(name.toStdString());
+  if (Cp1251ToUtf8(bytes) != name.toStdString()) return ShowFontRole(role);
+  s_.Fonts[role].name = bytes;
   host_.FontsChanged();
 }
 

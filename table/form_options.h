@@ -189,6 +189,7 @@ class TFormOptions : public QDialog {
   void UpdateLibraryButtons();
   void UpdateSalute();
   void FillWindowSizes();
+  void ShowFontRole(int role);
   void FitTabNames(const QStringList& names);
   void DrawPreview();
   void ResetDesign();
