@@ -149,6 +149,11 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, const std::str
   Button1 = MakeButton(this, 100);
   Button1->move(200, 360);
   connect(Button1, &QAbstractButton::clicked, this, &TFormOptions::Button1Click);
+  // Beside Ok, so a download started from any tab reports here.
+  auto* status = new QLabel(this);
+  status->setObjectName("LabelDownload");
+  status->setWordWrap(true);
+  status->setGeometry(8, 354, 186, 44);
 
   SetLanguageIndex(s_.Language);
   Localize();
@@ -445,11 +450,7 @@ void TFormOptions::BuildLibraries() {
     LibraryButtons[i]->setFixedSize(200, 30);
     grid->addWidget(LibraryButtons[i], int(i % 5), int(i / 5));
   }
-  auto* status = new QLabel;
-  status->setObjectName("LabelDownload");
-  status->setWordWrap(true);
-  grid->addWidget(status, 5, 0, 1, 2);
-  grid->setRowStretch(6, 1);
+  grid->setRowStretch(5, 1);
   PageControl1->addTab(page, QString());
 }
 
@@ -918,14 +919,16 @@ void TFormOptions::ComboBoxD3Change(int item) {
 }
 
 void TFormOptions::DownloadClick(const std::string& fileName) {
+  auto* status = findChild<QLabel*>("LabelDownload");
+  const QString file = QString::fromStdString(fileName);
+  status->setText(file + ": " + W(WordId::PleaseWait));
+  status->repaint();  // the download blocks until it ends
   std::string error;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ok = DownloadLibrary(DownloadBaseUrl, folder_, fileName, &error);
   QApplication::restoreOverrideCursor();
   host_.PlaySound(ok ? "WToMenK" : "WWrongs");
-  if (auto* status = findChild<QLabel*>("LabelDownload"))
-    status->setText(QString::fromStdString(fileName) + ": " +
-                    (ok ? W(WordId::Downloaded) : W(WordId::DownloadFailed)));
+  status->setText(file + ": " + (ok ? W(WordId::Downloaded) : W(WordId::DownloadFailed)));
   UpdateLibraryButtons();
   UpdateSalute();
 }
