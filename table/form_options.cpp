@@ -392,7 +392,13 @@ void TFormOptions::BuildBackground() {
   ComboBoxBG1 = new QComboBox;
   for (int p = 1; p <= 10; ++p) ComboBoxBG1->addItem(QString());
   ComboBoxBG2 = new QComboBox;
-  for (int c = 0; c < 7; ++c) ComboBoxBG2->addItem(QString());
+  // A swatch beside each colour name.
+  const QRgb swatches[7] = {0x2e7d32, 0xc62828, 0xef6c00, 0xf9c825, 0x1e88e5, 0x0d3c8c, 0x6a1b9a};
+  for (int c = 0; c < 7; ++c) {
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(swatches[c]));
+    ComboBoxBG2->addItem(QIcon(swatch), QString());
+  }
   ButtonDLLBackG_1 = MakeDownloadButton(nullptr, kBackgroundLibrary);
   grid->addWidget(pattern, 0, 0);
   grid->addWidget(ComboBoxBG1, 0, 1);
