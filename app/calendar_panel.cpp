@@ -162,6 +162,7 @@ void TCalendar::TimerCalTimer() {
   if (!menu) SetShown(false);
   CycleSlot = CycleSlot >= CalendarSize ? 2 : CycleSlot + 1;
   ImCalR->SetPicture(Pictures[CycleSlot], Hints[CycleSlot]);
+  if (Tick) Tick();
 }
 
 }  // namespace zarnet

@@ -7,9 +7,11 @@
 //   cal->Background = [this] { return &art.Background; };  // the table background
 //   cal->MenuShown = [this] { return <menu screen is up>; };
 //   cal->ShowCalendar();  // when the menu is drawn, after a language or background change
-// Shown() says whether the pictures are up (the side pictures then stand 20 further out);
-// ShownChanged fires when that changes. Without the calendar library nothing is
-// shown and nothing else is touched.
+// Shown() says whether the pictures are up; SideShift() is then 20, how much further
+// out the side pictures stand. ShownChanged fires when that changes. Tick, when set,
+// runs on every timer tick after the calendar's own work (the extras' polls).
+// Without the calendar library nothing is shown, the timer stops and nothing else
+// is touched.
 #pragma once
 
 #include <QDateTime>
@@ -71,6 +73,8 @@ class TCalendar : public QObject {
   // Every 10 s: the new day after midnight, hidden off the menu, the next picture.
   void TimerCalTimer();
   bool Shown() const;
+  int SideShift() const { return Shown() ? 20 : 0; }
+  std::function<void()> Tick;
 
   TCalendarPicture* ImCalL;
   TCalendarPicture* ImCalR;

@@ -163,9 +163,13 @@ TEST(CalendarPanel, RightPictureCycles) {
   EXPECT_TRUE(f.cal.TimerCal->isActive());
   EXPECT_EQ(f.cal.TimerCal->interval(), 10000);
   EXPECT_EQ(f.cal.ImCalL->toolTip(), "Aquarius");
+  EXPECT_EQ(f.cal.SideShift(), 20);
+  int ticks = 0;
+  f.cal.Tick = [&ticks] { ++ticks; };
   EXPECT_EQ(f.CycleHints(4), (QStringList{f.cal.Hints[2], f.cal.Hints[3], f.cal.Hints[4],
                                               f.cal.Hints[2], f.cal.Hints[3]}));
   EXPECT_EQ(f.cal.ImCalR->Picture(), f.cal.Pictures[3]);
+  EXPECT_EQ(ticks, 4);
 
   // A day without holidays keeps the animal.
   Fixture plain(At(2025, 3, 3));
@@ -213,6 +217,7 @@ TEST(CalendarPanel, WithoutTheLibraryNothingShows) {
   other->show();
   f.cal.ShowCalendar();
   EXPECT_FALSE(f.cal.Shown());
+  EXPECT_EQ(f.cal.SideShift(), 0);
   EXPECT_TRUE(f.cal.ImCalL->isHidden());
   EXPECT_TRUE(f.cal.ImCalR->isHidden());
   EXPECT_FALSE(f.cal.TimerCal->isActive());

@@ -9,18 +9,16 @@
 #include <functional>
 #include <map>
 
+#include "art.h"
+
 namespace calendargen {
+
+using artgen::Blank;
 
 namespace {
 
 constexpr int kW = 54, kH = 70;
 const QColor kGold(0xf2, 0xc2, 0x3a), kDeepGold(0xa8, 0x72, 0x10);
-
-QImage Blank(int w, int h) {
-  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  return img;
-}
 
 QFont Font(const QString& family, int px, bool bold = false) {
   QFont f(family);

@@ -1,10 +1,11 @@
 // A contact sheet of the calendar: the two panels as the menu shows them on one
 // date, the right panel through its cycle, and every picture of the library.
-//   zarnet-calendarsheet OUT.png [yyyy-mm-dd]
+//   zarnet-calendarsheet OUT.png [yyyy-mm-dd [language 0..9]]
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <cstdio>
+#include <cstdlib>
 
 #include "calendar_panel.h"
 
@@ -25,10 +26,11 @@ void Label(QPainter& p, const QRect& box, const QString& text, int px = 12) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: zarnet-calendarsheet OUT.png [yyyy-mm-dd]\n");
+    std::fprintf(stderr, "usage: zarnet-calendarsheet OUT.png [yyyy-mm-dd [language 0..9]]\n");
     return 2;
   }
   const QDate day = argc > 2 ? QDate::fromString(argv[2], Qt::ISODate) : QDate(2025, 2, 2);
+  if (argc > 3) SetLanguageIndex(std::atoi(argv[3]));
   const QString folder = QCoreApplication::applicationDirPath() + "/../../Zarnet";
 
   CardArt art(std::make_unique<ResourceSource>(folder));
