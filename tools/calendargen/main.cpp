@@ -2,6 +2,7 @@
 //   zarnet-calendargen OUT_DIR
 // Every picture the holiday table names must have a painter, or nothing is written.
 #include <QDir>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSet>
 #include <cstdio>
@@ -15,6 +16,14 @@ int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: zarnet-calendargen OUT_DIR\n");
     return 2;
+  }
+  // Signs and animals are glyphs of these fonts; without them the pictures would be blank.
+  for (const char* family : {"DejaVu Sans", "WenQuanYi Zen Hei"}) {
+    if (!QFontDatabase::hasFamily(family)) {
+      std::fprintf(stderr, "zarnet-calendargen: the font \"%s\" is not installed (deps/calendar.txt)\n",
+                   family);
+      return 1;
+    }
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
