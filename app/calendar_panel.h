@@ -7,6 +7,7 @@
 //   cal->Background = [this] { return &art.Background; };  // the table background
 //   cal->MenuShown = [this] { return <menu screen is up>; };
 //   cal->ShowCalendar();  // when the menu is drawn, after a language or background change
+//   cal->HideCalendar();  // when the table is laid out
 // Shown() says whether the pictures are up; SideShift() is then 20, how much further
 // out the side pictures stand. ShownChanged fires when that changes. Tick, when set,
 // runs on every timer tick after the calendar's own work (the extras' polls).
@@ -70,6 +71,8 @@ class TCalendar : public QObject {
   bool BuildCalendar(const QString& fontName, int monthFontSize, int dayFontSize);
   // Places the controls, builds the calendar and starts the cycle; hides them on failure.
   void ShowCalendar();
+  // Hides both pictures at once (the table screen); the timer keeps running.
+  void HideCalendar() { SetShown(false); }
   // Every 10 s: the new day after midnight, hidden off the menu, the next picture.
   void TimerCalTimer();
   bool Shown() const;

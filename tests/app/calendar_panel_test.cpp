@@ -170,6 +170,11 @@ TEST(CalendarPanel, RightPictureCycles) {
                                               f.cal.Hints[2], f.cal.Hints[3]}));
   EXPECT_EQ(f.cal.ImCalR->Picture(), f.cal.Pictures[3]);
   EXPECT_EQ(ticks, 4);
+  f.cal.HideCalendar();
+  EXPECT_TRUE(f.cal.ImCalL->isHidden());
+  EXPECT_TRUE(f.cal.ImCalR->isHidden());
+  EXPECT_EQ(f.cal.SideShift(), 0);
+  EXPECT_EQ(f.shownChanges, (std::vector<bool>{true, false}));
 
   // A day without holidays keeps the animal.
   Fixture plain(At(2025, 3, 3));
