@@ -1,6 +1,7 @@
 #include "form_history.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -41,10 +42,19 @@ TFHistory::TFHistory(const std::string& programDir, const FormStyle& style, QWid
   StringGrid1->verticalHeader()->setDefaultSectionSize(style.Len(20));
   StringGrid1->horizontalHeader()->setHighlightSections(false);
   int width = 0;
+  const QFontMetrics headerMetrics(StringGrid1->horizontalHeader()->font());
   for (int c = 0; c < 7; ++c) {
     StringGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem(WordText(titles[c])));
-    StringGrid1->setColumnWidth(c, style.Len(kHistoryColumnWidths[c]));
-    width += style.Len(kHistoryColumnWidths[c]);
+    // A title longer than its column in some language widens the column.
+    int w = std::max(style.Len(kHistoryColumnWidths[c]),
+                     headerMetrics.horizontalAdvance(WordText(titles[c])) + style.Len(10));
+    if (c == 6) {
+      const QFontMetrics cells(StringGrid1->font());
+      for (WordId kind : {WordId::Local, WordId::Net, WordId::Account, WordId::Tourney})
+        w = std::max(w, cells.horizontalAdvance(WordText(kind)) + style.Len(10));
+    }
+    StringGrid1->setColumnWidth(c, w);
+    width += w;
   }
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   StringGrid1->setMinimumSize(width + style.Len(24), style.Len(300));
