@@ -1,9 +1,10 @@
 #include "form_common.h"
 
 #include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 
 #include "codec.h"
 #include "kuv_button.h"
@@ -13,8 +14,33 @@ namespace zarnet {
 
 int FormStyle::Len(double designLength) const { return Whole(designLength * scale); }
 
+namespace {
+
+QFontDatabase::WritingSystem ScriptOf(int language) {
+  switch (language) {
+    case 1: return QFontDatabase::Cyrillic;
+    case 5: return QFontDatabase::SimplifiedChinese;
+    case 8: return QFontDatabase::Japanese;
+    case 9: return QFontDatabase::Korean;
+    default: return QFontDatabase::Latin;
+  }
+}
+
+}  // namespace
+
 QFont FormStyle::Font(double designHeight, bool bold) const {
   QFont f(serifFamily);
+  // A face without the language's letters would leave only its punctuation
+  // among the substitute's letters: take one face that has them all.
+  const QFontDatabase::WritingSystem script = ScriptOf(LanguageIndex());
+  if (!QFontDatabase::writingSystems(QFontInfo(f).family()).contains(script)) {
+    for (const QString& family : QFontDatabase::families(script)) {
+      if (!QFontDatabase::isFixedPitch(family)) {
+        f.setFamily(family);
+        break;
+      }
+    }
+  }
   f.setPixelSize(std::max(6, FontHeight(Len(designHeight), serifPercentage)));
   f.setBold(bold);
   return f;
@@ -45,10 +71,7 @@ TKuvCardsButton* MakeButton(const QString& objectName, const QString& text, int 
   return b;
 }
 
-TRecordDialog::TRecordDialog(QWidget* parent) : QDialog(parent) {
-  setModal(true);
-  ShowMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
-}
+TRecordDialog::TRecordDialog(QWidget* parent) : QDialog(parent) { setModal(true); }
 
 QVBoxLayout* TRecordDialog::MakeFrame(const FormStyle& style) {
   auto* all = new QVBoxLayout(this);
@@ -69,10 +92,6 @@ TKuvCardsButton* TRecordDialog::AddOkButton(QVBoxLayout* frame, const FormStyle&
   frame->addWidget(ok, 0, Qt::AlignHCenter);
   ok->setFocus();
   return ok;
-}
-
-void TRecordDialog::Message(const QString& text) {
-  if (ShowMessage) ShowMessage(text);
 }
 
 void TRecordDialog::keyPressEvent(QKeyEvent* e) {

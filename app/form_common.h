@@ -51,9 +51,6 @@ class TRecordDialog : public QDialog {
 
  public:
   explicit TRecordDialog(QWidget* parent = nullptr);
-  // Shows a message to the player; a warning box unless replaced (tests
-  // record the texts instead of blocking).
-  std::function<void(const QString&)> ShowMessage;
 
  protected:
   void SetDefaultButton(QAbstractButton* button) { default_ = button; }
@@ -64,7 +61,6 @@ class TRecordDialog : public QDialog {
   // closes the window unless `onClick` is given.
   TKuvCardsButton* AddOkButton(QVBoxLayout* frame, const FormStyle& style,
                                std::function<void()> onClick = {});
-  void Message(const QString& text);
   void keyPressEvent(QKeyEvent* e) override;
 
  private:

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -41,23 +42,23 @@ TFHistory::TFHistory(const std::string& programDir, const FormStyle& style, QWid
   StringGrid1->verticalHeader()->hide();
   StringGrid1->verticalHeader()->setDefaultSectionSize(style.Len(20));
   StringGrid1->horizontalHeader()->setHighlightSections(false);
-  int width = 0;
   const QFontMetrics headerMetrics(StringGrid1->horizontalHeader()->font());
+  padding_ = style.Len(10);
   for (int c = 0; c < 7; ++c) {
     StringGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem(WordText(titles[c])));
     // A title longer than its column in some language widens the column.
     int w = std::max(style.Len(kHistoryColumnWidths[c]),
-                     headerMetrics.horizontalAdvance(WordText(titles[c])) + style.Len(10));
+                     headerMetrics.horizontalAdvance(WordText(titles[c])) + padding_);
     if (c == 6) {
       const QFontMetrics cells(StringGrid1->font());
       for (WordId kind : {WordId::Local, WordId::Net, WordId::Account, WordId::Tourney})
-        w = std::max(w, cells.horizontalAdvance(WordText(kind)) + style.Len(10));
+        w = std::max(w, cells.horizontalAdvance(WordText(kind)) + padding_);
     }
     StringGrid1->setColumnWidth(c, w);
-    width += w;
   }
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  StringGrid1->setMinimumSize(width + style.Len(24), style.Len(300));
+  StringGrid1->setMinimumHeight(style.Len(300));
+  FitGridWidth();
 
   QVBoxLayout* all = MakeFrame(style);
   // A long history is easier to read in a taller window.
@@ -76,6 +77,12 @@ TFHistory::TFHistory(const std::string& programDir, const FormStyle& style, QWid
   (files_.empty() ? static_cast<QWidget*>(ok) : ComboBox1)->setFocus();
 }
 
+void TFHistory::FitGridWidth() {
+  int width = 2 * StringGrid1->frameWidth() + StringGrid1->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < StringGrid1->columnCount(); ++c) width += StringGrid1->columnWidth(c);
+  StringGrid1->setMinimumWidth(width);
+}
+
 void TFHistory::ComboBox1Change(int index) {
   StringGrid1->setRowCount(0);
   if (index < 0 || index >= int(files_.size())) return;
@@ -92,6 +99,15 @@ void TFHistory::ComboBox1Change(int index) {
       StringGrid1->setItem(r, c, item);
     }
   }
+  // A column never cuts its cells: faces differ in width by language.
+  const QFontMetrics metrics(StringGrid1->font());
+  for (int c = 0; c < 7; ++c) {
+    int w = StringGrid1->columnWidth(c);
+    for (int r = 0; r < StringGrid1->rowCount(); ++r)
+      w = std::max(w, metrics.horizontalAdvance(StringGrid1->item(r, c)->text()) + padding_);
+    StringGrid1->setColumnWidth(c, w);
+  }
+  FitGridWidth();
   // The newest series are at the end of a file.
   StringGrid1->scrollToBottom();
 }

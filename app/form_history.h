@@ -23,10 +23,14 @@ class TFHistory : public TRecordDialog {
   void ComboBox1Change(int index);
 
  private:
+  // The grid as wide as its columns, so no row needs scrolling sideways.
+  void FitGridWidth();
+
   HistoryPlace place_;
   std::vector<HistoryFileItem> files_;
   QComboBox* ComboBox1 = nullptr;
   QTableWidget* StringGrid1 = nullptr;
+  int padding_ = 10;  // room beside a cell's text
 };
 
 }  // namespace zarnet

@@ -43,12 +43,13 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
   std::string name = lastName;
   if (!newPlayer) {
     // A list that cannot be read leaves no password to match: the player is
-    // refused rather than let in unchecked.
-    if (std::optional<ListPlayer> p = LoadPlayer(listPath, slot_)) {
+    // refused rather than let in unchecked, and told why.
+    if (std::optional<ListPlayer> p = LoadPlayer(listPath, slot_); p && !p->Free) {
       name = p->Name;
       storedField_ = p->PasswordField;
     } else {
       name.clear();
+      listError_ = QString::fromStdString(FileMessage(WordUtf8(WordId::TheIncorrectFile), listPath));
     }
   }
   while (!name.empty() && name.back() == ' ') name.pop_back();
@@ -83,6 +84,16 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
     grid->addWidget(Edit3, 2, 1, Qt::AlignLeft);
   }
 
+  LabelMessage = MakeLabel("LabelMessage", QString(), style.Font(15, true), this);
+  LabelMessage->setAlignment(Qt::AlignCenter);
+  QPalette warn = LabelMessage->palette();
+  warn.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+  LabelMessage->setPalette(warn);
+  // The line keeps its room, so the dialog does not jump when it shows.
+  LabelMessage->setMinimumHeight(QFontMetrics(LabelMessage->font()).height());
+  for (QLineEdit* e : {Edit1, Edit2, Edit3})
+    if (e) connect(e, &QLineEdit::textEdited, this, [this] { ShowMessageLine({}); });
+
   networkBox_ = new QGroupBox(this);
   networkBox_->setObjectName("NetworkBox");
   networkBox_->hide();
@@ -105,6 +116,7 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
   title->setAlignment(Qt::AlignCenter);
   all->addWidget(title);
   all->addLayout(grid);
+  all->addWidget(LabelMessage);
   all->addWidget(networkBox_);
   all->addLayout(buttons);
 
@@ -118,29 +130,39 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
     previous = w;
   }
   (newPlayer ? Edit1 : Edit2)->setFocus();
+  ShowMessageLine(listError_);
 }
 
+QString TFormPassword::MessageLine() const { return LabelMessage->text(); }
+
+void TFormPassword::ShowMessageLine(const QString& text) { LabelMessage->setText(text); }
+
 void TFormPassword::Button1Click() {
+  if (!listError_.isEmpty()) {
+    ShowMessageLine(listError_);
+    return;
+  }
   admitted_ = AdmitPlayer(slot_, ToFile(Edit1->text()), ToFile(Edit2->text()),
                           Edit3 ? ToFile(Edit3->text()) : std::string(), storedField_);
   switch (admitted_.result) {
     case Admission::IncorrectName:
-      Message(WordText(WordId::IncorrectName));
+      ShowMessageLine(WordText(WordId::IncorrectName));
       Edit1->setFocus();
       return;
     case Admission::PasswordsDiffer:
-      Message(WordText(WordId::ThePasswordsDoNotCoincide));
+      ShowMessageLine(WordText(WordId::ThePasswordsDoNotCoincide));
       Edit3->clear();
       Edit3->setFocus();
       return;
     case Admission::IncorrectPassword:
-      Message(WordText(WordId::TheIncorrectPassword));
+      ShowMessageLine(WordText(WordId::TheIncorrectPassword));
       Edit2->selectAll();
       Edit2->setFocus();
       return;
     case Admission::Ok:
       break;
   }
+  ShowMessageLine({});
   if (AfterAdmission && !AfterAdmission()) return;
   accept();
 }

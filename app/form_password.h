@@ -1,5 +1,6 @@
 // The welcome dialog: admits a listed player by his password or takes a new
-// player's name and password.
+// player's name and password. A refusal is told in the dialog's message
+// line, which the next edit hides.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include "player_list.h"
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 
 namespace zarnet {
@@ -39,15 +41,20 @@ class TFormPassword : public TRecordDialog {
 
   // "Ok": the checks, their messages, and the close.
   void Button1Click();
+  // The message line: what is shown there, empty when it is hidden.
+  QString MessageLine() const;
+  void ShowMessageLine(const QString& text);
 
  private:
   int slot_;
   std::string storedField_;
+  QString listError_;  // the listed player's line could not be read
   AdmittedPlayer admitted_;
   QLineEdit* Edit1 = nullptr;  // name
   QLineEdit* Edit2 = nullptr;  // password
   QLineEdit* Edit3 = nullptr;  // the password again, new players only
   QGroupBox* networkBox_ = nullptr;
+  QLabel* LabelMessage = nullptr;
 };
 
 }  // namespace zarnet

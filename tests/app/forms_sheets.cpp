@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   testing::WriteText(dir.File(kNetListName), FormatPlayerList(lines));
 
   TFormPassword listed(dir.File(kClubListName), 1, "", style);
+  listed.Button1Click();  // no password typed: the message line shows
   Save(listed, folder, "password_listed");
   TFormPassword fresh(dir.File(kClubListName), kSlotNewPlayer, "Mr.X", style);
   Save(fresh, folder, "password_new");

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,10 +59,9 @@ class PasswordTest : public ::testing::Test {
   }
   std::string path() const { return dir.File(kClubListName); }
 
-  // Opens the dialog without blocking; messages are recorded.
+  // Opens the dialog without blocking.
   std::unique_ptr<TFormPassword> Open(int slot, const std::string& lastName = "Mr.X") {
     auto form = std::make_unique<TFormPassword>(path(), slot, lastName, FormStyle{});
-    form->ShowMessage = [this](const QString& m) { messages << m; };
     form->show();
     return form;
   }
@@ -76,7 +77,6 @@ class PasswordTest : public ::testing::Test {
   }
 
   TempDir dir;
-  QStringList messages;
 };
 
 TEST_F(PasswordTest, NewPlayerChecksAndMessages) {
@@ -94,18 +94,20 @@ TEST_F(PasswordTest, NewPlayerChecksAndMessages) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name.toStdString() + "/" + c.pass.toStdString() + "/" + c.again.toStdString());
-    messages.clear();
     auto form = Open(kSlotNewPlayer);
     Type(*form, "Edit1", c.name);
     Type(*form, "Edit2", c.pass);
     Type(*form, "Edit3", c.again);
     Button(*form, "Button1")->click();
     if (c.message) {
-      EXPECT_EQ(messages, QStringList{c.message});
+      EXPECT_EQ(form->MessageLine(), c.message);
       EXPECT_TRUE(form->isVisible());
       EXPECT_EQ(form->focusWidget()->objectName(), c.focusedBox);
+      // The next keystroke in any box hides the message.
+      Type(*form, "Edit2", "x");
+      EXPECT_EQ(form->MessageLine(), "");
     } else {
-      EXPECT_TRUE(messages.isEmpty());
+      EXPECT_EQ(form->MessageLine(), "");
       EXPECT_EQ(form->result(), QDialog::Accepted);
       const AdmittedPlayer& a = form->Admitted();
       EXPECT_EQ(a.Name, "Boris" + std::string(15, ' '));
@@ -123,7 +125,6 @@ TEST_F(PasswordTest, ListedPlayerMustTypeHisPassword) {
   } cases[] = {{"abc", true}, {"abd", false}, {"ab", false}, {"", false}, {"abc  ", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pass.toStdString());
-    messages.clear();
     auto form = Open(2);
     // The list's name stands in the box and cannot be changed here.
     auto* name = form->findChild<QLineEdit*>("Edit1");
@@ -134,11 +135,11 @@ TEST_F(PasswordTest, ListedPlayerMustTypeHisPassword) {
     Type(*form, "Edit2", c.pass);
     Button(*form, "Button1")->click();
     if (c.admitted) {
-      EXPECT_TRUE(messages.isEmpty());
+      EXPECT_EQ(form->MessageLine(), "");
       EXPECT_EQ(form->result(), QDialog::Accepted);
       EXPECT_EQ(form->Admitted().PasswordField, EncodePassword("abc"));
     } else {
-      EXPECT_EQ(messages, QStringList{"The incorrect password!"});
+      EXPECT_EQ(form->MessageLine(), "The incorrect password!");
       EXPECT_TRUE(form->isVisible());
       EXPECT_EQ(form->focusWidget()->objectName(), "Edit2");
     }
@@ -152,17 +153,22 @@ TEST_F(PasswordTest, UnreadableListLetsNoListedPlayerIn) {
   text[60] = 'X';  // the checksum no longer holds
   WriteText(path(), text);
   for (const QString pass : {"abc", ""}) {
-    messages.clear();
     auto form = Open(2);
     Type(*form, "Edit2", pass);
     Button(*form, "Button1")->click();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(messages.isEmpty());
+    EXPECT_EQ(form->MessageLine(), QString::fromStdString("The incorrect file \"" + path() + "\"!"));
   }
-  std::filesystem::remove(path());
-  auto form = Open(1);
-  Button(*form, "Button1")->click();
-  EXPECT_TRUE(form->isVisible());
+  // Neither a missing list nor a free line lets anyone in.
+  for (int slot : {2, 4}) {
+    if (slot == 4) WriteText(path(), InstallationList());
+    else std::filesystem::remove(path());
+    auto form = Open(slot);
+    Type(*form, "Edit2", "");
+    Button(*form, "Button1")->click();
+    EXPECT_TRUE(form->isVisible()) << slot;
+    EXPECT_TRUE(form->MessageLine().startsWith("The incorrect file")) << slot;
+  }
 }
 
 TEST_F(PasswordTest, KeyboardAndTheNextStep) {
@@ -189,7 +195,6 @@ TEST_F(PasswordTest, KeyboardAndTheNextStep) {
   auto third = Open(kSlotNewPlayer);
   QTest::keyClick(third->findChild<QLineEdit*>("Edit1"), Qt::Key_Escape);
   EXPECT_FALSE(third->isVisible());
-  EXPECT_TRUE(messages.isEmpty());
 
   // The net game's place is there, empty and hidden.
   ASSERT_NE(form->NetworkBox(), nullptr);
@@ -207,7 +212,7 @@ TEST_F(PasswordTest, BoxesTakeOnlyWhatTheListCanHold) {
   Type(*form, "Edit2", "123456");
   Type(*form, "Edit3", "12345");
   Button(*form, "Button1")->click();
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(form->result(), QDialog::Accepted);
   EXPECT_EQ(form->Admitted().Name, Utf8ToCp1251("ИванWAY-TOO-LONG-NAM"));
   EXPECT_EQ(form->Admitted().PasswordField, EncodePassword("12345"));
 }
@@ -484,6 +489,24 @@ TEST(FormSpeed, DamagedSettingShowsTheDefaultUntilChanged) {
     form.findChild<QSlider*>("TrackBar1")->setValue(6);
     EXPECT_EQ(speed, 6);
   }
+}
+
+// --- Common ----------------------------------------------------------------------
+
+TEST(FormStyle, FontHasTheLettersOfTheLanguage) {
+  const struct {
+    int language;
+    QFontDatabase::WritingSystem script;
+  } cases[] = {{0, QFontDatabase::Latin}, {1, QFontDatabase::Cyrillic}, {8, QFontDatabase::Japanese}};
+  for (const auto& c : cases) {
+    SetLanguageIndex(c.language);
+    const QFont f = FormStyle{1.5}.Font(20, true);
+    EXPECT_TRUE(QFontDatabase::writingSystems(QFontInfo(f).family()).contains(c.script))
+        << c.language << " " << QFontInfo(f).family().toStdString();
+    EXPECT_EQ(f.pixelSize(), 30);
+    EXPECT_TRUE(f.bold());
+  }
+  SetLanguageIndex(0);
 }
 
 }  // namespace
