@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "game_state.h"
 #include "kuv_button.h"
 #include "resources.h"
 
@@ -24,6 +25,11 @@ constexpr CaseLook kLooks[3] = {
     {"WFiBest", "GEndBest", 25}, {"WFiGood", "GEndGood", 24}, {"WFiBads", "GEndBads", 3}};
 
 }  // namespace
+
+EndGameKind KindOfSeries(bool netGame, int playerSlot) {
+  if (netGame) return EndGameKind::Net;
+  return playerSlot == kSlotAccount ? EndGameKind::Account : EndGameKind::Local;
+}
 
 const char* TFormEndGame::SoundName(Case c) { return kLooks[int(c)].sound; }
 const char* TFormEndGame::AnimationName(Case c) { return kLooks[int(c)].animation; }

@@ -19,6 +19,10 @@ enum class EndGameKind {
   Net,      // a network game
 };
 
+// The kind of the series just closed: a net game, the web account's slot,
+// or a player of the club list.
+EndGameKind KindOfSeries(bool netGame, int playerSlot);
+
 struct EndGameData {
   int place = 0;       // 1..10 in the top ten; 0 not placed; above 10 the account's board place
   int32_t score = 0;   // the game's final score
