@@ -610,6 +610,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     std::string name = a.name.substr(0, 20);
     name.resize(20, ' ');
     game.player.Name = name;
+    game.player.PasswordField = a.passwordField;
   }
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],

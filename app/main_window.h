@@ -37,7 +37,8 @@ std::string WithTrailingSeparator(std::string folder);
 // What the welcome dialog decided for a menu line.
 struct WelcomeResult {
   bool start = false;
-  std::string name;  // cp1251, for a new player
+  std::string name;           // cp1251, 20 characters, for a new player
+  std::string passwordField;  // the new player's encoded password
 };
 
 class TForm1;
