@@ -44,7 +44,9 @@ std::chrono::milliseconds Length(const Mix_Chunk* chunk) {
 
 bool OpenDevice() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (QFileInfo::exists(kSoundFont)) Mix_SetSoundFonts(kSoundFont);
+  // A font the user has chosen through the environment wins.
+  if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS") && QFileInfo::exists(kSoundFont))
+    Mix_SetSoundFonts(kSoundFont);
   Mix_Init(MIX_INIT_MID);
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
     Mix_Quit();
@@ -93,6 +95,7 @@ Sound::~Sound() {
     if (chunk) Mix_FreeChunk(chunk);
   if (voiceClip_) Mix_FreeChunk(voiceClip_);
   if (music_) Mix_FreeMusic(music_);
+  DeleteMusicFile();
   if (open_) {
     Mix_CloseAudio();
     Mix_Quit();

@@ -8,6 +8,8 @@
 #include <QResource>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
 #include <cstdlib>
 
 #include "card_art.h"
@@ -205,7 +207,15 @@ TEST_F(SoundTest, MissingVoiceLibraryReturnsFalseQuietly) {
   EXPECT_FALSE(s.SayCard({kAce, kSpades}, false));
   EXPECT_FALSE(s.EffectPlaying());
   EXPECT_EQ(calls, 0);
+  // A damaged file is no library either.
+  const QString path = QDir(ProgramFolder()).filePath(Latin(kVoiceLibrary));
+  QFile junk(path);
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(4096, 'x'));
+  junk.close();
+  EXPECT_FALSE(s.SayCard({kAce, kSpades}, false));
   // Placed later, it is found at the next call.
+  ASSERT_TRUE(QFile::remove(path));
   PutVoiceLibrary(ProgramFolder());
   EXPECT_TRUE(s.SayCard({kAce, kSpades}, false));
 }
@@ -411,6 +421,39 @@ TEST_F(SoundTest, TuneIsWrittenOnceThenStoppedResumedAndRepeated) {
   ASSERT_TRUE(s.PrepareMusic());
   EXPECT_TRUE(QFile::exists(s.MusicFile()));
   EXPECT_EQ(messages, 0);
+}
+
+TEST_F(SoundTest, ClosingRemovesTheTuneFile) {
+  QString file;
+  {
+    Sound s(ProgramFolder(), Temp());
+    ASSERT_TRUE(s.PrepareMusic());
+    file = s.MusicFile();
+    ASSERT_TRUE(QFile::exists(file));
+  }
+  EXPECT_FALSE(QFile::exists(file));
+}
+
+// The loudest sample the device has mixed since the hook was set.
+std::atomic<int> mixedPeak{0};
+void MeasurePeak(void*, Uint8* stream, int len) {
+  const auto* samples = reinterpret_cast<const int16_t*>(stream);
+  int peak = mixedPeak.load();
+  for (int i = 0; i < len / 2; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+  mixedPeak.store(peak);
+}
+
+TEST_F(SoundTest, TuneSoundsThroughTheSoundFont) {
+  Sound s(ProgramFolder(), Temp());
+  ASSERT_FALSE(s.Silent());
+  ASSERT_TRUE(s.PrepareMusic());
+  mixedPeak = 0;
+  Mix_SetPostMix(MeasurePeak, nullptr);
+  s.PlayMusic(true);
+  // The dummy device mixes in real time: wait for the first notes, a few seconds at most.
+  for (int i = 0; i < 300 && mixedPeak < 1000; ++i) QThread::msleep(10);
+  Mix_SetPostMix(nullptr, nullptr);
+  EXPECT_GE(mixedPeak.load(), 1000) << "the tune played silently: no General MIDI font?";
 }
 
 TEST_F(SoundTest, TuneLeftByAnEarlierRunIsReusedAsItIs) {

@@ -63,7 +63,10 @@ Samples Pluck(double hz, double seconds, uint32_t seed) {
   std::uniform_real_distribution<double> u(-1.0, 1.0);
   const int period = std::max(2, static_cast<int>(std::lround(kRate / hz)));
   std::vector<double> line(period);
-  for (double& v : line) v = u(rng);
+  double mean = 0;
+  for (double& v : line) mean += (v = u(rng));
+  // Noise with an offset would ring as a DC shift.
+  for (double& v : line) v -= mean / period;
   Samples s(At(seconds));
   int pos = 0;
   for (double& v : s) {
@@ -141,8 +144,15 @@ Samples Snap(uint32_t seed) {
   return s;
 }
 
-// Peak to 0.7 of full scale and short fades, so no effect clicks at its ends.
+// Blocks any offset, then sets the peak to 0.7 of full scale with short fades,
+// so no effect clicks at its ends.
 void Finish(Samples& s) {
+  double in = 0, out = 0;
+  for (double& v : s) {
+    out = v - in + 0.995 * out;
+    in = v;
+    v = out;
+  }
   double peak = 0;
   for (double v : s) peak = std::max(peak, std::abs(v));
   if (peak > 0)
@@ -197,16 +207,16 @@ Samples ShuffleAndDeal() {
   double t = 0;
   for (int i = 0; i < 26; ++i) {
     const double gap = (0.024 - 0.0005 * i) * jitter(rng);
-    Mix(s, Noise(0.008, 2000, 8000, [](double x) { return std::exp(-x / 0.0015); }, 100 + i), t,
-        0.5 + 0.02 * i);
+    Mix(s, Noise(0.012, 1800, 8000, [](double x) { return std::exp(-x / 0.003); }, 100 + i), t,
+        0.8 + 0.02 * i);
     t += gap;
   }
-  Mix(s, Snap(22), t + 0.02, 0.8);  // squared up
+  Mix(s, Snap(22), t + 0.02, 0.5);  // squared up
   // Two cards go out.
-  Mix(s, Slide(0.08, 23), t + 0.12, 0.45);
-  Mix(s, Snap(24), t + 0.2, 0.5);
-  Mix(s, Slide(0.08, 25), t + 0.26, 0.45);
-  Mix(s, Snap(26), t + 0.34, 0.5);
+  Mix(s, Slide(0.08, 23), t + 0.12, 0.4);
+  Mix(s, Snap(24), t + 0.2, 0.3);
+  Mix(s, Slide(0.08, 25), t + 0.26, 0.4);
+  Mix(s, Snap(26), t + 0.34, 0.3);
   return s;
 }
 
@@ -250,7 +260,8 @@ Samples Fanfare(const std::vector<std::array<double, 3>>& notes, const std::vect
                 double chordAt, double chordLength) {
   Samples s;
   for (const auto& n : notes) Mix(s, Brass(NoteHz(int(n[0])), n[2], n[2] > 0.35 ? 0.006 : 0.0), n[1], 0.5);
-  for (int c : chord) Mix(s, Brass(NoteHz(c), chordLength, 0.004), chordAt, 0.25);
+  // The chord together about as loud as the line above it.
+  for (int c : chord) Mix(s, Brass(NoteHz(c), chordLength, 0.004), chordAt, 0.5 / chord.size());
   return s;
 }
 
@@ -273,7 +284,7 @@ Samples GameBest() {
                       {60, 64, 67, 72}, 1.01, 0.75);
   // Sparkle over the last chord.
   const int sparkle[] = {96, 100, 103, 108};
-  for (int i = 0; i < 4; ++i) Mix(s, Bell(NoteHz(sparkle[i]), 0.5, 6.0), 1.05 + 0.07 * i, 0.12);
+  for (int i = 0; i < 4; ++i) Mix(s, Bell(NoteHz(sparkle[i]), 0.5, 6.0), 1.05 + 0.07 * i, 0.08);
   return s;
 }
 
