@@ -43,6 +43,9 @@ std::chrono::milliseconds Length(const Mix_Chunk* chunk) {
 }
 
 bool OpenDevice() {
+  // SDL would otherwise take SIGINT and SIGTERM for an event loop this program
+  // does not run, and the game could no longer be stopped by them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   // A font the user has chosen through the environment wins.
   if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS") && QFileInfo::exists(kSoundFont))

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 
 #include "card_art.h"
@@ -142,6 +143,16 @@ TEST_F(SoundTest, AsynchronousPlayReturnsAtOnceAndANewSoundReplacesTheOld) {
   EXPECT_TRUE(s.EffectPlaying());
   EXPECT_NE(Mix_GetChunk(0), first);
   EXPECT_EQ(calls, 0);
+}
+
+TEST_F(SoundTest, OpeningTheDeviceLeavesTheStopSignalsAlone) {
+  Sound s(ProgramFolder(), Temp());
+  ASSERT_FALSE(s.Silent());
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction current {};
+    ASSERT_EQ(sigaction(signal, nullptr, &current), 0);
+    EXPECT_EQ(current.sa_handler, SIG_DFL) << signal;
+  }
 }
 
 TEST_F(SoundTest, DisabledOrUnknownEffectsPlayNothing) {
