@@ -60,6 +60,16 @@ bool OpenDevice() {
   return true;
 }
 
+void CloseDevice() {
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// The device is opened once for all Sound objects alive at a time.
+int deviceUsers = 0;
+bool deviceOpen = false;
+
 }  // namespace
 
 QString SystemTempFolder() { return QDir::tempPath(); }
@@ -86,7 +96,8 @@ Sound::Sound(QString programFolder, QString tempFolder)
     QMessageBox::warning(nullptr, QApplication::applicationDisplayName(),
                          QString::fromStdString(WordUtf8(WordId::CantCreateMusicFile)), QMessageBox::Ok);
   };
-  open_ = OpenDevice();
+  if (deviceUsers++ == 0) deviceOpen = OpenDevice();
+  open_ = deviceOpen;
 }
 
 Sound::~Sound() {
@@ -99,10 +110,9 @@ Sound::~Sound() {
   if (voiceClip_) Mix_FreeChunk(voiceClip_);
   if (music_) Mix_FreeMusic(music_);
   DeleteMusicFile();
-  if (open_) {
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (--deviceUsers == 0 && deviceOpen) {
+    CloseDevice();
+    deviceOpen = false;
   }
 }
 

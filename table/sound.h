@@ -27,8 +27,8 @@ QString VoiceClipName(CardCode code, const QString& languageCode);
 // The voice's code for a language index ("Jap" for 8); English outside 0..9.
 QString VoiceLanguageCode(int languageIndex);
 
-// One per program: it opens the audio device when made and closes it, and
-// removes the tune's file, when destroyed. The main window's TableView::PlayEffect and SayCard forward to
+// One per program (more share one device): it opens the audio device when
+// made and closes it, and removes the tune's file, when destroyed. The main window's TableView::PlayEffect and SayCard forward to
 // the members of the same names; the menu and the options drive the tune.
 class Sound {
  public:

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 
 #include "card_art.h"
 #include "sound.h"
@@ -143,6 +144,16 @@ TEST_F(SoundTest, AsynchronousPlayReturnsAtOnceAndANewSoundReplacesTheOld) {
   EXPECT_TRUE(s.EffectPlaying());
   EXPECT_NE(Mix_GetChunk(0), first);
   EXPECT_EQ(calls, 0);
+}
+
+TEST_F(SoundTest, TwoPlayersShareTheDeviceUntilTheLastCloses) {
+  auto first = std::make_unique<Sound>(ProgramFolder(), Temp());
+  Sound second(ProgramFolder(), Temp());
+  ASSERT_FALSE(first->Silent());
+  ASSERT_FALSE(second.Silent());
+  first.reset();
+  second.PlayEffect("WFiBest", false, true);
+  EXPECT_TRUE(second.EffectPlaying());
 }
 
 TEST_F(SoundTest, OpeningTheDeviceLeavesTheStopSignalsAlone) {
