@@ -1,22 +1,20 @@
 // Speaks every card's name in every language with espeak-ng and writes the
 // clips with the resource list of the voice library.
 //
-//   zarnet-voicegen ESPEAK_NG WORK_DIR
+//   zarnet-voicegen WORK_DIR
 //
 // writes WORK_DIR/RCDATA/<face base name>Voice<language code> (WAV) and
 // WORK_DIR/voice.qrc, which rcc turns into the library file.
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTextStream>
+#include <espeak-ng/speak_lib.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,24 +30,28 @@ const char* const kRankPart[13] = {"02", "03", "04", "05", "06", "07", "08",
 // By language index; the codes are zarnet::kVoiceLanguages.
 struct Language {
   const char* voice;  // espeak-ng voice
-  std::function<QString(int rank, int suit)> name;
+  std::function<std::string(int rank, int suit)> name;
 };
 
-QString Join(const QStringList& ranks, const QStringList& suits, int r, int s, const QString& pattern) {
-  return QString(pattern).replace("{r}", ranks[r]).replace("{s}", suits[s]);
-}
+using Words = std::vector<std::string>;
 
-std::function<QString(int, int)> Pattern(QStringList ranks, QStringList suits, QString pattern) {
-  return [=](int r, int s) { return Join(ranks, suits, r, s, pattern); };
+// The pattern with {r} for the rank's word and {s} for the suit's.
+std::function<std::string(int, int)> Pattern(Words ranks, Words suits, std::string pattern) {
+  return [=](int r, int s) {
+    std::string text = pattern;
+    text.replace(text.find("{r}"), 3, ranks[r]);
+    text.replace(text.find("{s}"), 3, suits[s]);
+    return text;
+  };
 }
 
 // Czech suit adjectives agree with the rank's gender: kluk and král are
 // masculine, eso neuter, the numbers and dáma feminine.
-QString CzechName(int r, int s) {
-  static const QStringList ranks = {"dvojka", "trojka", "čtyřka", "pětka", "šestka", "sedmička",
-                                    "osmička", "devítka", "desítka", "kluk", "dáma", "král", "eso"};
-  static const QStringList stems = {"srdcov", "károv", "křížov", "pikov"};
-  const QString ending = (r == 9 || r == 11) ? "ý" : r == 12 ? "é" : "á";
+std::string CzechName(int r, int s) {
+  static const Words ranks = {"dvojka", "trojka", "čtyřka", "pětka", "šestka", "sedmička",
+                              "osmička", "devítka", "desítka", "kluk", "dáma", "král", "eso"};
+  static const Words stems = {"srdcov", "károv", "křížov", "pikov"};
+  const std::string ending = (r == 9 || r == 11) ? "ý" : r == 12 ? "é" : "á";
   return stems[s] + ending + " " + ranks[r];
 }
 
@@ -97,59 +99,77 @@ std::vector<Language> Languages() {
   };
 }
 
-int Le16(const QByteArray& b, int at) {
-  return int16_t(uint8_t(b[at]) | (uint8_t(b[at + 1]) << 8));
+std::vector<short> spoken;
+
+int Collect(short* wav, int count, espeak_EVENT*) {
+  if (wav && count > 0) spoken.insert(spoken.end(), wav, wav + count);
+  return 0;
 }
 
-void PutLe32(QByteArray& b, int at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
-}
-
-// Cuts the silence espeak-ng leaves around a word, so a clip starts at once
-// and ends with the word. Expects the plain 44-byte header espeak-ng writes.
-bool TrimSilence(QByteArray& wav) {
-  if (wav.size() < 46 || !wav.startsWith("RIFF") || wav.mid(36, 4) != "data") return false;
-  const int rate = int(uint8_t(wav[24]) | (uint8_t(wav[25]) << 8) | (uint8_t(wav[26]) << 16));
-  const int samples = (wav.size() - 44) / 2;
-  int first = 0, last = samples - 1;
-  while (first < samples && std::abs(Le16(wav, 44 + 2 * first)) < 300) ++first;
-  while (last > first && std::abs(Le16(wav, 44 + 2 * last)) < 300) --last;
-  if (first >= last) return false;  // nothing was spoken
-  const int pad = rate / 50;  // 20 ms either side keeps the word's edges
-  first = std::max(0, first - pad);
-  last = std::min(samples - 1, last + pad);
-  QByteArray out = wav.left(44) + wav.mid(44 + 2 * first, 2 * (last - first + 1));
-  PutLe32(out, 4, uint32_t(out.size() - 8));
-  PutLe32(out, 40, uint32_t(out.size() - 44));
-  wav = out;
+// Cuts the silence around the word, so a clip starts at once and ends with
+// the word. False when nothing was spoken.
+bool TrimSilence(std::vector<short>& s, int rate) {
+  auto loud = [](short v) { return std::abs(int(v)) >= 300; };
+  const auto first = std::find_if(s.begin(), s.end(), loud);
+  if (first == s.end()) return false;
+  const auto last = std::find_if(s.rbegin(), s.rend(), loud).base();
+  const long pad = rate / 50;  // 20 ms either side keeps the word's edges
+  const long from = std::max(0L, long(first - s.begin()) - pad);
+  const long to = std::min(long(s.size()), long(last - s.begin()) + pad);
+  s = std::vector<short>(s.begin() + from, s.begin() + to);
   return true;
 }
 
-struct Job {
-  QString file;
-  QString voice;
-  QString text;
-};
+void Put32(std::string& b, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
+}
+void Put16(std::string& b, uint16_t v) {
+  b.push_back(char(v & 0xFF));
+  b.push_back(char(v >> 8));
+}
+
+std::string Wav(const std::vector<short>& s, int rate) {
+  std::string b = "RIFF";
+  const uint32_t data = uint32_t(s.size() * 2);
+  Put32(b, 36 + data);
+  b += "WAVEfmt ";
+  Put32(b, 16);
+  Put16(b, 1);  // PCM
+  Put16(b, 1);  // mono
+  Put32(b, uint32_t(rate));
+  Put32(b, uint32_t(rate * 2));
+  Put16(b, 2);
+  Put16(b, 16);
+  b += "data";
+  Put32(b, data);
+  for (short v : s) Put16(b, uint16_t(v));
+  return b;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zarnet-voicegen ESPEAK_NG WORK_DIR\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zarnet-voicegen WORK_DIR\n");
     return 2;
   }
-  const QString espeak = QString::fromLocal8Bit(argv[1]);
-  const QDir work(QString::fromLocal8Bit(argv[2]));
-  const QString type = QString::fromLatin1(zarnet::kSoundType.data(), zarnet::kSoundType.size());
-  const QString infix = QString::fromLatin1(zarnet::kVoiceInfix.data(), zarnet::kVoiceInfix.size());
-  if (!work.mkpath(type)) {
-    std::fprintf(stderr, "voicegen: cannot create %s\n", qPrintable(work.filePath(type)));
+  namespace fs = std::filesystem;
+  const std::string type(zarnet::kSoundType);
+  const fs::path work = argv[1];
+  std::error_code ec;
+  fs::create_directories(work / type, ec);
+  if (ec) {
+    std::fprintf(stderr, "voicegen: cannot create %s\n", (work / type).c_str());
     return 1;
   }
 
-  std::deque<Job> jobs;
-  QStringList entries;
+  const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
+  if (rate <= 0) {
+    std::fprintf(stderr, "voicegen: espeak-ng does not start\n");
+    return 1;
+  }
+  espeak_SetSynthCallback(Collect);
+
   const std::vector<Language> languages = Languages();
   static_assert(zarnet::kVoiceLanguages.size() == 10);
   if (languages.size() != zarnet::kVoiceLanguages.size()) {
@@ -157,57 +177,39 @@ int main(int argc, char** argv) {
                  zarnet::kVoiceLanguages.size());
     return 1;
   }
-  for (size_t l = 0; l < languages.size(); ++l)
+  std::string qrc = "<RCC>\n  <qresource prefix=\"/\">\n";
+  for (size_t l = 0; l < languages.size(); ++l) {
+    if (espeak_SetVoiceByName(languages[l].voice) != EE_OK) {
+      std::fprintf(stderr, "voicegen: no espeak-ng voice %s\n", languages[l].voice);
+      return 1;
+    }
+    espeak_SetParameter(espeakRATE, 155, 0);
     for (int s = 0; s < 4; ++s)
       for (int r = 0; r < 13; ++r) {
-        const std::string_view code = zarnet::kVoiceLanguages[l];
-        const QString clip = type + "/" + kSuitPrefix[s] + kRankPart[r] + infix +
-                             QString::fromLatin1(code.data(), qsizetype(code.size()));
-        jobs.push_back({work.filePath(clip), languages[l].voice, languages[l].name(r, s)});
-        entries << clip;
+        const std::string clip = type + "/" + kSuitPrefix[s] + kRankPart[r] +
+                                 std::string(zarnet::kVoiceInfix) + std::string(zarnet::kVoiceLanguages[l]);
+        const std::string text = languages[l].name(r, s);
+        spoken.clear();
+        const bool said = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                                       nullptr, nullptr) == EE_OK &&
+                          espeak_Synchronize() == EE_OK && TrimSilence(spoken, rate);
+        std::ofstream f(work / clip, std::ios::binary | std::ios::trunc);
+        if (said) f << Wav(spoken, rate);
+        if (!said || !f.flush()) {
+          std::fprintf(stderr, "voicegen: no clip for \"%s\" (%s)\n", text.c_str(), languages[l].voice);
+          return 1;
+        }
+        qrc += "    <file>" + clip + "</file>\n";
       }
-
-  // Two speakers at a time: the clips are short and the machine is shared.
-  struct Running {
-    std::unique_ptr<QProcess> process;
-    Job job;
-  };
-  std::vector<Running> running;
-  bool ok = true;
-  auto finish = [&](Running& r) {
-    r.process->waitForFinished(30000);
-    QFile f(r.job.file);
-    QByteArray wav;
-    if (r.process->exitStatus() == QProcess::NormalExit && r.process->exitCode() == 0 &&
-        f.open(QIODevice::ReadOnly))
-      wav = f.readAll();
-    f.close();
-    if (!TrimSilence(wav) || !f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(wav) != wav.size()) {
-      std::fprintf(stderr, "voicegen: no clip for \"%s\" (%s): %s\n", qPrintable(r.job.text),
-                   qPrintable(r.job.voice), r.process->readAllStandardError().constData());
-      ok = false;
-    }
-  };
-  while (!jobs.empty() || !running.empty()) {
-    while (!jobs.empty() && running.size() < 2) {
-      Running r{std::make_unique<QProcess>(), jobs.front()};
-      jobs.pop_front();
-      r.process->start(espeak, {"-v", r.job.voice, "-s", "155", "-w", r.job.file, r.job.text});
-      running.push_back(std::move(r));
-    }
-    finish(running.front());
-    running.erase(running.begin());
   }
-  if (!ok) return 1;
+  espeak_Terminate();
 
-  QFile qrc(work.filePath("voice.qrc"));
-  if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+  qrc += "  </qresource>\n</RCC>\n";
+  std::ofstream out(work / "voice.qrc", std::ios::trunc);
+  out << qrc;
+  if (!out.flush()) {
     std::fprintf(stderr, "voicegen: cannot write voice.qrc\n");
     return 1;
   }
-  QTextStream out(&qrc);
-  out << "<RCC>\n  <qresource prefix=\"/\">\n";
-  for (const QString& e : entries) out << "    <file>" << e << "</file>\n";
-  out << "  </qresource>\n</RCC>\n";
   return 0;
 }
