@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "sound_catalogue.h"
+#include "wav.h"
 
 namespace {
 
@@ -164,30 +165,10 @@ void Finish(Samples& s) {
   }
 }
 
-void Put32(std::string& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
-}
-void Put16(std::string& b, uint16_t v) {
-  b.push_back(char(v & 0xFF));
-  b.push_back(char(v >> 8));
-}
-
 std::string Wav(const Samples& s) {
-  std::string b = "RIFF";
-  const uint32_t data = uint32_t(s.size() * 2);
-  Put32(b, 36 + data);
-  b += "WAVEfmt ";
-  Put32(b, 16);
-  Put16(b, 1);  // PCM
-  Put16(b, 1);  // mono
-  Put32(b, kRate);
-  Put32(b, kRate * 2);
-  Put16(b, 2);
-  Put16(b, 16);
-  b += "data";
-  Put32(b, data);
-  for (double v : s) Put16(b, uint16_t(int16_t(std::lround(std::clamp(v, -1.0, 1.0) * 32767))));
-  return b;
+  std::vector<int16_t> pcm(s.size());
+  for (size_t i = 0; i < s.size(); ++i) pcm[i] = int16_t(std::lround(std::clamp(s[i], -1.0, 1.0) * 32767));
+  return soundgen::WavFile(pcm, kRate);
 }
 
 // --- The effects ---

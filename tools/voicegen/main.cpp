@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "sound_catalogue.h"
+#include "wav.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ std::vector<Language> Languages() {
   };
 }
 
-std::vector<short> spoken;
+std::vector<int16_t> spoken;
 
 int Collect(short* wav, int count, espeak_EVENT*) {
   if (wav && count > 0) spoken.insert(spoken.end(), wav, wav + count);
@@ -108,42 +109,16 @@ int Collect(short* wav, int count, espeak_EVENT*) {
 
 // Cuts the silence around the word, so a clip starts at once and ends with
 // the word. False when nothing was spoken.
-bool TrimSilence(std::vector<short>& s, int rate) {
-  auto loud = [](short v) { return std::abs(int(v)) >= 300; };
+bool TrimSilence(std::vector<int16_t>& s, int rate) {
+  auto loud = [](int16_t v) { return std::abs(int(v)) >= 300; };
   const auto first = std::find_if(s.begin(), s.end(), loud);
   if (first == s.end()) return false;
   const auto last = std::find_if(s.rbegin(), s.rend(), loud).base();
   const long pad = rate / 50;  // 20 ms either side keeps the word's edges
   const long from = std::max(0L, long(first - s.begin()) - pad);
   const long to = std::min(long(s.size()), long(last - s.begin()) + pad);
-  s = std::vector<short>(s.begin() + from, s.begin() + to);
+  s = std::vector<int16_t>(s.begin() + from, s.begin() + to);
   return true;
-}
-
-void Put32(std::string& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
-}
-void Put16(std::string& b, uint16_t v) {
-  b.push_back(char(v & 0xFF));
-  b.push_back(char(v >> 8));
-}
-
-std::string Wav(const std::vector<short>& s, int rate) {
-  std::string b = "RIFF";
-  const uint32_t data = uint32_t(s.size() * 2);
-  Put32(b, 36 + data);
-  b += "WAVEfmt ";
-  Put32(b, 16);
-  Put16(b, 1);  // PCM
-  Put16(b, 1);  // mono
-  Put32(b, uint32_t(rate));
-  Put32(b, uint32_t(rate * 2));
-  Put16(b, 2);
-  Put16(b, 16);
-  b += "data";
-  Put32(b, data);
-  for (short v : s) Put16(b, uint16_t(v));
-  return b;
 }
 
 }  // namespace
@@ -194,7 +169,7 @@ int main(int argc, char** argv) {
                                        nullptr, nullptr) == EE_OK &&
                           espeak_Synchronize() == EE_OK && TrimSilence(spoken, rate);
         std::ofstream f(work / clip, std::ios::binary | std::ios::trunc);
-        if (said) f << Wav(spoken, rate);
+        if (said) f << soundgen::WavFile(spoken, rate);
         if (!said || !f.flush()) {
           std::fprintf(stderr, "voicegen: no clip for \"%s\" (%s)\n", text.c_str(), languages[l].voice);
           return 1;
