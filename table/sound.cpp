@@ -85,6 +85,13 @@ QString VoiceLanguageCode(int languageIndex) {
   return Latin(kVoiceLanguages[known ? languageIndex : 0]);
 }
 
+bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth, int cardHeight,
+                      int deckNext) {
+  const int left = ScaleLen(f, 12) + ScaleLen(f, cardShiftX);
+  const int top = ScaleLen(f, 45) + cardWidth;
+  return deckNext <= 36 && x >= left && x <= left + cardWidth && y >= top && y <= ScaleLen(f, 70) + cardHeight;
+}
+
 Sound::Sound(QString programFolder, QString tempFolder)
     : tempFolder_(std::move(tempFolder)),
       musicFile_(QDir(tempFolder_).filePath(MusicFileName())),

@@ -11,6 +11,7 @@
 
 #include "card_art.h"
 #include "cards.h"
+#include "layout.h"
 
 struct Mix_Chunk;
 struct _Mix_Music;
@@ -26,6 +27,12 @@ QString MusicFileName();
 QString VoiceClipName(CardCode code, const QString& languageCode);
 // The voice's code for a language index ("Jap" for 8); English outside 0..9.
 QString VoiceLanguageCode(int languageIndex);
+
+// A right-click at (x, y) in the deck panel is over the part of the turned-up
+// trump card the stack of backs leaves uncovered, and the deck still holds
+// more than four cards (deckNext <= 36): the trump card is then spoken.
+bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth, int cardHeight,
+                      int deckNext);
 
 // One per program (more share one device): it opens the audio device when
 // made and closes it, and removes the tune's file, when destroyed. The main window's TableView::PlayEffect and SayCard forward to

@@ -321,6 +321,37 @@ TEST(VoiceLibrary, HasADistinctSpokenClipForEveryCardAndLanguage) {
   QResource::unregisterResource(ZARNET_VOICE_LIBRARY, "/voice-check");
 }
 
+TEST(OverVisibleTrump, OnlyTheUncoveredPartWhileFiveOrMoreCardsRemain) {
+  const ScaleFactors small;  // 760 x 500: design units are pixels
+  ScaleFactors large;
+  large.Scale = 2.0;
+  struct Case {
+    const ScaleFactors* f;
+    int x, y, shift, width, height, deckNext;
+    bool spoken;
+  } cases[] = {
+      // Small window, wide card 71 x 96: x 12..83, y 116..166.
+      {&small, 40, 140, 0, 71, 96, 7, true},
+      {&small, 12, 116, 0, 71, 96, 7, true},    // top-left corner
+      {&small, 83, 166, 0, 71, 96, 7, true},    // bottom-right corner
+      {&small, 11, 140, 0, 71, 96, 7, false},   // left of the card
+      {&small, 84, 140, 0, 71, 96, 7, false},   // right of it
+      {&small, 40, 115, 0, 71, 96, 7, false},   // under the stack of backs
+      {&small, 40, 167, 0, 71, 96, 7, false},   // below the card
+      {&small, 40, 140, 0, 71, 96, 36, true},   // five cards left
+      {&small, 40, 140, 0, 71, 96, 37, false},  // four left: the stack hides the card
+      {&small, 40, 140, 0, 71, 96, 41, false},  // the deck is gone
+      // Doubled, narrow 126 x 198 shifted by 5: x 34..160, y 216..338.
+      {&large, 34, 216, 5, 126, 198, 7, true},
+      {&large, 33, 300, 5, 126, 198, 7, false},
+      {&large, 160, 338, 5, 126, 198, 7, true},
+      {&large, 100, 215, 5, 126, 198, 7, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(OverVisibleTrump(*c.f, c.x, c.y, c.shift, c.width, c.height, c.deckNext), c.spoken)
+        << "x " << c.x << " y " << c.y << " deckNext " << c.deckNext << " scale " << c.f->Scale;
+}
+
 // --- The menu tune ---
 
 struct MidiSummary {
