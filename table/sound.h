@@ -35,8 +35,15 @@ bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int c
                       int deckNext);
 
 // One per program (more share one device): it opens the audio device when
-// made and closes it, and removes the tune's file, when destroyed. The main window's TableView::PlayEffect and SayCard forward to
-// the members of the same names; the menu and the options drive the tune.
+// made and closes it, and removes the tune's file, when destroyed. The main
+// window's TableView::PlayEffect and SayCard forward to the members of the
+// same names (the engine passes SoundOn as enabled). The tune, by event:
+//   first show of the main window   PrepareMusic(); PlayMusic(MusicOn)
+//   a deal begins                   if (MusicOn) PlayMusic(false)
+//   back at the menu                if (MusicOn) PlayMusic(true)
+//   Timer2, every second            MusicTimerTick(MusicOn, menu shown)
+//   CheckBox2 switched              PlayMusic(checked)
+//   the settings saved              DeleteMusicFile()
 class Sound {
  public:
   // The voice library is looked for in programFolder, then in its parent.
