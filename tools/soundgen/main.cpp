@@ -41,6 +41,12 @@ void Mix(Samples& out, const Samples& part, double start, double gain = 1.0) {
   for (size_t i = 0; i < part.size(); ++i) out[s + i] += gain * part[i];
 }
 
+// Fades the last `seconds` out, so a note cut short does not click.
+void Release(Samples& s, double seconds) {
+  const int n = std::min<int>(At(seconds), int(s.size()));
+  for (int i = 0; i < n; ++i) s[s.size() - 1 - i] *= double(i) / n;
+}
+
 // A struck bar or bell: inharmonic partials, the high ones dying first.
 Samples Bell(double hz, double seconds, double decay = 4.0) {
   static const double ratio[] = {1.0, 2.0, 3.01, 4.17, 5.43};
@@ -55,6 +61,7 @@ Samples Bell(double hz, double seconds, double decay = 4.0) {
     }
     s[i] = v * std::min(1.0, t / 0.002);
   }
+  Release(s, 0.02);
   return s;
 }
 
@@ -77,6 +84,7 @@ Samples Pluck(double hz, double seconds, uint32_t seed) {
     pos = next;
     v = out;
   }
+  Release(s, 0.03);
   return s;
 }
 
