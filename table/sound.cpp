@@ -25,7 +25,9 @@ constexpr int kGameIdentifier = 88;
 // The General MIDI font the tune is played with.
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-QString Latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString Latin(std::string_view s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 Mix_Chunk* LoadWav(const QByteArray& data) {
   if (data.isEmpty()) return nullptr;
@@ -72,9 +74,13 @@ bool deviceOpen = false;
 
 }  // namespace
 
-QString SystemTempFolder() { return QDir::tempPath(); }
+QString SystemTempFolder() {
+  return QDir::tempPath();
+}
 
-QString MusicFileName() { return QString("temp%1_25.mid").arg(kGameIdentifier); }
+QString MusicFileName() {
+  return QString("temp%1_25.mid").arg(kGameIdentifier);
+}
 
 QString VoiceClipName(CardCode code, const QString& languageCode) {
   return FaceBaseName(FaceSlot(code)) + Latin(kVoiceInfix) + languageCode;
@@ -85,11 +91,12 @@ QString VoiceLanguageCode(int languageIndex) {
   return Latin(kVoiceLanguages[known ? languageIndex : 0]);
 }
 
-bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth, int cardHeight,
-                      int deckNext) {
+bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth,
+                      int cardHeight, int deckNext) {
   const int left = ScaleLen(f, 12) + ScaleLen(f, cardShiftX);
   const int top = ScaleLen(f, 45) + cardWidth;
-  return deckNext <= 36 && x >= left && x <= left + cardWidth && y >= top && y <= ScaleLen(f, 70) + cardHeight;
+  return deckNext <= 36 && x >= left && x <= left + cardWidth && y >= top &&
+         y <= ScaleLen(f, 70) + cardHeight;
 }
 
 Sound::Sound(QString programFolder, QString tempFolder)
@@ -101,7 +108,8 @@ Sound::Sound(QString programFolder, QString tempFolder)
   Wait = [](int ms) { QThread::msleep(ulong(ms)); };
   CantCreateMusicFile = [] {
     QMessageBox::warning(nullptr, QApplication::applicationDisplayName(),
-                         QString::fromStdString(WordUtf8(WordId::CantCreateMusicFile)), QMessageBox::Ok);
+                         QString::fromStdString(WordUtf8(WordId::CantCreateMusicFile)),
+                         QMessageBox::Ok);
   };
   if (deviceUsers++ == 0) deviceOpen = OpenDevice();
   open_ = deviceOpen;
@@ -123,7 +131,9 @@ Sound::~Sound() {
   }
 }
 
-bool Sound::EffectPlaying() const { return open_ && Mix_Playing(kEffectChannel) != 0; }
+bool Sound::EffectPlaying() const {
+  return open_ && Mix_Playing(kEffectChannel) != 0;
+}
 
 Mix_Chunk* Sound::Effect(std::string_view name) {
   const auto found = effects_.find(name);
@@ -159,8 +169,8 @@ bool Sound::SayCard(CardCode code, bool wait) {
   if (!voiceOpen_) voiceOpen_ = voice_.Open(Latin(kVoiceLibrary));
   if (!voiceOpen_) return false;
   if (!open_) return true;
-  const QByteArray data = voice_.ReadData(Latin(kSoundType),
-                                          VoiceClipName(code, VoiceLanguageCode(LanguageIndex())));
+  const QByteArray data =
+      voice_.ReadData(Latin(kSoundType), VoiceClipName(code, VoiceLanguageCode(LanguageIndex())));
   Mix_Chunk* clip = LoadWav(data);
   if (!clip) return true;
   // The clip before may still be sounding: cut it before it is freed.
@@ -208,6 +218,8 @@ void Sound::MusicTimerTick(bool musicOn, bool menuShown) {
   if (musicOn && menuShown && MusicStopped()) PlayMusic(true);
 }
 
-void Sound::DeleteMusicFile() { QFile::remove(musicFile_); }
+void Sound::DeleteMusicFile() {
+  QFile::remove(musicFile_);
+}
 
 }  // namespace zarnet

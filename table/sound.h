@@ -31,8 +31,8 @@ QString VoiceLanguageCode(int languageIndex);
 // A right-click at (x, y) in the deck panel is over the part of the turned-up
 // trump card the stack of backs leaves uncovered, and the deck still holds
 // more than four cards (deckNext <= 36): the trump card is then spoken.
-bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth, int cardHeight,
-                      int deckNext);
+bool OverVisibleTrump(const ScaleFactors& f, int x, int y, int cardShiftX, int cardWidth,
+                      int cardHeight, int deckNext);
 
 // One per program (more share one device): it opens the audio device when
 // made and closes it, and removes the tune's file, when destroyed. The main

@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
+#include "sound.h"
 
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <memory>
 
 #include "card_art.h"
-#include "sound.h"
 #include "sound_catalogue.h"
 #include "sounds.h"
 #include "words.h"
@@ -23,7 +23,9 @@
 namespace zarnet {
 namespace {
 
-QString Latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString Latin(std::string_view s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 uint32_t Le(const QByteArray& b, int at, int bytes) {
   uint32_t v = 0;
@@ -61,7 +63,8 @@ WavInfo ParseWav(const QByteArray& b) {
       fmt = true;
     } else if (id == "data" && fmt && w.bits == 16 && w.channels > 0) {
       const int samples = int(size / 2);
-      for (int i = 0; i < samples; ++i) w.peak = std::max(w.peak, std::abs(int(int16_t(Le(b, at + 8 + 2 * i, 2)))));
+      for (int i = 0; i < samples; ++i)
+        w.peak = std::max(w.peak, std::abs(int(int16_t(Le(b, at + 8 + 2 * i, 2)))));
       w.seconds = double(samples) / w.channels / w.rate;
       w.ok = w.format == 1 && samples > 0;
     }
@@ -213,7 +216,8 @@ TEST(VoiceClipName, IsTheFaceBaseNameVoiceAndLanguageCode) {
 }
 
 // The voice has its own codes: Japanese and Korean pictures are the English ones, their voices not.
-const char* const kVoiceCodes[10] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Jap", "Kor"};
+const char* const kVoiceCodes[10] = {"Eng", "Rus", "Deu", "Fra", "Spa",
+                                     "Chi", "Ita", "Cze", "Jap", "Kor"};
 
 TEST(VoiceLanguageCode, FollowsTheLanguageIndex) {
   for (int i = 0; i < 10; ++i) EXPECT_EQ(VoiceLanguageCode(i), kVoiceCodes[i]) << i;
@@ -392,8 +396,10 @@ MidiSummary ParseMidi(const QByteArray& b) {
       tick += long(vlq());
       if (p >= end) return m;
       uint8_t c = uint8_t(b[p]);
-      if (c & 0x80) status = c, ++p;
-      else if (!status) return m;
+      if (c & 0x80)
+        status = c, ++p;
+      else if (!status)
+        return m;
       if (status == 0xFF) {
         const uint8_t type = uint8_t(b[p++]);
         const int len = int(vlq());

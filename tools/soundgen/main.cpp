@@ -30,9 +30,13 @@ constexpr double kPi = 3.14159265358979323846;
 
 using Samples = std::vector<double>;
 
-int At(double seconds) { return static_cast<int>(std::lround(seconds * kRate)); }
+int At(double seconds) {
+  return static_cast<int>(std::lround(seconds * kRate));
+}
 
-double NoteHz(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double NoteHz(int midi) {
+  return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 // Mixes `part` into `out` starting at `start` seconds.
 void Mix(Samples& out, const Samples& part, double start, double gain = 1.0) {
@@ -140,15 +144,19 @@ Samples Noise(double seconds, double lowCut, double highCut, std::function<doubl
 }
 
 Samples Slide(double seconds, uint32_t seed) {
-  return Noise(seconds, 700, 3800, [seconds](double t) {
-    const double x = t / seconds;
-    return std::sin(kPi * x) * (0.6 + 0.4 * x);
-  }, seed);
+  return Noise(
+      seconds, 700, 3800,
+      [seconds](double t) {
+        const double x = t / seconds;
+        return std::sin(kPi * x) * (0.6 + 0.4 * x);
+      },
+      seed);
 }
 
 // The card meets the cloth: a click and a low thump.
 Samples Snap(uint32_t seed) {
-  Samples s = Noise(0.05, 1500, 7000, [](double t) { return std::exp(-t / 0.004); }, seed);
+  Samples s = Noise(
+      0.05, 1500, 7000, [](double t) { return std::exp(-t / 0.004); }, seed);
   Mix(s, Tone(140, 0.06, 60, 0.3), 0.0, 0.9);
   return s;
 }
@@ -175,7 +183,8 @@ void Finish(Samples& s) {
 
 std::string Wav(const Samples& s) {
   std::vector<int16_t> pcm(s.size());
-  for (size_t i = 0; i < s.size(); ++i) pcm[i] = int16_t(std::lround(std::clamp(s[i], -1.0, 1.0) * 32767));
+  for (size_t i = 0; i < s.size(); ++i)
+    pcm[i] = int16_t(std::lround(std::clamp(s[i], -1.0, 1.0) * 32767));
   return soundgen::WavFile(pcm, kRate);
 }
 
@@ -196,8 +205,10 @@ Samples ShuffleAndDeal() {
   double t = 0;
   for (int i = 0; i < 26; ++i) {
     const double gap = (0.024 - 0.0005 * i) * jitter(rng);
-    Mix(s, Noise(0.012, 1800, 8000, [](double x) { return std::exp(-x / 0.003); }, 100 + i), t,
-        0.8 + 0.02 * i);
+    Mix(s,
+        Noise(
+            0.012, 1800, 8000, [](double x) { return std::exp(-x / 0.003); }, 100 + i),
+        t, 0.8 + 0.02 * i);
     t += gap;
   }
   Mix(s, Snap(22), t + 0.02, 0.5);  // squared up
@@ -222,17 +233,21 @@ Samples Arpeggio(const std::vector<int>& notes, double step, double ring, double
   for (size_t i = 0; i < notes.size(); ++i) {
     const bool last = i + 1 == notes.size();
     Mix(s, Bell(NoteHz(notes[i]), last ? ring : step * 2.5, last ? 3.0 : 6.0), step * i, gain);
-    Mix(s, Pluck(NoteHz(notes[i]), last ? ring : step * 2.5, 40 + uint32_t(i)), step * i, gain * 0.5);
+    Mix(s, Pluck(NoteHz(notes[i]), last ? ring : step * 2.5, 40 + uint32_t(i)), step * i,
+        gain * 0.5);
   }
   return s;
 }
 
-Samples DealWon() { return Arpeggio({72, 76, 79, 84}, 0.09, 0.6, 0.6); }
+Samples DealWon() {
+  return Arpeggio({72, 76, 79, 84}, 0.09, 0.6, 0.6);
+}
 
 Samples DealLost() {
   Samples s;
   const int notes[] = {67, 63, 60};  // G4 Eb4 C4
-  for (int i = 0; i < 3; ++i) Mix(s, Tone(NoteHz(notes[i]), i == 2 ? 0.5 : 0.22, 3.0, 0.3), 0.16 * i, 0.5);
+  for (int i = 0; i < 3; ++i)
+    Mix(s, Tone(NoteHz(notes[i]), i == 2 ? 0.5 : 0.22, 3.0, 0.3), 0.16 * i, 0.5);
   return s;
 }
 
@@ -248,19 +263,21 @@ Samples DealDrawn() {
 Samples Fanfare(const std::vector<std::array<double, 3>>& notes, const std::vector<int>& chord,
                 double chordAt, double chordLength) {
   Samples s;
-  for (const auto& n : notes) Mix(s, Brass(NoteHz(int(n[0])), n[2], n[2] > 0.35 ? 0.006 : 0.0), n[1], 0.5);
+  for (const auto& n : notes)
+    Mix(s, Brass(NoteHz(int(n[0])), n[2], n[2] > 0.35 ? 0.006 : 0.0), n[1], 0.5);
   // The chord together about as loud as the line above it.
   for (int c : chord) Mix(s, Brass(NoteHz(c), chordLength, 0.004), chordAt, 0.5 / chord.size());
   return s;
 }
 
 Samples SeriesWon() {
-  return Fanfare({{67, 0.0, 0.11}, {72, 0.12, 0.11}, {76, 0.24, 0.11}, {79, 0.36, 0.55}}, {60, 64}, 0.36,
-                 0.55);
+  return Fanfare({{67, 0.0, 0.11}, {72, 0.12, 0.11}, {76, 0.24, 0.11}, {79, 0.36, 0.55}}, {60, 64},
+                 0.36, 0.55);
 }
 
 Samples SeriesLost() {
-  Samples s = Fanfare({{67, 0.0, 0.25}, {66, 0.27, 0.25}, {65, 0.54, 0.25}, {64, 0.81, 0.6}}, {}, 0, 0);
+  Samples s =
+      Fanfare({{67, 0.0, 0.25}, {66, 0.27, 0.25}, {65, 0.54, 0.25}, {64, 0.81, 0.6}}, {}, 0, 0);
   Samples wah;
   Mix(wah, Brass(NoteHz(64), 0.6, 0.02), 0.0);
   Mix(s, wah, 0.81, 0.2);
@@ -268,8 +285,13 @@ Samples SeriesLost() {
 }
 
 Samples GameBest() {
-  Samples s = Fanfare({{72, 0.0, 0.1}, {72, 0.11, 0.1}, {72, 0.22, 0.1}, {79, 0.33, 0.4},
-                       {76, 0.75, 0.12}, {79, 0.88, 0.12}, {84, 1.01, 0.75}},
+  Samples s = Fanfare({{72, 0.0, 0.1},
+                       {72, 0.11, 0.1},
+                       {72, 0.22, 0.1},
+                       {79, 0.33, 0.4},
+                       {76, 0.75, 0.12},
+                       {79, 0.88, 0.12},
+                       {84, 1.01, 0.75}},
                       {60, 64, 67, 72}, 1.01, 0.75);
   // Sparkle over the last chord.
   const int sparkle[] = {96, 100, 103, 108};
@@ -292,7 +314,7 @@ Samples GameBad() {
 
 Samples WindowOpens() {
   Samples s;
-  Mix(s, Bell(NoteHz(88), 0.35, 7.0), 0.0, 0.4);  // E6
+  Mix(s, Bell(NoteHz(88), 0.35, 7.0), 0.0, 0.4);   // E6
   Mix(s, Bell(NoteHz(95), 0.3, 8.0), 0.05, 0.25);  // B6
   return s;
 }
@@ -316,7 +338,10 @@ Samples Failure() {
 
 Samples Tick() {
   Samples s = Tone(1800, 0.035, 120, 0.0);
-  Mix(s, Noise(0.01, 3000, 9000, [](double t) { return std::exp(-t / 0.001); }, 51), 0.0, 0.3);
+  Mix(s,
+      Noise(
+          0.01, 3000, 9000, [](double t) { return std::exp(-t / 0.001); }, 51),
+      0.0, 0.3);
   return s;
 }
 
@@ -334,11 +359,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::map<std::string_view, std::function<Samples()>> makers = {
-      {"WTasoKo", ShuffleAndDeal}, {"WHodsDo", CardLands},   {"WKoloNo", LastCardDrawn},
-      {"WKoGutX", DealWon},        {"WKoBadX", DealLost},    {"WPlMore", DealDrawn},
-      {"WKoGood", SeriesWon},      {"WKoBads", SeriesLost},  {"WFiBest", GameBest},
-      {"WFiGood", GameGood},       {"WFiBads", GameBad},     {"WOpenFo", WindowOpens},
-      {"WToMenK", MessageArrives}, {"WWrongs", Failure},     {"STimerA", Tick},
+      {"WTasoKo", ShuffleAndDeal}, {"WHodsDo", CardLands},  {"WKoloNo", LastCardDrawn},
+      {"WKoGutX", DealWon},        {"WKoBadX", DealLost},   {"WPlMore", DealDrawn},
+      {"WKoGood", SeriesWon},      {"WKoBads", SeriesLost}, {"WFiBest", GameBest},
+      {"WFiGood", GameGood},       {"WFiBads", GameBad},    {"WOpenFo", WindowOpens},
+      {"WToMenK", MessageArrives}, {"WWrongs", Failure},    {"STimerA", Tick},
       {"STimerB", UrgentTick}};
 
   namespace fs = std::filesystem;

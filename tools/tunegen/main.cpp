@@ -20,13 +20,14 @@ constexpr int kTempoBpm = 108;
 
 // Melody, bar by bar: note name with octave (C4 = 60) or R for a rest, and a
 // length in quarter notes.
-const char* const kMelody[] = {
-    "B4:1 D5:1 G5:1.5 F#5:.5", "E5:1 D5:1 B4:2",         "C5:1 E5:1 G5:1 E5:1",
-    "D5:3 A4:1",               "B4:1 D5:1 G5:1 A5:1",    "B5:1.5 A5:.5 G5:1 E5:1",
-    "A5:1 G5:1 F#5:1 E5:.5 F#5:.5", "G5:3 R:1",          "E5:1 G5:1 C6:1.5 B5:.5",
-    "B5:1 A5:.5 G5:.5 D5:2",   "C5:1 E5:1 A5:1 G5:1",    "F#5:1 E5:1 D5:2",
-    "G5:1 B5:1 E5:1.5 F#5:.5", "G5:1 E5:1 C5:1 E5:1",    "D5:1 F#5:1 A5:1 C6:1",
-    "B5:2 G5:2"};
+const char* const kMelody[] = {"B4:1 D5:1 G5:1.5 F#5:.5",      "E5:1 D5:1 B4:2",
+                               "C5:1 E5:1 G5:1 E5:1",          "D5:3 A4:1",
+                               "B4:1 D5:1 G5:1 A5:1",          "B5:1.5 A5:.5 G5:1 E5:1",
+                               "A5:1 G5:1 F#5:1 E5:.5 F#5:.5", "G5:3 R:1",
+                               "E5:1 G5:1 C6:1.5 B5:.5",       "B5:1 A5:.5 G5:.5 D5:2",
+                               "C5:1 E5:1 A5:1 G5:1",          "F#5:1 E5:1 D5:2",
+                               "G5:1 B5:1 E5:1.5 F#5:.5",      "G5:1 E5:1 C5:1 E5:1",
+                               "D5:1 F#5:1 A5:1 C6:1",         "B5:2 G5:2"};
 
 // Harmony, two chords a bar: root (bass octave) and the chord's tones above it.
 struct Chord {
@@ -35,8 +36,8 @@ struct Chord {
 };
 const Chord kG{43, {0, 4, 7}}, kEm{40, {0, 3, 7}}, kC{36, {0, 4, 7}}, kD{38, {0, 4, 7}},
     kAm{45, {0, 3, 7}}, kD7{38, {0, 4, 7, 10}};
-const Chord kHarmony[][2] = {{kG, kG},   {kEm, kEm}, {kC, kC},   {kD, kD},   {kG, kG},   {kEm, kEm},
-                             {kAm, kD},  {kG, kG},   {kC, kC},   {kG, kG},   {kAm, kAm}, {kD, kD},
+const Chord kHarmony[][2] = {{kG, kG},   {kEm, kEm}, {kC, kC},   {kD, kD}, {kG, kG},   {kEm, kEm},
+                             {kAm, kD},  {kG, kG},   {kC, kC},   {kG, kG}, {kAm, kAm}, {kD, kD},
                              {kEm, kEm}, {kC, kC},   {kD7, kD7}, {kG, kG}};
 constexpr int kBars = sizeof(kMelody) / sizeof(kMelody[0]);
 static_assert(kBars == sizeof(kHarmony) / sizeof(kHarmony[0]));
@@ -105,8 +106,7 @@ int Key(const std::string& name) {
   if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -2;
   int key = steps[name[0] - 'A'];
   size_t i = 1;
-  if (name[i] == '#') ++key, ++i;
-  else if (name[i] == 'b') --key, ++i;
+  if (name[i] == '#' || name[i] == 'b') key += name[i++] == '#' ? 1 : -1;
   if (i + 1 != name.size() || name[i] < '0' || name[i] > '9') return -2;
   return key + 12 * (name[i] - '0' + 1);
 }
@@ -125,7 +125,8 @@ int main(int argc, char** argv) {
   const std::string title = "Zarnet menu";
   tempo.Meta(0, 0x03, std::vector<uint8_t>(title.begin(), title.end()));
   const uint32_t usPerQuarter = 60000000u / kTempoBpm;
-  tempo.Meta(0, 0x51, {uint8_t(usPerQuarter >> 16), uint8_t(usPerQuarter >> 8), uint8_t(usPerQuarter)});
+  tempo.Meta(0, 0x51,
+             {uint8_t(usPerQuarter >> 16), uint8_t(usPerQuarter >> 8), uint8_t(usPerQuarter)});
   tempo.Meta(0, 0x58, {4, 2, 24, 8});  // 4/4
   tempo.Meta(0, 0x59, {1, 0});         // G major
 
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
   strings.Program(1, 48);  // string ensemble
   strings.Control(1, 7, 80);
   strings.Control(1, 91, 70);
-  bass.Program(2, 32);  // acoustic bass
+  bass.Program(2, 32);    // acoustic bass
   guitar.Program(3, 24);  // nylon guitar
   guitar.Control(3, 10, 84);
 
@@ -184,14 +185,16 @@ int main(int argc, char** argv) {
       if (last) {
         for (int i = 0; i < 4; ++i) guitar.Note(3, at + i * 30, bar - i * 30, up[i], 70);
       } else {
-        for (int i = 0; i < 4; ++i) guitar.Note(3, at + i * (kTicks / 2), kTicks / 2, up[i], i == 0 ? 72 : 60);
+        for (int i = 0; i < 4; ++i)
+          guitar.Note(3, at + i * (kTicks / 2), kTicks / 2, up[i], i == 0 ? 72 : 60);
       }
     }
   }
 
   std::string file = "MThd";
   Track::Be32(file, 6);
-  const uint8_t header[] = {0, 1, 0, 5, uint8_t(kTicks >> 8), uint8_t(kTicks & 0xFF)};  // format 1, 5 tracks
+  const uint8_t header[] = {
+      0, 1, 0, 5, uint8_t(kTicks >> 8), uint8_t(kTicks & 0xFF)};  // format 1, 5 tracks
   file.append(reinterpret_cast<const char*>(header), sizeof header);
   file += tempo.Bytes();
   file += melody.Bytes();

@@ -49,8 +49,9 @@ std::function<std::string(int, int)> Pattern(Words ranks, Words suits, std::stri
 // Czech suit adjectives agree with the rank's gender: kluk and král are
 // masculine, eso neuter, the numbers and dáma feminine.
 std::string CzechName(int r, int s) {
-  static const Words ranks = {"dvojka", "trojka", "čtyřka", "pětka", "šestka", "sedmička",
-                              "osmička", "devítka", "desítka", "kluk", "dáma", "král", "eso"};
+  static const Words ranks = {"dvojka",   "trojka",  "čtyřka",  "pětka",   "šestka",
+                              "sedmička", "osmička", "devítka", "desítka", "kluk",
+                              "dáma",     "král",    "eso"};
   static const Words stems = {"srdcov", "károv", "křížov", "pikov"};
   const std::string ending = (r == 9 || r == 11) ? "ý" : r == 12 ? "é" : "á";
   return stems[s] + ending + " " + ranks[r];
@@ -58,42 +59,35 @@ std::string CzechName(int r, int s) {
 
 std::vector<Language> Languages() {
   return {
-      {"en",
-       Pattern({"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "jack", "queen",
-                "king", "ace"},
-               {"hearts", "diamonds", "clubs", "spades"}, "{r} of {s}")},
-      {"ru",
-       Pattern({"двойка", "тройка", "четвёрка", "пятёрка", "шестёрка", "семёрка", "восьмёрка", "девятка",
-                "десятка", "валет", "дама", "король", "туз"},
-               {"червей", "бубен", "треф", "пик"}, "{r} {s}")},
-      {"de",
-       Pattern({"Zwei", "Drei", "Vier", "Fünf", "Sechs", "Sieben", "Acht", "Neun", "Zehn", "Bube", "Dame",
-                "König", "Ass"},
-               {"Herz", "Karo", "Kreuz", "Pik"}, "{s} {r}")},
-      {"fr",
-       Pattern({"deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf", "dix", "valet", "dame",
-                "roi", "as"},
-               {"cœur", "carreau", "trèfle", "pique"}, "{r} de {s}")},
-      {"es",
-       Pattern({"dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve", "diez", "jota", "reina",
-                "rey", "as"},
-               {"corazones", "diamantes", "tréboles", "picas"}, "{r} de {s}")},
+      {"en", Pattern({"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten",
+                      "jack", "queen", "king", "ace"},
+                     {"hearts", "diamonds", "clubs", "spades"}, "{r} of {s}")},
+      {"ru", Pattern({"двойка", "тройка", "четвёрка", "пятёрка", "шестёрка", "семёрка", "восьмёрка",
+                      "девятка", "десятка", "валет", "дама", "король", "туз"},
+                     {"червей", "бубен", "треф", "пик"}, "{r} {s}")},
+      {"de", Pattern({"Zwei", "Drei", "Vier", "Fünf", "Sechs", "Sieben", "Acht", "Neun", "Zehn",
+                      "Bube", "Dame", "König", "Ass"},
+                     {"Herz", "Karo", "Kreuz", "Pik"}, "{s} {r}")},
+      {"fr", Pattern({"deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf", "dix",
+                      "valet", "dame", "roi", "as"},
+                     {"cœur", "carreau", "trèfle", "pique"}, "{r} de {s}")},
+      {"es", Pattern({"dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve", "diez",
+                      "jota", "reina", "rey", "as"},
+                     {"corazones", "diamantes", "tréboles", "picas"}, "{r} de {s}")},
       // Mandarin through pinyin with tone numbers: the packaged voice reads
       // characters poorly.
       {"cmn-latn-pinyin",
-       Pattern({"er4", "san1", "si4", "wu3", "liu4", "qi1", "ba1", "jiu3", "shi2", "jie2 ke4", "huang2 hou4",
-                "guo2 wang2", "jian1"},
+       Pattern({"er4", "san1", "si4", "wu3", "liu4", "qi1", "ba1", "jiu3", "shi2", "jie2 ke4",
+                "huang2 hou4", "guo2 wang2", "jian1"},
                {"hong2 tao2", "fang1 kuai4", "mei2 hua1", "hei1 tao2"}, "{s} {r}")},
-      {"it",
-       Pattern({"due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove", "dieci", "fante", "donna",
-                "re", "asso"},
-               {"cuori", "quadri", "fiori", "picche"}, "{r} di {s}")},
+      {"it", Pattern({"due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove", "dieci",
+                      "fante", "donna", "re", "asso"},
+                     {"cuori", "quadri", "fiori", "picche"}, "{r} di {s}")},
       {"cs", CzechName},
       // Kana only: the voice has no reading for kanji.
-      {"ja",
-       Pattern({"に", "さん", "よん", "ご", "ろく", "なな", "はち", "きゅう", "じゅう", "ジャック", "クイーン",
-                "キング", "エース"},
-               {"ハート", "ダイヤ", "クラブ", "スペード"}, "{s}の{r}")},
+      {"ja", Pattern({"に", "さん", "よん", "ご", "ろく", "なな", "はち", "きゅう", "じゅう",
+                      "ジャック", "クイーン", "キング", "エース"},
+                     {"ハート", "ダイヤ", "クラブ", "スペード"}, "{s}の{r}")},
       {"ko",
        Pattern({"이", "삼", "사", "오", "육", "칠", "팔", "구", "십", "잭", "퀸", "킹", "에이스"},
                {"하트", "다이아몬드", "클로버", "스페이드"}, "{s} {r}")},
@@ -162,16 +156,18 @@ int main(int argc, char** argv) {
     for (int s = 0; s < 4; ++s)
       for (int r = 0; r < 13; ++r) {
         const std::string clip = type + "/" + kSuitPrefix[s] + kRankPart[r] +
-                                 std::string(zarnet::kVoiceInfix) + std::string(zarnet::kVoiceLanguages[l]);
+                                 std::string(zarnet::kVoiceInfix) +
+                                 std::string(zarnet::kVoiceLanguages[l]);
         const std::string text = languages[l].name(r, s);
         spoken.clear();
-        const bool said = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                                       nullptr, nullptr) == EE_OK &&
+        const bool said = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
+                                       espeakCHARS_UTF8, nullptr, nullptr) == EE_OK &&
                           espeak_Synchronize() == EE_OK && TrimSilence(spoken, rate);
         std::ofstream f(work / clip, std::ios::binary | std::ios::trunc);
         if (said) f << soundgen::WavFile(spoken, rate);
         if (!said || !f.flush()) {
-          std::fprintf(stderr, "voicegen: no clip for \"%s\" (%s)\n", text.c_str(), languages[l].voice);
+          std::fprintf(stderr, "voicegen: no clip for \"%s\" (%s)\n", text.c_str(),
+                       languages[l].voice);
           return 1;
         }
         qrc += "    <file>" + clip + "</file>\n";
