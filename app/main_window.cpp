@@ -107,6 +107,16 @@ TForm1::TForm1(const std::string& programFolder)
   // 11: the top-ten button's hint.
   Button9->setToolTip("50");
 
+  sound = std::make_unique<Sound>(QString::fromStdString(ProgramFolder), QString::fromStdString(TempFolder));
+  sound->CantCreateMusicFile = [this] {
+    if (Inform) Inform(W(WordId::CantCreateMusicFile));
+  };
+  table->OnPlayEffect = [this](std::string_view name, bool wait, bool enabled) {
+    sound->PlayEffect(name, wait, enabled);
+  };
+  table->OnSayCard = [this](CardCode card, bool wait) { return sound->SayCard(card, wait); };
+  QObject::connect(&Timer2, &QTimer::timeout, this,
+                   [this] { sound->MusicTimerTick(settings.MusicOn, MenuShown); });
   table->OnLayoutMenu = [this] { LayoutMenuScreen(); };
   table->OnSeriesMenu = [this](bool on) {
     Quit->setEnabled(on);
@@ -243,6 +253,10 @@ void TForm1::RunStartUp() {
   art.LoadBackground(false);
   // 6: the language's texts.
   ApplyLanguage();
+  // 9: the tune.
+  sound->PrepareMusic();
+  sound->PlayMusic(settings.MusicOn);
+  Timer2.start(1000);
   Timer1.setInterval(20);
   Timer1.start();
 }
@@ -621,6 +635,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   if (Gif1) Gif1->stop(), Gif2->stop();
   Calendar->HideCalendar();
   table->memo = MessagePanel{};
+  if (settings.MusicOn) sound->PlayMusic(false);
   Timer1.stop();
   busy_ = true;
   game.gs.DealActive = true;
@@ -724,6 +739,7 @@ void TForm1::ReturnToMenu() {
   table->SetButtonsVisible(false);
   table->ShowTable(false);
   for (QAction* a : {Quit, GenCount, ChangeName}) a->setEnabled(false);
+  if (settings.MusicOn) sound->PlayMusic(true);
   LayoutMenuScreen();
   Timer1.setInterval(20);
   Timer1.start();
@@ -793,7 +809,11 @@ void TForm1::closeEvent(QCloseEvent* e) {
       RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
   Timer1.stop();
-  if (!StartUpFailed && !FirstPaint) SaveSettings(ProgramFolder, settings);
+  Timer2.stop();
+  if (!StartUpFailed && !FirstPaint) {
+    SaveSettings(ProgramFolder, settings);
+    sound->DeleteMusicFile();
+  }
   e->accept();
 }
 
@@ -813,9 +833,7 @@ void TForm1::Button10Click() {
 
 void TForm1::SoundChanged() { game.opt.SoundOn = settings.SoundOn; }
 
-void TForm1::MusicChanged() {
-  if (OnMusicChanged) OnMusicChanged(settings.MusicOn);
-}
+void TForm1::MusicChanged() { sound->PlayMusic(settings.MusicOn); }
 
 void TForm1::GifAnimationChanged() {
   for (QMovie* m : {Gif1, Gif2}) {

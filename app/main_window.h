@@ -20,6 +20,7 @@
 #include "player_list.h"
 #include "series_files.h"
 #include "settings.h"
+#include "sound.h"
 #include "table_screen.h"
 
 namespace zarnet {
@@ -72,6 +73,8 @@ class TForm1 : public QWidget, public OptionsHost {
   SeriesBooks books;
   std::unique_ptr<WindowSeriesOutlets> outlets;
   QTimer Timer1;
+  std::unique_ptr<Sound> sound;
+  QTimer Timer2;  // the tune's watch, every second
 
   bool FirstPaint = true;
   bool IntroRunning = true;
@@ -83,7 +86,6 @@ class TForm1 : public QWidget, public OptionsHost {
   std::function<bool(const QString& text)> Confirm;  // Yes/No
   std::function<void(const QString& text)> Inform;
   std::function<void(int place, int32_t score, int bonus)> OpenEndOfGame;
-  std::function<void(bool on)> OnMusicChanged;
   // A new name for the current player (cp1251); empty keeps the old one.
   std::function<std::string(const std::string& current)> AskName;
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
