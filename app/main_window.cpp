@@ -469,15 +469,16 @@ void TForm1::LayoutMenuScreen() {
   Panel4->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
   ShowPlayerListOnMenu();
   // The two animations.
-  const int gx = Whole((f.ScaleX - 1) * 80), gy = Whole(290 + (f.ScaleY - 1) * 100);
   if (!Gif1) {
     Gif1 = new QMovie(":/GIF/GifMenu1", QByteArray(), this);
     Gif2 = new QMovie(":/GIF/GifMenu2", QByteArray(), this);
     RxGIFAn1->setMovie(Gif1);
     RxGIFAn2->setMovie(Gif2);
   }
-  RxGIFAn1->setGeometry(7 + gx, gy, 160, 200);
-  RxGIFAn2->setGeometry(592 + gx, gy, 160, 200);
+  // The animations keep their size; in larger windows they stay centred where
+  // they stand in the small one, clear of the side buttons and the list.
+  RxGIFAn1->setGeometry(Whole(87 * f.ScaleX) - 80, Whole(390 * f.ScaleY) - 100, 160, 200);
+  RxGIFAn2->setGeometry(Whole(672 * f.ScaleX) - 80, Whole(390 * f.ScaleY) - 100, 160, 200);
   RxGIFAn1->show();
   RxGIFAn2->show();
   for (QMovie* m : {Gif1, Gif2}) {
@@ -493,7 +494,9 @@ void TForm1::LayoutMenuScreen() {
                       (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
   ImClock1->setVisible(clocks);
   if (clocks) {
-    ImClock1->setGeometry(60 + gx / 80 * 50 - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
+    // Below the left side picture (100 x 200, unscaled).
+    const int sideLeft = Whole(60 - Calendar->SideShift() + (f.ScaleX - 1) * 50);
+    ImClock1->setGeometry(sideLeft - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
     DrawClock();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
@@ -510,7 +513,9 @@ void TForm1::DrawTopPanel(int k) {
   if (!art.Background.isNull()) p.drawImage(-a->x(), -a->y(), art.Background);
   const QImage title = ImTitle->picture;
   if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);
-  const QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k));
+  QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k)).convertToFormat(QImage::Format_ARGB32);
+  // The medal bitmaps stand on white.
+  if (!medal.isNull()) medal.setAlphaChannel(medal.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskOutColor));
   const int h = a->height();
   if (!medal.isNull()) p.drawImage(QRect(4, 2, h - 4, h - 4), medal);
   QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.55)), true);
@@ -530,8 +535,8 @@ void TForm1::ShowPlayerListOnMenu() {
   }
   MenuListLabels labels{Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesScore)),
                         Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesRating))};
-  const QFont fixed = ListButton[1]->font();
-  const QFontMetrics m(fixed);
+  // The list's texts are fitted in the small window's fixed font, whatever the size.
+  const QFontMetrics m(RoleFontPixels(table->look, FontRoleId::Fixed, 11));
   MeasureText measure = [&](std::string_view s) {
     return m.horizontalAdvance(QString::fromStdString(Cp1251ToUtf8(s)));
   };
