@@ -385,6 +385,19 @@ TEST_F(Words, EnglishAndRussianAreWhollyCp1251) {
   }
 }
 
+// The cp1251 form of a Latin-script language keeps its letters readable.
+TEST_F(Words, Cp1251FormsWriteAccentedLettersPlain) {
+  SetLanguageIndex(2);
+  EXPECT_EQ(Word(WordId::Close), "Schliessen");
+  SetLanguageIndex(7);
+  EXPECT_EQ(Word(WordId::ChangeTheDeuce), "Vymena dvojky");
+  SetLanguageIndex(0);
+  EXPECT_EQ(Word(WordId::LanguageCzech), "Cestina");
+  EXPECT_EQ(WordUtf8(WordId::LanguageCzech), "Čeština");
+  SetLanguageIndex(5);
+  EXPECT_EQ(Word(WordId::Exit), "??");
+}
+
 TEST_F(Words, PictureCodes) {
   const std::array<const char*, kLanguageCount> codes = {"Eng", "Rus", "Deu", "Fra", "Spa",
                                                          "Chi", "Ita", "Cze", "Eng", "Eng"};
