@@ -19,6 +19,8 @@ const std::string& Word(WordId id);
 
 // The same text as UTF-8, complete in every language: the form for display.
 const std::string& WordUtf8(WordId id);
+// The UTF-8 text in a given language; an index outside 0..9 gives English.
+const std::string& WordUtf8(WordId id, int language);
 
 int LanguageIndex();
 // An index outside 0..9 (a damaged settings file) selects English.

@@ -418,7 +418,17 @@ TEST_F(Words, LanguageOutsideTheRangeFallsBackToEnglish) {
     SetLanguageIndex(bad);
     EXPECT_EQ(LanguageIndex(), 0) << bad;
     EXPECT_EQ(WordUtf8(WordId::Exit), "Exit") << bad;
+    EXPECT_EQ(WordUtf8(WordId::Exit, bad), "Exit") << bad;
   }
+}
+
+// Asking for one language leaves the current one alone.
+TEST_F(Words, LookupInAGivenLanguage) {
+  SetLanguageIndex(2);
+  EXPECT_EQ(WordUtf8(WordId::Exit, 1), "Выход");
+  EXPECT_EQ(WordUtf8(WordId::Exit, 9), "종료");
+  EXPECT_EQ(LanguageIndex(), 2);
+  EXPECT_EQ(WordUtf8(WordId::Exit, 2), WordUtf8(WordId::Exit));
 }
 
 // Names and the record-board titles read the same everywhere; any other
