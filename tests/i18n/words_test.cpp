@@ -358,6 +358,26 @@ TEST_F(Words, EveryEntryHasAllTenTexts) {
   }
 }
 
+// Callers join texts and values without separators of their own ("Result: "
+// then the score, the path then " has incorrect attributes!"), so a blank at
+// either end of the English text must survive translation. Chinese, Japanese
+// and Korean may drop a leading one: they join without spaces.
+TEST_F(Words, JoiningBlanksSurviveTranslation) {
+  for (WordId id : AllIds()) {
+    const std::string en = WordUtf8(id, 0);
+    for (int lang = 1; lang < kLanguageCount; ++lang) {
+      const std::string t = WordUtf8(id, lang);
+      const bool cjk = lang == 5 || lang == 8 || lang == 9;
+      EXPECT_EQ(t.back() == ' ', en.back() == ' ') << WordIdName(id) << " in language " << lang;
+      if (en.front() == ' ' && !cjk) {
+        EXPECT_EQ(t.front(), ' ') << WordIdName(id) << " in language " << lang;
+      } else if (en.front() != ' ') {
+        EXPECT_NE(t.front(), ' ') << WordIdName(id) << " in language " << lang;
+      }
+    }
+  }
+}
+
 TEST_F(Words, SwitchingToRussianAndBackRestoresEveryText) {
   const auto english = Snapshot();
   SetLanguageIndex(1);
