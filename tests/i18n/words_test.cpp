@@ -286,6 +286,8 @@ TEST_F(Words, OtherQuotedEnglishTexts) {
       {WordId::TheOrthodoxHoliday, "The Orthodox holiday"},
       {WordId::CatholicFeast, "Catholic feast"},
       {WordId::ThAnniversary, "-th anniversary"},
+      {WordId::NumberSign, "№"},
+      {WordId::C, "C"},
   };
   for (const Expected& e : kOther) EXPECT_EQ(WordUtf8(e.id), e.text) << WordIdName(e.id);
 }
