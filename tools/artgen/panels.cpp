@@ -411,14 +411,22 @@ void PaintPanels(Sink& sink, const Words& words) {
   for (const auto& f : frames) sink.Png(f.name, Frame(f.w, f.h));
   sink.Png("Hand_Right", Hand(60, 40));
 
-  // Title and the localized strips.
+  // Title plaque: the three best players are written on it, so it stays quiet.
   {
     QImage t = Blank(600, 160);
     QPainter p(&t);
     p.setRenderHint(QPainter::Antialiasing);
-    for (int s = 0; s < 4; ++s) DrawSuit(p, s, QPointF(60 + s * 160, 132), 26);
-    OutlinedText(p, QRectF(20, 6, 560, 110), word("GameName", 0).toUpper(), "Comic Neue",
-                 QColor(0xe8, 0xb0, 0x20), QColor(0x40, 0x20, 0x04));
+    QLinearGradient fill(0, 0, 0, 160);
+    fill.setColorAt(0, QColor(0xff, 0xf6, 0xdc));
+    fill.setColorAt(1, QColor(0xee, 0xd8, 0xa0));
+    p.setPen(QPen(QColor(0xb0, 0x80, 0x20), 6));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(4, 4, 592, 152), 22, 22);
+    p.setPen(QPen(QColor(0x80, 0x58, 0x10), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(12, 12, 576, 136), 16, 16);
+    for (int s = 0; s < 4; ++s) DrawSuit(p, s, QPointF(566, 34 + s * 31), 9);
+    p.end();
     sink.Png("GTitle", t);
   }
   for (int i = 0; i < 8; ++i) {

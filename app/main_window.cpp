@@ -1,0 +1,792 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+#include <QToolTip>
+
+#include "atomic_file.h"
+#include "codec.h"
+#include "engine.h"
+#include "series.h"
+#include "words.h"
+
+namespace zarnet {
+
+namespace {
+
+QString W(WordId id) { return QString::fromStdString(WordUtf8(id)); }
+
+// Colours of the title letters, $BBGGRR, in ring order.
+constexpr uint32_t kIntroRing[10] = {0x800080, 0xFFFF00, 0x4080FF, 0x800000, 0x0000FF,
+                                     0x008000, 0x00FFFF, 0xFF0000, 0x000080, 0x00FF00};
+
+void RaisedFrame(QPainter& p, QRect r) {
+  p.fillRect(r, QColor(0xc0, 0xc0, 0xc0));
+  auto edges = [&](QRect e, QColor light, QColor dark) {
+    p.setPen(light);
+    p.drawLine(e.topLeft(), e.topRight());
+    p.drawLine(e.topLeft(), e.bottomLeft());
+    p.setPen(dark);
+    p.drawLine(e.bottomLeft(), e.bottomRight());
+    p.drawLine(e.topRight(), e.bottomRight());
+  };
+  edges(r, Qt::white, Qt::black);
+  edges(r.adjusted(1, 1, -1, -1), Qt::white, Qt::black);
+  // The inner pair is sunken: dark above, light below.
+  edges(r.adjusted(5, 5, -5, -5), Qt::black, Qt::white);
+  edges(r.adjusted(6, 6, -6, -6), Qt::black, Qt::white);
+}
+
+}  // namespace
+
+std::string WithTrailingSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// --- Series outlets ---
+
+void WindowSeriesOutlets::ShowWaitNotice(bool shown) {
+  if (shown) form_.table->ShowTable(false);
+}
+
+void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
+  if (form_.OpenEndOfGame) form_.OpenEndOfGame(place, score, bonus);
+}
+
+void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+
+// --- Creation ---
+
+TForm1::TForm1(const std::string& programFolder)
+    : art(std::make_unique<ResourceSource>(QString::fromStdString(programFolder))),
+      records(ProgramFiles{programFolder}) {
+  // 1-2: names, folder and constants.
+  ProgramFolder = WithTrailingSeparator(programFolder);
+  outlets = std::make_unique<WindowSeriesOutlets>(*this, ProgramFiles{programFolder});
+  // 3: caption.
+  setWindowTitle(W(WordId::GameName));
+  // 4: temporary folder.
+  TempFolder = WithTrailingSeparator(QDir::tempPath().toStdString());
+  // 5: geometry.
+  setFixedSize(760, 500);
+  move(0, 0);
+  setFocusPolicy(Qt::StrongFocus);
+  InstallFontSubstitutes();
+  table = std::make_unique<TTableScreen>(this, game, art, settings);
+  game.view = table.get();
+  game.records = &records;
+  // 7: every table control hidden.
+  CreateMenuControls();
+  table->ShowTable(false);
+  // 8: the pop-up menu.
+  PopupMenu1 = new QMenu(this);
+  GenCount = PopupMenu1->addAction(W(WordId::MenuGeneralCount), [this] { GenCountClick(); });
+  Quit = PopupMenu1->addAction(W(WordId::MenuLeaveToMenu), [this] { QuitClick(); });
+  ChangeName = PopupMenu1->addAction(W(WordId::MenuChangeName), [this] { ChangeNameClick(); });
+  MSpeed = PopupMenu1->addAction(W(WordId::MenuSpeed), [this] { MSpeedClick(); });
+  PopupMenu1->addSeparator();
+  MHelp = PopupMenu1->addAction(W(WordId::MenuHelp), [this] { if (OpenHelp) OpenHelp(); });
+  MAbout = PopupMenu1->addAction(W(WordId::MenuAbout), [this] { if (OpenAbout) OpenAbout(); });
+  MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
+  MChat = PopupMenu1->addAction(W(WordId::Chat));
+  for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  // 11: the top-ten button's hint.
+  Button9->setToolTip("50");
+
+  table->OnLayoutMenu = [this] { LayoutMenuScreen(); };
+  table->OnSeriesMenu = [this](bool on) {
+    Quit->setEnabled(on);
+    GenCount->setEnabled(on);
+    ChangeName->setEnabled(on && game.opt.PlayerSlot >= 1 && game.opt.PlayerSlot <= 5);
+  };
+  table->Button7->setFocusPolicy(Qt::NoFocus);
+  table->Button8->setFocusPolicy(Qt::NoFocus);
+  QObject::connect(table->Button7, &QAbstractButton::clicked, this, [this] { Button7Click(); });
+  QObject::connect(table->Button8, &QAbstractButton::clicked, this, [this] { Button8Click(); });
+  table->ImageCards[2]->MouseUp = [this](QMouseEvent* e) { ImageCards2MouseUp(e); };
+  table->ImageCards[2]->MouseMove = [this](QMouseEvent* e) { ImageCards2MouseMove(e); };
+  table->ImageCards[1]->MouseUp = [this](QMouseEvent* e) { ImageCards1MouseUp(e); };
+  table->ImageStol->MouseUp = [this](QMouseEvent* e) { ImageStolMouseUp(e); };
+  table->ImageKoloda->MouseUp = [this](QMouseEvent* e) { ImageKolodaMouseUp(e); };
+
+  Confirm = [this](const QString& text) {
+    return QMessageBox::question(this, W(WordId::GameName), text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+  };
+  Inform = [this](const QString& text) { QMessageBox::information(this, W(WordId::GameName), text); };
+
+  QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  Timer1.setInterval(20);
+}
+
+TForm1::~TForm1() {
+  Timer1.stop();
+  game.view = nullptr;
+}
+
+void TForm1::CreateMenuControls() {
+  auto area = [this] {
+    auto* a = new TImageArea(this);
+    a->hide();
+    return a;
+  };
+  auto button = [this](std::function<void()> click) {
+    auto* b = new TKuvCardsButton(this);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->hide();
+    QObject::connect(b, &QAbstractButton::clicked, this, std::move(click));
+    return b;
+  };
+  ImTitle = area();
+  ImCaption = area();
+  ImElite = area();
+  ImClock1 = area();
+  for (int k = 1; k <= 3; ++k) Panel[k] = area();
+  Panel4 = button([] {});
+  Panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
+  for (int k = 1; k <= 6; ++k) ListButton[k] = button([this, k] { MenuLineClick(k); });
+  Button9 = button([this] { if (OpenTopTen) OpenTopTen(); });
+  Button10 = button([this] { if (OpenOptions) OpenOptions(); });
+  BHistory = button([this] { if (OpenHistory) OpenHistory(); });
+  BMode = button([this] {
+    game.Play("WOpenFo", false);
+    settings.PlayerListMode = settings.PlayerListMode == 1 ? 2 : 1;
+    ShowPlayerListOnMenu();
+  });
+  Button11 = button([this] { close(); });
+  RxGIFAn1 = new QLabel(this);
+  RxGIFAn2 = new QLabel(this);
+  RxGIFAn1->hide();
+  RxGIFAn2->hide();
+  ImTitle->Click = ImCaption->Click = [this] {
+    if (IntroRunning) EndIntro();
+  };
+}
+
+// --- Start-up ---
+
+void TForm1::paintEvent(QPaintEvent*) {
+  if (FirstPaint) {
+    // Start-up runs from the first paint, once the window is on the screen.
+    QTimer::singleShot(0, this, [this] { RunStartUp(); });
+    FirstPaint = false;
+  }
+  QPainter p(this);
+  if (IntroRunning && !IntroFrame.isNull()) {
+    p.drawImage(0, 0, IntroFrame);
+    return;
+  }
+  if (!art.Background.isNull()) p.drawImage(0, 0, art.Background);
+}
+
+void TForm1::RunStartUp() {
+  FirstPaint = false;
+  // 2: settings.
+  settings = LoadSettings(ProgramFolder, Utf8ToCp1251(WordUtf8(WordId::MrX)));
+  SetLanguageIndex(settings.Language);
+  art.LanguageIndex = LanguageIndex();
+  game.opt.SoundOn = settings.SoundOn;
+  game.opt.OptFlyCards = settings.OptFlyCards;
+  game.opt.OptBlackHand = settings.OptBlackHand;
+  game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
+  game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.NetGame = settings.NetGame;
+  // 3: the intro's first frame.
+  art.FaceDesign = settings.FaceDesign;
+  art.BackSet = settings.BackSet;
+  art.AlwaysOneBack = settings.BackAlwaysOne;
+  art.LoadFaceDesign();
+  art.LoadBackSet();
+  BuildIntro();
+  IntroTick();
+  // 4: both player lists.
+  for (bool net : {false, true}) {
+    const std::string path = ProgramFolder + (net ? kNetListName : kClubListName);
+    const ListCheck c = CheckPlayerList(path);
+    if (c.status != ListStatus::Ok) {
+      const QString label = c.status == ListStatus::Missing ? W(WordId::CantFindTheFile)
+                                                            : W(WordId::TheIncorrectFile);
+      StartUpFailed = true;
+      if (Inform) Inform(QString::fromStdString(FileMessage(label.toStdString(), path)));
+      close();
+      return;
+    }
+    if (c.russian && !net) {
+      SetLanguageIndex(1);
+      settings.Language = 1;
+    }
+  }
+  // 5: colours, background, hints.
+  art.BgPattern = settings.BgPattern;
+  art.BgColour = settings.BgColour;
+  art.ClientWidth = width();
+  art.ClientHeight = height();
+  art.SmallWindow = true;
+  art.LoadBackground(false);
+  // 6: the language's texts.
+  ApplyLanguage();
+  Timer1.setInterval(20);
+  Timer1.start();
+}
+
+void TForm1::BuildIntro() {
+  IntroPicture = QImage(760, 500, QImage::Format_RGB32);
+  IntroPicture.fill(Qt::black);
+  QPainter p(&IntroPicture);
+  RaisedFrame(p, QRect(QPoint(130, 50), QPoint(630, 450)));
+  RaisedFrame(p, QRect(QPoint(230, 150), QPoint(530, 350)));
+  QFont f("Comic Sans MS");
+  f.setPixelSize(24);
+  p.setFont(f);
+  p.setPen(FromBgr(0x0000FF));
+  DrawCentred(p, 230, 530, 240, W(WordId::ReleaseDate));
+  p.setPen(FromBgr(0xFF0000));
+  DrawCentred(p, 230, 530, 265, W(WordId::MakerCredit));
+  p.setPen(FromBgr(0x646400));
+  DrawCentred(p, 230, 530, 315, "V 5.7f");
+  const QImage logo = ProgramPicture("Logo");
+  if (!logo.isNull()) {
+    p.drawImage(QRect(250, 270, 64, 64), logo);
+    p.drawImage(QRect(445, 270, 64, 64), logo);
+  }
+  for (int k = 1; k <= 10; ++k) IntroColour[k] = k - 1;
+  SuitPos = {QPoint(155, 68), QPoint(550, 68), QPoint(155, 362), QPoint(550, 362)};
+  IntroTicks = 0;
+}
+
+void TForm1::IntroTick() {
+  if (!IntroRunning || IntroPicture.isNull()) return;
+  QImage frame = IntroPicture;
+  QPainter p(&frame);
+  QString title = W(WordId::GameNameUpper).left(10);
+  const int n = static_cast<int>(title.size());
+  QFont f("Arial");
+  f.setPixelSize(44);
+  f.setBold(true);
+  p.setFont(f);
+  int x0 = 381 - 13 * n;
+  int shift = 0;  // accumulated correction of later letters
+  std::vector<int> xs(n);
+  for (int k = 0; k < n; ++k) {
+    const QChar c = title[k];
+    int own = 0;
+    if (c == 'I' || c == QChar(0xCD) || c == '-') own = 3;
+    xs[k] = 26 * k + shift + own;
+    if (c == 'W' || c == 'M' || c == QChar(0x41C) || c == QChar(0x42E)) shift += 8, x0 -= 5;
+    else if (c == 'Q') shift += 6, x0 -= 4;
+    else if (c == 'I' || c == QChar(0xCD)) shift -= 12, x0 += 6;
+    else if (c == '-') shift -= 10, x0 += 6;
+  }
+  const QFontMetrics m(f);
+  for (int k = 0; k < n; ++k) {
+    p.setPen(FromBgr(kIntroRing[IntroColour[k + 1] % 10]));
+    p.drawText(x0 + xs[k], 175 + m.ascent(), QString(title[k]));
+  }
+  // The suit symbols run round the rectangle (155, 68)-(550, 362).
+  for (int s = 0; s < 4; ++s) {
+    QPoint& q = SuitPos[s];
+    if (q.y() == 68 && q.x() < 550) q.rx()++;
+    else if (q.x() == 550 && q.y() < 362) q.ry()++;
+    else if (q.y() == 362 && q.x() > 155) q.rx()--;
+    else q.ry()--;
+    if (!art.SmallSuit[s].isNull()) p.drawImage(q, art.SmallSuit[s]);
+  }
+  p.end();
+  if (++IntroTicks % 10 == 0) {
+    const int first = IntroColour[1];
+    for (int k = 1; k < 10; ++k) IntroColour[k] = IntroColour[k + 1];
+    IntroColour[10] = first;
+  }
+  IntroFrame = std::move(frame);
+  repaint();
+}
+
+void TForm1::EndIntro() {
+  if (!IntroRunning) return;
+  IntroRunning = false;
+  IntroPicture = IntroFrame = QImage();
+  Timer1.stop();
+  ApplyWindowMode();
+  MRadio->setEnabled(false);
+  MChat->setEnabled(false);
+  LayoutMenuScreen();
+  Timer1.setInterval(20);
+  Timer1.start();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* e) {
+  if (IntroRunning && !FirstPaint) {
+    EndIntro();
+    return;
+  }
+  QWidget::keyReleaseEvent(e);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* e) {
+  if (IntroRunning && !FirstPaint && e->button() == Qt::LeftButton) EndIntro();
+}
+
+// --- Window mode and screens ---
+
+void TForm1::ApplyWindowMode() {
+  const WindowMode mode = static_cast<WindowMode>(std::clamp(settings.WindowMode, 1, 5));
+  QSize screen(1920, 1080);
+  if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry().size();
+  Factors = FactorsForMode(mode, screen.width(), screen.height());
+  setFixedSize(Factors.WindowWidth, Factors.WindowHeight);
+  art.Scale = Factors.Scale;
+  art.SmallWindow = mode == WindowMode::Small;
+  art.ClientWidth = Factors.WindowWidth;
+  art.ClientHeight = Factors.WindowHeight;
+  art.LoadBackground(settings.MenuDesign);
+  art.UpdateCardSize();
+  if (!art.LoadFaceDesign()) settings.FaceDesign = art.FaceDesign = 0;
+  if (!art.LoadBackSet()) settings.BackSet = art.BackSet = 0;
+  art.CardShiftX = (art.WideDesign || SmallWindow()) ? 0 : 5;
+  if (!SmallWindow()) settings.RecordGames = false;
+  table->SetFactors(Factors, SmallWindow());
+  if (QScreen* s = QGuiApplication::primaryScreen()) {
+    const QRect g = s->availableGeometry();
+    move(g.left() + Whole((g.width() - width()) / 2.0), g.top() + Whole((g.height() - height()) / 2.0));
+  }
+  if (table->TableShown()) {
+    table->RedrawAll();
+  } else if (MenuShown) {
+    LayoutMenuScreen();
+  }
+  update();
+}
+
+void TForm1::PlaceMenu(QWidget* w, double x, double y, double width, int height) {
+  w->setGeometry(Whole(x * Factors.ScaleX), Whole(y * Factors.ScaleY), Whole(width * Factors.ScaleX),
+                 height);
+  w->show();
+}
+
+void TForm1::ApplyLanguage() {
+  setWindowTitle(W(WordId::GameName));
+  art.LanguageIndex = LanguageIndex();
+  Button9->setText(W(WordId::TopTen));
+  Button10->setText(W(WordId::Options));
+  BHistory->setText(W(WordId::History));
+  BMode->setText(W(WordId::ListMode));
+  Button11->setText(W(WordId::Exit));
+  ListButton[6]->setText(W(WordId::NewPlayer));
+  GenCount->setText(W(WordId::MenuGeneralCount));
+  Quit->setText(W(WordId::MenuLeaveToMenu));
+  ChangeName->setText(W(WordId::MenuChangeName));
+  MSpeed->setText(W(WordId::MenuSpeed));
+  MHelp->setText(W(WordId::MenuHelp));
+  MAbout->setText(W(WordId::MenuAbout));
+  MRadio->setText(W(WordId::MenuRadio));
+  MChat->setText(W(WordId::Chat));
+  if (MenuShown) LayoutMenuScreen();
+}
+
+void TForm1::LayoutMenuScreen() {
+  table->ShowTable(false);
+  MenuShown = true;
+  const ScaleFactors& f = Factors;
+  const int U = Whole(30 * f.Scale);
+  auto len = [&](double a) { return ScaleLen(f, a); };
+  // Titles.
+  PlaceMenu(ImTitle, 230, 90 - len(5) / f.ScaleY, 300, 3 * U);
+  ImTitle->picture = Stretched(ProgramPicture("GTitle"), ImTitle->width(), ImTitle->height());
+  const QString code = QString::fromStdString(LanguageCode());
+  ImCaption->setGeometry(CellLeft(f, 180, 400), CellTop(f, 12, 70), len(400), len(70));
+  ImCaption->picture =
+      Stretched(RecolourCaption(ProgramPicture("Cap" + code), settings.CaptionColour), len(400), len(70));
+  ImCaption->show();
+  ImElite->setGeometry(CellLeft(f, 205, 350), CellTop(f, 183, 40), len(350), len(40));
+  ImElite->picture = Stretched(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40));
+  ImElite->show();
+  // The player list.
+  for (int k = 1; k <= 3; ++k) PlaceMenu(Panel[k], 230, 90 + (k - 1) * U / f.ScaleY, 300, U);
+  PlaceMenu(Panel4, 180, 265 - (U + len(10)) / f.ScaleY, 400, U);
+  for (int k = 1; k <= 5; ++k) PlaceMenu(ListButton[k], 180, 265 + (k - 1) * U / f.ScaleY, 400, U);
+  PlaceMenu(ListButton[6], 280, 265 + (5 * U + len(10)) / f.ScaleY, 200, U);
+  PlaceMenu(Button9, 40, 225, 100, U);
+  PlaceMenu(Button10, 620, 225, 100, U);
+  PlaceMenu(BHistory, 40, 255, 100, U);
+  PlaceMenu(BMode, 620, 255, 100, U);
+  PlaceMenu(Button11, 330, 465, 100, U);
+  // The title picture stands under the three best players.
+  ImTitle->lower();
+  // Fonts and colours.
+  QFont listFont = SmallWindow()
+                       ? RoleFontPixels(table->look, FontRoleId::Fixed, 11)
+                       : RoleFontPixels(table->look, FontRoleId::Conew, Whole(16 * f.Scale), true);
+  listFont.setStyleHint(QFont::Monospace);
+  QFont decor(QString::fromStdString(settings.Fonts[0].name));
+  decor.setPixelSize(std::max(8, Whole(FontHeight(16, settings.Fonts[0].percentage) * f.Scale)));
+  for (int k = 1; k <= 6; ++k) {
+    TKuvCardsButton* b = ListButton[k];
+    b->setFont(k == 6 ? decor : listFont);
+    b->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DNavy);
+    b->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : FromBgr(0xFFFF00));
+    b->SetColorMouse(FromBgr(0x00FFFF));
+  }
+  for (TKuvCardsButton* b : {Button9, Button10, Button11, BMode, BHistory}) {
+    b->setFont(decor);
+    b->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DRed);
+    b->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
+    b->SetColorMouse(FromBgr(0x00FFFF));
+  }
+  Panel4->setFont(listFont);
+  Panel4->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DBlue);
+  Panel4->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
+  ShowPlayerListOnMenu();
+  // The two animations.
+  const int gx = Whole((f.ScaleX - 1) * 80), gy = Whole(290 + (f.ScaleY - 1) * 100);
+  if (!Gif1) {
+    Gif1 = new QMovie(":/GIF/GifMenu1", QByteArray(), this);
+    Gif2 = new QMovie(":/GIF/GifMenu2", QByteArray(), this);
+    RxGIFAn1->setMovie(Gif1);
+    RxGIFAn2->setMovie(Gif2);
+  }
+  RxGIFAn1->setGeometry(7 + gx, gy, 160, 200);
+  RxGIFAn2->setGeometry(592 + gx, gy, 160, 200);
+  RxGIFAn1->show();
+  RxGIFAn2->show();
+  for (QMovie* m : {Gif1, Gif2}) {
+    if (settings.GifAnimation) {
+      m->start();
+    } else {
+      m->jumpToFrame(0);
+      m->stop();
+    }
+  }
+  // The clock in the large windows.
+  const bool clocks = settings.WindowMode == 4 || settings.WindowMode == 5 ||
+                      (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
+  ImClock1->setVisible(clocks);
+  if (clocks) {
+    ImClock1->setGeometry(60 + gx / 80 * 50 - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
+    DrawClock();
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
+  update();
+}
+
+void TForm1::DrawTopPanel(int k) {
+  TImageArea* a = Panel[k];
+  a->picture = QImage(a->size(), QImage::Format_ARGB32_Premultiplied);
+  a->picture.fill(Qt::transparent);
+  QPainter p(&a->picture);
+  if (!art.Background.isNull()) p.drawImage(-a->x(), -a->y(), art.Background);
+  const QImage title = ImTitle->picture;
+  if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);
+  const QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k));
+  const int h = a->height();
+  if (!medal.isNull()) p.drawImage(QRect(4, 2, h - 4, h - 4), medal);
+  QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.55)), true);
+  p.setFont(f);
+  p.setPen(FromBgr(0x800000));
+  p.drawText(QRect(h + 4, 0, a->width() - h - 8, h), Qt::AlignVCenter | Qt::AlignLeft, topThree[k]);
+  p.end();
+  a->update();
+}
+
+void TForm1::ShowPlayerListOnMenu() {
+  const bool net = settings.NetGame;
+  const std::string path = ProgramFolder + (net ? kNetListName : kClubListName);
+  ListLines lines{};
+  if (auto text = ReadWholeFile(path)) {
+    if (auto parsed = ParsePlayerList(*text)) lines = *parsed;
+  }
+  MenuListLabels labels{Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesScore)),
+                        Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesRating))};
+  const QFont fixed = ListButton[1]->font();
+  const QFontMetrics m(fixed);
+  MeasureText measure = [&](std::string_view s) {
+    return m.horizontalAdvance(QString::fromStdString(Cp1251ToUtf8(s)));
+  };
+  menuTexts = ShowPlayerList(lines, settings.PlayerListMode, labels, measure);
+  Panel4->setText(DisplayText(menuTexts.heading));
+  for (int k = 1; k <= 5; ++k) ListButton[k]->setText(DisplayText(menuTexts.players[k]));
+  for (int k = 1; k <= 3; ++k) {
+    topThree[k] = DisplayText(menuTexts.topThree[k]);
+    DrawTopPanel(k);
+  }
+}
+
+void TForm1::DrawClock() {
+  ImClock1->picture = ProgramPicture("GClockBG");
+  if (ImClock1->picture.isNull()) return;
+  if (Factors.Scale >= 1.6) {
+    QPainter p(&ImClock1->picture);
+    const QTime t = QTime::currentTime();
+    auto digit = [&](int d, int x) {
+      const QImage img = ProgramPicture(QString("GBClock%1").arg(d));
+      if (!img.isNull()) p.drawImage(x, 15, img);
+    };
+    if (t.hour() >= 10) digit(t.hour() / 10, 14);
+    digit(t.hour() % 10, 34);
+    digit(t.minute() / 10, 61);
+    digit(t.minute() % 10, 81);
+    // The colon blinks with the seconds.
+    if (t.second() % 2 == 0) {
+      const QImage colon = ProgramPicture("GBClockP");
+      if (!colon.isNull()) p.drawImage(54, 15, colon);
+    }
+  }
+  ImClock1->update();
+}
+
+// --- Flow ---
+
+void TForm1::SyncTimer() {
+  if (!table->TableShown()) {
+    if (Timer1.interval() != 20) Timer1.setInterval(20);
+    if (!Timer1.isActive()) Timer1.start();
+    return;
+  }
+  if (Timer1.interval() != game.TimerIntervalMs) Timer1.setInterval(game.TimerIntervalMs);
+  if (game.TimerEnabled && !Timer1.isActive()) Timer1.start();
+  if (!game.TimerEnabled && Timer1.isActive()) Timer1.stop();
+}
+
+void TForm1::Timer1Timer() {
+  if (busy_) return;
+  if (IntroRunning) {
+    IntroTick();
+    return;
+  }
+  if (!table->TableShown()) {
+    static int ticks = 0;
+    if (ImClock1->isVisible() && ++ticks % 25 == 0) DrawClock();
+    return;
+  }
+  busy_ = true;
+  MoveDriverTick(game);
+  busy_ = false;
+  SyncTimer();
+}
+
+void TForm1::MenuLineClick(int slot) {
+  if (busy_ || table->TableShown()) return;
+  if (slot <= 5 && menuTexts.players[slot].find_first_not_of("# ") == std::string::npos) return;
+  game.Play("WOpenFo", false);
+  // An empty list line opens nothing.
+  if (slot <= 5) {
+    const std::string path = ProgramFolder + (settings.NetGame ? kNetListName : kClubListName);
+    const auto player = LoadPlayer(path, slot);
+    if (!player || player->Free) return;
+  }
+  const WelcomeResult a = OpenWelcome ? OpenWelcome(slot) : WelcomeResult{};
+  if (a.start) StartSeries(slot, a);
+}
+
+void TForm1::StartSeries(int slot, const WelcomeResult& a) {
+  game.opt.PlayerSlot = static_cast<uint8_t>(slot);
+  game.opt.NetGame = false;
+  game.opt.OnlineGame = false;
+  game.opt.SoundOn = settings.SoundOn;
+  game.opt.OptFlyCards = settings.OptFlyCards;
+  game.opt.OptBlackHand = settings.OptBlackHand;
+  game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
+  game.opt.StrongOpponent = settings.StrongOpponent;
+  if (slot == kSlotNewPlayer) {
+    std::string name = a.name.substr(0, 20);
+    name.resize(20, ' ');
+    game.player.Name = name;
+  }
+  MenuShown = false;
+  for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
+                                                    Panel4, Button9, Button10, Button11, BHistory, BMode,
+                                                    RxGIFAn1, RxGIFAn2, ImClock1})
+    w->hide();
+  for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
+  if (Gif1) Gif1->stop(), Gif2->stop();
+  table->memo = MessagePanel{};
+  Timer1.stop();
+  busy_ = true;
+  game.gs.DealActive = true;
+  StartDeal(game, false);
+  busy_ = false;
+  setFocus();
+  SyncTimer();
+}
+
+void TForm1::Button7Click() {
+  if (busy_ || !table->Button7->isEnabled()) return;
+  busy_ = true;
+  UpperButtonClick(game);
+  busy_ = false;
+  SyncTimer();
+}
+
+void TForm1::Button8Click() {
+  if (busy_ || !table->Button8->isEnabled()) return;
+  busy_ = true;
+  LowerButtonClick(game, books, *outlets);
+  busy_ = false;
+  SyncTimer();
+}
+
+bool TForm1::PlaySlot(int slot) {
+  if (busy_) return false;
+  const GameState& gs = game.gs;
+  if (slot < 1 || slot > gs.HandCount[2] || gs.Hand[2][slot] == EmptyCard) return false;
+  const std::vector<int> xs = LayoutHand(table->layout.hand[2].width, gs.HandCount[2], art.CardWidth);
+  busy_ = true;
+  const bool played = PlayerPlayCard(game, slot, xs[slot - 1]);
+  busy_ = false;
+  SyncTimer();
+  return played;
+}
+
+void TForm1::ImageCards2MouseUp(QMouseEvent* e) {
+  const int slot = table->HandSlotAt(2, e->position().toPoint().x());
+  if (slot == 0) return;
+  if (e->button() == Qt::RightButton) {
+    table->SayCard(game.gs.Hand[2][slot], false);
+    return;
+  }
+  if (e->button() == Qt::LeftButton) PlaySlot(slot);
+}
+
+void TForm1::ImageCards2MouseMove(QMouseEvent* e) {
+  const GameState& gs = game.gs;
+  const bool mayPlay = gs.DealActive && gs.DealPhase == 2 && gs.Turn == 2;
+  const bool overCard = table->HandSlotAt(2, e->position().toPoint().x()) != 0;
+  table->ImageCards[2]->setCursor(mayPlay && overCard ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TForm1::ImageCards1MouseUp(QMouseEvent* e) {
+  if (e->button() != Qt::RightButton || !game.gs.DealOver) return;
+  const int slot = table->HandSlotAt(1, e->position().toPoint().x());
+  if (slot) table->SayCard(game.gs.Hand[1][slot], false);
+}
+
+void TForm1::ImageStolMouseUp(QMouseEvent* e) {
+  if (e->button() != Qt::RightButton) return;
+  const int seat = e->position().y() < ScaleLen(Factors, 100) ? 1 : 2;
+  const CardCode c = game.gs.Table[seat];
+  if (FaceSlot(c) > 0) table->SayCard(c, false);
+}
+
+void TForm1::ImageKolodaMouseUp(QMouseEvent* e) {
+  if (e->button() != Qt::RightButton) return;
+  if (game.gs.DeckNext <= 40 && FaceSlot(game.gs.Deck[40]) > 0) table->SayCard(game.gs.Deck[40], false);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* e) {
+  if (IntroRunning) return;
+  // Over the hands, the table and the deck the right button speaks cards instead.
+  if (table->TableShown()) {
+    const QPoint p = e->pos();
+    for (QWidget* w : std::initializer_list<QWidget*>{table->ImageCards[1], table->ImageCards[2],
+                                                      table->ImageStol, table->ImageKoloda})
+      if (w->geometry().contains(p)) return;
+  }
+  PopupMenu1->popup(e->globalPos());
+}
+
+bool TForm1::QuitClick() {
+  if (busy_ || !table->TableShown()) return false;
+  game.Play("WOpenFo", false);
+  const QString text = W(WordId::YouWantToLeaveInTheMainMenu) + "\n" + W(WordId::AllDatasForWantOfItWillBeLost);
+  if (!Confirm || !Confirm(text)) return false;
+  const uint8_t slot = game.opt.PlayerSlot;
+  if (slot >= 1 && slot <= 5) {
+    RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
+  }
+  ReturnToMenu();
+  return true;
+}
+
+void TForm1::ReturnToMenu() {
+  game.gs.DealActive = false;
+  game.TimerEnabled = false;
+  table->SetButtonsVisible(false);
+  table->ShowTable(false);
+  for (QAction* a : {Quit, GenCount, ChangeName}) a->setEnabled(false);
+  LayoutMenuScreen();
+  Timer1.setInterval(20);
+  Timer1.start();
+}
+
+void TForm1::GenCountClick() {
+  if (!table->TableShown()) return;
+  if (OpenCount) OpenCount();
+}
+
+void TForm1::ChangeNameClick() {
+  if (busy_ || !table->TableShown() || !AskName) return;
+  const uint8_t slot = game.opt.PlayerSlot;
+  if (slot < 1 || slot > 5) return;
+  const std::string name = AskName(game.player.Name);
+  if (name.find_first_not_of(' ') == std::string::npos) return;
+  // The new name is filed with the series; the old line goes then.
+  std::string padded = name.substr(0, 20);
+  padded.resize(20, ' ');
+  game.player.Name = padded;
+  game.SeatName[2] = padded.substr(0, padded.find_last_not_of(' ') + 1);
+  table->DrawNamePlate(2, game.SeatName[2], 'y');
+}
+
+void TForm1::MSpeedClick() {
+  if (OpenSpeed) OpenSpeed();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+  if (IntroRunning || !table->TableShown()) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  switch (e->key()) {
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+      PlaySlot(e->key() - Qt::Key_0);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (table->Button7->isVisible() && table->Button7->isEnabled()) Button7Click();
+      return;
+    case Qt::Key_Escape:
+      QuitClick();
+      return;
+    default:
+      QWidget::keyPressEvent(e);
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  if (busy_) {
+    e->ignore();
+    return;
+  }
+  if (!StartUpFailed && table->TableShown() && game.gs.DealActive) {
+    game.Play("WOpenFo", false);
+    const QString text = W(WordId::YouWantToLeaveFromGame) + " " + W(WordId::AllDatasForWantOfItWillBeLost);
+    if (!Confirm || !Confirm(text)) {
+      e->ignore();
+      return;
+    }
+    const uint8_t slot = game.opt.PlayerSlot;
+    if (slot >= 1 && slot <= 5)
+      RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
+  }
+  Timer1.stop();
+  if (!StartUpFailed && !FirstPaint) SaveSettings(ProgramFolder, settings);
+  e->accept();
+}
+
+}  // namespace zarnet

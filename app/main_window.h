@@ -1,0 +1,161 @@
+// The main window: the intro, the menu screen and the card table.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMovie>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "card_art.h"
+#include "game_state.h"
+#include "image_area.h"
+#include "kuv_button.h"
+#include "player_list.h"
+#include "series_files.h"
+#include "settings.h"
+#include "table_screen.h"
+
+namespace zarnet {
+
+// Game constants fixed when the window is created.
+inline constexpr int GameId = 88;
+inline constexpr int GameCode = 808;
+inline constexpr const char* GameTag = "crdtol";
+inline constexpr int PairSize = 2;
+inline constexpr int RatingCharge = 150;
+
+// The folder with exactly one trailing separator.
+std::string WithTrailingSeparator(std::string folder);
+
+// What the welcome dialog decided for a menu line.
+struct WelcomeResult {
+  bool start = false;
+  std::string name;  // cp1251, for a new player
+};
+
+class TForm1;
+
+// The close of a series as the window carries it out.
+class WindowSeriesOutlets : public FileSeriesOutlets {
+ public:
+  WindowSeriesOutlets(TForm1& form, ProgramFiles files) : FileSeriesOutlets(std::move(files)), form_(form) {}
+  void ShowWaitNotice(bool shown) override;
+  void ShowEndOfGame(int place, int32_t score, int bonus) override;
+  void ReturnToMenu() override;
+
+ private:
+  TForm1& form_;
+};
+
+class TForm1 : public QWidget {
+ public:
+  // programFolder: where the lists, settings and history live.
+  explicit TForm1(const std::string& programFolder);
+  ~TForm1() override;
+
+  // --- The program's own state ---
+  std::string ProgramFolder;
+  std::string TempFolder;
+  Settings settings;
+  CardArt art;
+  Game game;
+  std::unique_ptr<TTableScreen> table;
+  FilePlayerRecords records;
+  SeriesBooks books;
+  std::unique_ptr<WindowSeriesOutlets> outlets;
+  QTimer Timer1;
+
+  bool FirstPaint = true;
+  bool IntroRunning = true;
+  bool MenuShown = false;
+  bool StartUpFailed = false;
+
+  // --- Seams for the windows other modules open, and for tests ---
+  std::function<WelcomeResult(int slot)> OpenWelcome;
+  std::function<bool(const QString& text)> Confirm;  // Yes/No
+  std::function<void(const QString& text)> Inform;
+  std::function<void(int place, int32_t score, int bonus)> OpenEndOfGame;
+  // A new name for the current player (cp1251); empty keeps the old one.
+  std::function<std::string(const std::string& current)> AskName;
+  std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
+
+  // --- Start-up and intro ---
+  void RunStartUp();
+  void BuildIntro();
+  void IntroTick();
+  void EndIntro();
+  QImage IntroPicture;  // the still part
+  QImage IntroFrame;    // what the window shows
+  std::array<int, 11> IntroColour{};  // colour of each title letter, 1..10
+  int IntroTicks = 0;
+  std::array<QPoint, 4> SuitPos{};
+
+  // --- Screens ---
+  void ApplyWindowMode();
+  void LayoutMenuScreen();
+  void LayoutTableScreen();
+  void ShowPlayerListOnMenu();
+  void ApplyLanguage();
+  ScaleFactors Factors;
+  bool SmallWindow() const { return settings.WindowMode == 1; }
+
+  // --- Flow ---
+  void Timer1Timer();
+  void MenuLineClick(int slot);
+  void StartSeries(int slot, const WelcomeResult& a);
+  void Button7Click();
+  void Button8Click();
+  void ImageCards2MouseUp(QMouseEvent* e);
+  void ImageCards1MouseUp(QMouseEvent* e);
+  void ImageStolMouseUp(QMouseEvent* e);
+  void ImageKolodaMouseUp(QMouseEvent* e);
+  void ImageCards2MouseMove(QMouseEvent* e);
+  bool QuitClick();
+  void GenCountClick();
+  void ChangeNameClick();
+  void MSpeedClick();
+  // Plays the card of a hand slot as a click on it would; false when nothing is played.
+  bool PlaySlot(int slot);
+  void SyncTimer();
+  void ReturnToMenu();
+  bool InSeries() const { return table && table->TableShown(); }
+
+  // --- Menu controls ---
+  TImageArea* ImTitle;
+  TImageArea* ImCaption;
+  TImageArea* ImElite;
+  std::array<TImageArea*, 4> Panel{};  // Panel1..Panel3
+  TKuvCardsButton* Panel4;
+  std::array<TKuvCardsButton*, 7> ListButton{};  // Button1..Button6
+  TKuvCardsButton *Button9, *Button10, *Button11, *BHistory, *BMode;
+  QLabel *RxGIFAn1, *RxGIFAn2;
+  QMovie *Gif1 = nullptr, *Gif2 = nullptr;
+  TImageArea* ImClock1;
+  QMenu* PopupMenu1;
+  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
+  MenuListTexts menuTexts;
+  std::array<QString, 4> topThree;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void CreateMenuControls();
+  void PlaceMenu(QWidget* w, double x, double y, double width, int height);
+  void DrawTopPanel(int k);
+  void DrawClock();
+  bool busy_ = false;  // an engine call is running
+  bool closing_ = false;
+};
+
+}  // namespace zarnet

@@ -1,0 +1,154 @@
+#include "sprite.h"
+
+#include <QPainter>
+#include <cstdlib>
+
+#include "layout.h"
+
+namespace zarnet {
+
+namespace {
+
+bool IsFace(CardCode c) { return FaceSlot(c) > 0; }
+
+}  // namespace
+
+TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art)
+    : FWidth(z_ - x_), FHeight(t_ - y_), FLeft(x_), FTop(y_), small_(art.CardSizeClass == 1) {
+  const bool back = CW == CardCode{'0', '0'};
+  if (small_) {
+    FAndImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
+    FAndImage.fill(Qt::white);
+    {
+      QPainter p(&FAndImage);
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::black);
+      p.drawRoundedRect(QRectF(0, 0, FWidth, FHeight), 1.5, 1.5);
+    }
+    FOrImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
+    FOrImage.fill(Qt::black);
+    if (back) {
+      art.DrawBack(0, 0, FOrImage);
+    } else if (IsFace(CW)) {
+      art.DrawCard(0, 0, CW, FOrImage);
+    } else {
+      art.DrawCard(0, 0, CardCode{'N', 'o'}, FOrImage);
+      QPainter p(&FOrImage);
+      p.fillRect(1, 1, FWidth - 2, FHeight - 2, Qt::white);
+    }
+    const int w = FWidth;
+    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {w - 2, 0}, {w - 1, 0}, {w - 1, 1},
+                        {0, FHeight - 1}, {1, FHeight - 1}, {0, FHeight - 2}, {w - 2, FHeight - 1},
+                        {w - 1, FHeight - 1}, {w - 1, FHeight - 2}}) {
+      if (x >= 0 && y >= 0 && x < w && y < FHeight) FOrImage.setPixel(x, y, qRgb(0, 0, 0));
+    }
+  } else {
+    ImBMP2 = QImage(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
+    ImBMP2.fill(Qt::transparent);
+    if (back) {
+      art.DrawBack(0, 0, ImBMP2);
+    } else if (IsFace(CW)) {
+      art.DrawCard(0, 0, CW, ImBMP2);
+    } else {
+      QPainter p(&ImBMP2);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(Qt::black);
+      p.setBrush(Qt::white);
+      p.drawRoundedRect(QRectF(0.5, 0.5, FWidth - 1, FHeight - 1), 6, 6);
+    }
+  }
+}
+
+void TSprite::Compose(QImage& work) const {
+  QPainter p(&work);
+  if (small_) {
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(FLeft, FTop, FAndImage);
+    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    p.drawImage(FLeft, FTop, FOrImage);
+  } else {
+    p.drawImage(FLeft, FTop, ImBMP2);
+  }
+}
+
+std::vector<QPoint> FlightPath(int x0, int y0, int x1, int y1) {
+  std::vector<QPoint> path;
+  const int dx = x1 - x0, dy = y1 - y0;
+  int x = x0, y = y0;
+  path.reserve(std::max(std::abs(dx), std::abs(dy)));
+  while (x != x1 || y != y1) {
+    if (std::abs(dx) >= std::abs(dy)) {
+      x += x1 >= x0 ? 1 : -1;
+      y = y0 + Whole(static_cast<double>(dy) * (x - x0) / dx);
+    } else {
+      y += y1 >= y0 ? 1 : -1;
+      x = x0 + Whole(static_cast<double>(dx) * (y - y0) / dy);
+    }
+    path.push_back({x, y});
+  }
+  return path;
+}
+
+void CardFlight::Prepare(const QImage& window, CardCode code, int x, int y) {
+  clean_ = window.convertToFormat(QImage::Format_RGB32);
+  work_ = clean_;
+  sprite_ = std::make_unique<TSprite>(x, y, x + art_.CardWidth, y + art_.CardHeight, code, art_);
+}
+
+void CardFlight::MoveSprite(int x, int y) {
+  const QRect old = sprite_->Rect();
+  {
+    QPainter p(&work_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(old.topLeft(), clean_, old);
+  }
+  sprite_->FLeft = x;
+  sprite_->FTop = y;
+  sprite_->Compose(work_);
+  if (window_.Present) window_.Present(work_, old.adjusted(-2, -2, 2, 2));
+}
+
+void CardFlight::EraseSprite() {
+  const QRect r = sprite_->Rect();
+  {
+    QPainter p(&work_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(r.topLeft(), clean_, r);
+  }
+  if (window_.Present) window_.Present(work_, r.adjusted(-2, -2, 2, 2));
+}
+
+void CardFlight::StepPause(int speed) {
+  if (!window_.Sleep) return;
+  switch (speed) {
+    case 1: window_.Sleep(2); break;
+    case 2: window_.Sleep(1); break;
+    case 3:
+      if (++pauseCycle_ >= 2) pauseCycle_ = 0, window_.Sleep(1);
+      break;
+    case 4:
+      if (++pauseCycle_ >= 3) pauseCycle_ = 0, window_.Sleep(1);
+      break;
+    default: break;
+  }
+}
+
+int CardFlight::FlyCard(int x0, int y0, int x1, int y1, CardCode code, bool erase, int speed) {
+  Prepare(window_.Grab ? window_.Grab() : QImage(), code, x0, y0);
+  FlightRunning = true;
+  MoveSprite(x0, y0);
+  const std::vector<QPoint> path = FlightPath(x0, y0, x1, y1);
+  for (size_t i = 0; i < path.size(); ++i) {
+    // The fastest speed skips showing the first step.
+    if (speed == 6 && i == 0 && path.size() > 1) continue;
+    MoveSprite(path[i].x(), path[i].y());
+    StepPause(speed);
+  }
+  if (erase) EraseSprite();
+  sprite_.reset();
+  FlightRunning = false;
+  clean_ = work_ = QImage();
+  return static_cast<int>(path.size());
+}
+
+}  // namespace zarnet

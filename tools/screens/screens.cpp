@@ -1,0 +1,77 @@
+// Writes screenshots of the intro, the menu, a deal in progress and the end
+// of a deal, in the small and the large window, into a folder.
+// Usage: zarnet-screens OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+#include "atomic_file.h"
+#include "engine.h"
+#include "main_window.h"
+#include "player_list.h"
+#include "settings.h"
+
+using namespace zarnet;
+
+namespace {
+
+void Save(QWidget& w, const QString& path) {
+  if (!w.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void Shots(const QString& out, int windowMode, const QString& tag) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  ReplaceFile(folder + "/" + kClubListName, InstallationList());
+  ReplaceFile(folder + "/" + kNetListName, InstallationList());
+  Settings s = DefaultSettings("Mr.X");
+  s.WindowMode = windowMode;
+  s.OptFlyCards = false;
+  SaveSettings(folder, s);
+  TForm1 form(folder);
+  form.table->PauseScale = 0;
+  form.Confirm = [](const QString&) { return true; };
+  form.OpenWelcome = [](int) { return WelcomeResult{true, "Anna"}; };
+  form.show();
+  QTest::qWait(50);
+  for (int i = 0; i < 40; ++i) form.IntroTick();
+  Save(form, out + "/intro_" + tag + ".png");
+  form.EndIntro();
+  QTest::qWait(50);
+  Save(form, out + "/menu_" + tag + ".png");
+  form.MenuLineClick(kSlotNewPlayer);
+  Save(form, out + "/dealt_" + tag + ".png");
+  form.Button7Click();
+  // A few tricks: the computer moves on the timer, the player plays slot 1.
+  for (int step = 0; step < 12; ++step) {
+    form.Timer1Timer();
+    if (form.game.gs.Turn == 2) form.PlaySlot(1);
+    form.Timer1Timer();
+    if (step == 4) Save(form, out + "/trick_" + tag + ".png");
+    if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
+  }
+  Save(form, out + "/deal_" + tag + ".png");
+  while (!form.game.gs.DealOver) {
+    form.Timer1Timer();
+    if (form.game.gs.Turn == 2) form.PlaySlot(1);
+    if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
+  }
+  Save(form, out + "/dealover_" + tag + ".png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: zarnet-screens OUTDIR\n");
+    return 2;
+  }
+  const QString out = argv[1];
+  QDir().mkpath(out);
+  Shots(out, 1, "small");
+  Shots(out, 5, "large");
+  return 0;
+}
