@@ -1,10 +1,16 @@
 // Zarnet: the program entry.
 #include <QApplication>
 #include <QInputDialog>
-#include <QMessageBox>
 
 #include "codec.h"
+#include "form_count.h"
+#include "form_end_game.h"
+#include "form_history.h"
+#include "form_password.h"
+#include "form_speed.h"
+#include "form_top_ten.h"
 #include "main_window.h"
+#include "series.h"
 #include "words.h"
 
 using namespace zarnet;
@@ -13,20 +19,33 @@ namespace {
 
 QString W(WordId id) { return QString::fromStdString(WordUtf8(id)); }
 
-// The windows the main window opens, bound to their real implementations.
+FormStyle StyleOf(const TForm1& form) {
+  FormStyle style;
+  style.scale = form.Factors.Scale;
+  style.serifFamily = QString::fromStdString(form.settings.Fonts[1].name);
+  style.serifPercentage = form.settings.Fonts[1].percentage;
+  return style;
+}
+
+std::string ListPath(const TForm1& form) {
+  return form.ProgramFolder + (form.settings.NetGame ? kNetListName : kClubListName);
+}
+
+// The windows the main window opens.
 void BindWindows(TForm1& form) {
   form.OpenWelcome = [&form](int slot) {
-    WelcomeResult a;
+    WelcomeResult result;
+    TFormPassword dialog(ListPath(form), slot, form.settings.LastPlayerName, StyleOf(form), &form);
+    if (dialog.exec() != QDialog::Accepted) return result;
+    const AdmittedPlayer& p = dialog.Admitted();
+    result.start = true;
+    result.name = p.Name;
+    result.passwordField = p.PasswordField;
     if (slot == kSlotNewPlayer) {
-      bool ok = false;
-      const QString name = QInputDialog::getText(&form, W(WordId::NewPlayer), W(WordId::Player), QLineEdit::Normal,
-                                                 DisplayText(form.settings.LastPlayerName), &ok);
-      if (!ok || name.trimmed().isEmpty()) return a;
-      a.name = Utf8ToCp1251(name.trimmed().toStdString());
-      form.settings.LastPlayerName = a.name;
+      const auto end = p.Name.find_last_not_of(' ');
+      form.settings.LastPlayerName = end == std::string::npos ? std::string() : p.Name.substr(0, end + 1);
     }
-    a.start = true;
-    return a;
+    return result;
   };
   form.AskName = [&form](const std::string& current) {
     bool ok = false;
@@ -34,10 +53,35 @@ void BindWindows(TForm1& form) {
                                                QLineEdit::Normal, DisplayText(current).trimmed(), &ok);
     return ok ? Utf8ToCp1251(name.trimmed().toStdString()) : std::string();
   };
-  form.OpenEndOfGame = [&form](int place, int32_t score, int) {
-    QMessageBox::information(&form, W(WordId::TheCompletionOfGame),
-                             QString("%1: %2").arg(W(WordId::TopTen)).arg(place ? QString::number(place) : "-") +
-                                 "\n" + QString::number(score));
+  form.OpenEndOfGame = [&form](int place, int32_t score, int bonus) {
+    EndGameData data;
+    data.place = place;
+    data.score = score;
+    data.bonus = bonus;
+    data.kind = KindOfSeries(form.game.opt.NetGame, form.game.opt.PlayerSlot);
+    data.animate = form.settings.GifAnimation;
+    TFormEndGame window(data, StyleOf(form), &form);
+    window.PlaySound = [&form](const std::string& name) { form.game.Play(name, false); };
+    window.exec();
+  };
+  form.OpenTopTen = [&form] {
+    form.game.Play("WOpenFo", false);
+    TFormTopTen window(form.ProgramFolder, form.settings.NetGame, StyleOf(form), &form);
+    window.exec();
+  };
+  form.OpenHistory = [&form] {
+    form.game.Play("WOpenFo", false);
+    TFHistory window(form.ProgramFolder, StyleOf(form), &form);
+    window.exec();
+  };
+  form.OpenCount = [&form] {
+    const TCount count = ShowGeneralCount(form.game, form.books);
+    TFormCount window(count, form.game.player.Name, StyleOf(form), &form);
+    window.exec();
+  };
+  form.OpenSpeed = [&form] {
+    TFormSpeed window(&form.settings.FlySpeed, StyleOf(form), &form);
+    window.exec();
   };
 }
 

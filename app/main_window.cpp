@@ -129,6 +129,10 @@ TForm1::TForm1(const std::string& programFolder)
   };
   Inform = [this](const QString& text) { QMessageBox::information(this, W(WordId::GameName), text); };
 
+  Calendar = new TCalendar(this, std::make_unique<ResourceSource>(QString::fromStdString(programFolder)));
+  Calendar->Background = [this] { return &art.Background; };
+  Calendar->MenuShown = [this] { return MenuShown; };
+
   QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1.setInterval(20);
 }
@@ -160,7 +164,7 @@ void TForm1::CreateMenuControls() {
   Panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
   for (int k = 1; k <= 6; ++k) ListButton[k] = button([this, k] { MenuLineClick(k); });
   Button9 = button([this] { if (OpenTopTen) OpenTopTen(); });
-  Button10 = button([this] { if (OpenOptions) OpenOptions(); });
+  Button10 = button([this] { Button10Click(); });
   BHistory = button([this] { if (OpenHistory) OpenHistory(); });
   BMode = button([this] {
     game.Play("WOpenFo", false);
@@ -479,6 +483,8 @@ void TForm1::LayoutMenuScreen() {
     DrawClock();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
+  Calendar->Factors = Factors;
+  Calendar->ShowCalendar();
   update();
 }
 
@@ -604,6 +610,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     std::string name = a.name.substr(0, 20);
     name.resize(20, ' ');
     game.player.Name = name;
+    game.player.PasswordField = a.passwordField;
   }
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
@@ -612,6 +619,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     w->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
+  Calendar->HideCalendar();
   table->memo = MessagePanel{};
   Timer1.stop();
   busy_ = true;
@@ -676,7 +684,7 @@ void TForm1::ImageCards1MouseUp(QMouseEvent* e) {
 void TForm1::ImageStolMouseUp(QMouseEvent* e) {
   if (e->button() != Qt::RightButton) return;
   const int seat = e->position().y() < ScaleLen(Factors, 100) ? 1 : 2;
-  const CardCode c = game.gs.Table[seat];
+  const CardCode c = game.gs.Table[seat == game.gs.Leader ? 1 : 2];
   if (FaceSlot(c) > 0) table->SayCard(c, false);
 }
 
@@ -787,6 +795,116 @@ void TForm1::closeEvent(QCloseEvent* e) {
   Timer1.stop();
   if (!StartUpFailed && !FirstPaint) SaveSettings(ProgramFolder, settings);
   e->accept();
+}
+
+// --- Options ---
+
+void TForm1::Button10Click() {
+  if (OpenOptions) {
+    OpenOptions();
+    return;
+  }
+  game.Play("WOpenFo", false);
+  TFormOptions options(settings, *this, ProgramFolder, &art, this);
+  options.OpenSpeedWindow = [this] { MSpeedClick(); };
+  options.exec();
+  SaveSettings(ProgramFolder, settings);
+}
+
+void TForm1::SoundChanged() { game.opt.SoundOn = settings.SoundOn; }
+
+void TForm1::MusicChanged() {
+  if (OnMusicChanged) OnMusicChanged(settings.MusicOn);
+}
+
+void TForm1::GifAnimationChanged() {
+  for (QMovie* m : {Gif1, Gif2}) {
+    if (!m) continue;
+    if (settings.GifAnimation && MenuShown) {
+      m->start();
+    } else {
+      m->setPaused(true);
+    }
+  }
+}
+
+void TForm1::FlyCardsChanged() { game.opt.OptFlyCards = settings.OptFlyCards; }
+
+void TForm1::ButtonsChanged() {
+  if (MenuShown) LayoutMenuScreen();
+}
+
+void TForm1::NetGameChanged() {
+  if (MenuShown) LayoutMenuScreen();
+}
+
+bool TForm1::ReloadFaces() {
+  art.FaceDesign = settings.FaceDesign;
+  art.UpdateCardSize();
+  const bool ok = art.LoadFaceDesign();
+  if (!ok) settings.FaceDesign = art.FaceDesign = 0;
+  art.CardShiftX = (art.WideDesign || SmallWindow()) ? 0 : 5;
+  if (table->TableShown()) {
+    table->SetFactors(Factors, SmallWindow());
+    table->RedrawAll();
+  }
+  return ok;
+}
+
+bool TForm1::ReloadBacks() {
+  art.BackSet = settings.BackSet;
+  art.AlwaysOneBack = settings.BackAlwaysOne;
+  const bool ok = art.LoadBackSet();
+  if (!ok) settings.BackSet = art.BackSet = 0;
+  art.ChooseBackOfDay();
+  if (table->TableShown()) table->RedrawAll();
+  return ok;
+}
+
+void TForm1::BackModeChanged() {
+  art.AlwaysOneBack = settings.BackAlwaysOne;
+  art.ChooseBackOfDay();
+  if (table->TableShown()) table->RedrawAll();
+}
+
+bool TForm1::ReloadBackground() {
+  art.BgPattern = settings.BgPattern;
+  art.BgColour = settings.BgColour;
+  const bool library = table->TableShown() ? settings.TableDesign : settings.MenuDesign;
+  const bool ok = art.LoadBackground(library);
+  settings.BgPattern = art.BgPattern;
+  settings.BgColour = art.BgColour;
+  if (table->TableShown()) {
+    table->RedrawAll();
+  } else if (MenuShown) {
+    LayoutMenuScreen();
+  }
+  update();
+  return ok;
+}
+
+void TForm1::RulesChanged() {
+  // A running deal keeps its rules; the next one takes the new ones.
+  if (!game.gs.DealActive) {
+    game.opt.OptBlackHand = settings.OptBlackHand;
+    game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
+  }
+  game.opt.StrongOpponent = settings.StrongOpponent;
+}
+
+void TForm1::FontsChanged() {
+  table->SetFactors(Factors, SmallWindow());
+  if (table->TableShown()) {
+    table->RedrawAll();
+  } else if (MenuShown) {
+    LayoutMenuScreen();
+  }
+}
+
+void TForm1::DesignChanged() { ReloadBackground(); }
+
+void TForm1::ShowMissingFile(const std::string& fileName) {
+  if (art.Notice) art.Notice({W(WordId::CantFindTheFile) + " " + QString::fromStdString(fileName)});
 }
 
 }  // namespace zarnet

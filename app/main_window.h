@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 
+#include "calendar_panel.h"
 #include "card_art.h"
+#include "form_options.h"
 #include "game_state.h"
 #include "image_area.h"
 #include "kuv_button.h"
@@ -35,7 +37,8 @@ std::string WithTrailingSeparator(std::string folder);
 // What the welcome dialog decided for a menu line.
 struct WelcomeResult {
   bool start = false;
-  std::string name;  // cp1251, for a new player
+  std::string name;           // cp1251, 20 characters, for a new player
+  std::string passwordField;  // the new player's encoded password
 };
 
 class TForm1;
@@ -52,7 +55,7 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   TForm1& form_;
 };
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public OptionsHost {
  public:
   // programFolder: where the lists, settings and history live.
   explicit TForm1(const std::string& programFolder);
@@ -80,6 +83,7 @@ class TForm1 : public QWidget {
   std::function<bool(const QString& text)> Confirm;  // Yes/No
   std::function<void(const QString& text)> Inform;
   std::function<void(int place, int32_t score, int bonus)> OpenEndOfGame;
+  std::function<void(bool on)> OnMusicChanged;
   // A new name for the current player (cp1251); empty keeps the old one.
   std::function<std::string(const std::string& current)> AskName;
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
@@ -96,12 +100,34 @@ class TForm1 : public QWidget {
   std::array<QPoint, 4> SuitPos{};
 
   // --- Screens ---
-  void ApplyWindowMode();
+  void ApplyWindowMode() override;
   void LayoutMenuScreen();
   void LayoutTableScreen();
   void ShowPlayerListOnMenu();
-  void ApplyLanguage();
+  void ApplyLanguage() override;
   ScaleFactors Factors;
+  TCalendar* Calendar = nullptr;
+
+  // --- What the options window changes, at once ---
+  void SoundChanged() override;
+  void MusicChanged() override;
+  void GifAnimationChanged() override;
+  void FlyCardsChanged() override;
+  void CursorChanged() override {}
+  void ButtonsChanged() override;
+  void NetGameChanged() override;
+  bool ReloadFaces() override;
+  bool ReloadBacks() override;
+  void BackModeChanged() override;
+  bool ReloadBackground() override;
+  void RulesChanged() override;
+  void FontsChanged() override;
+  void RecorderChanged() override {}
+  void DesignChanged() override;
+  void PlaySound(const std::string& name) override { game.Play(name, false); }
+  void ShowMissingFile(const std::string& fileName) override;
+  void TouchEffect() override {}
+  void Button10Click();
   bool SmallWindow() const { return settings.WindowMode == 1; }
 
   // --- Flow ---

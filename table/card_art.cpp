@@ -235,6 +235,11 @@ QImage ResourceSource::Read(const QString& type, const QString& name) {
   return QImage(":" + root_ + "/" + type + "/" + name);
 }
 
+QByteArray ResourceSource::ReadData(const QString& type, const QString& name) const {
+  QFile f(":" + root_ + "/" + type + "/" + name);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // --- CardArt ---
 
 CardArt::CardArt(std::unique_ptr<PictureSource> source) : source_(std::move(source)) {

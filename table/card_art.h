@@ -33,6 +33,8 @@ class ResourceSource : public PictureSource {
   bool Open(const QString& library) override;
   void Close() override;
   QImage Read(const QString& type, const QString& name) override;
+  // The bytes of a named resource that is no picture (a sound); empty when absent.
+  QByteArray ReadData(const QString& type, const QString& name) const;
 
  private:
   QString folder_;

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <cstdlib>
+#include <cstring>
 
 #include "layout.h"
 
@@ -17,14 +18,9 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
     : FWidth(z_ - x_), FHeight(t_ - y_), FLeft(x_), FTop(y_), small_(art.CardSizeClass == 1) {
   const bool back = CW == CardCode{'0', '0'};
   if (small_) {
+    // The mask is black over the card and white at its rounded-off corners.
     FAndImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
-    FAndImage.fill(Qt::white);
-    {
-      QPainter p(&FAndImage);
-      p.setPen(Qt::NoPen);
-      p.setBrush(Qt::black);
-      p.drawRoundedRect(QRectF(0, 0, FWidth, FHeight), 1.5, 1.5);
-    }
+    FAndImage.fill(Qt::black);
     FOrImage = QImage(FWidth, FHeight, QImage::Format_RGB32);
     FOrImage.fill(Qt::black);
     if (back) {
@@ -40,7 +36,10 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
     for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {w - 2, 0}, {w - 1, 0}, {w - 1, 1},
                         {0, FHeight - 1}, {1, FHeight - 1}, {0, FHeight - 2}, {w - 2, FHeight - 1},
                         {w - 1, FHeight - 1}, {w - 1, FHeight - 2}}) {
-      if (x >= 0 && y >= 0 && x < w && y < FHeight) FOrImage.setPixel(x, y, qRgb(0, 0, 0));
+      if (x >= 0 && y >= 0 && x < w && y < FHeight) {
+        FOrImage.setPixel(x, y, qRgb(0, 0, 0));
+        FAndImage.setPixel(x, y, qRgb(255, 255, 255));
+      }
     }
   } else {
     ImBMP2 = QImage(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
@@ -56,10 +55,56 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
       p.setBrush(Qt::white);
       p.drawRoundedRect(QRectF(0.5, 0.5, FWidth - 1, FHeight - 1), 6, 6);
     }
+    opaqueRun_.resize(FHeight);
+    for (int y = 0; y < FHeight; ++y) {
+      const QRgb* row = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(y));
+      int a = 0;
+      while (a < FWidth && qAlpha(row[a]) != 255) ++a;
+      int b = a;
+      while (b < FWidth && qAlpha(row[b]) == 255) ++b;
+      opaqueRun_[y] = {a, b};
+    }
   }
 }
 
 void TSprite::Compose(QImage& work) const {
+  if (small_ && work.format() == QImage::Format_RGB32) {
+    // The two-step transparent blit, row by row: AND the mask, OR the card.
+    const QRect r = QRect(FLeft, FTop, FWidth, FHeight).intersected(work.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      QRgb* dst = reinterpret_cast<QRgb*>(work.scanLine(y)) + r.left();
+      const QRgb* andRow = reinterpret_cast<const QRgb*>(FAndImage.constScanLine(y - FTop)) + (r.left() - FLeft);
+      const QRgb* orRow = reinterpret_cast<const QRgb*>(FOrImage.constScanLine(y - FTop)) + (r.left() - FLeft);
+      for (int i = 0; i < r.width(); ++i) dst[i] = (dst[i] & andRow[i]) | orRow[i];
+    }
+    return;
+  }
+  if (!small_ && work.format() == QImage::Format_RGB32 && opaqueRun_.size() == size_t(FHeight)) {
+    // The card is opaque but for its rounded corners: copy each row's opaque run
+    // and blend only the few pixels beside it.
+    const QRect r = QRect(FLeft, FTop, FWidth, FHeight).intersected(work.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      const int sy = y - FTop;
+      QRgb* dst = reinterpret_cast<QRgb*>(work.scanLine(y));
+      const QRgb* src = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(sy));
+      const auto [a, b] = opaqueRun_[sy];
+      for (int sx = r.left() - FLeft; sx < r.right() + 1 - FLeft; ++sx) {
+        if (sx == a && b > a) {
+          const int to = std::min(b, r.right() + 1 - FLeft);
+          std::memcpy(dst + FLeft + sx, src + sx, sizeof(QRgb) * (to - sx));
+          sx = to - 1;
+          continue;
+        }
+        const QRgb s = src[sx];
+        const int alpha = qAlpha(s);
+        if (alpha == 0) continue;
+        QRgb& d = dst[FLeft + sx];
+        const int k = 255 - alpha;
+        d = qRgb(qRed(s) + qRed(d) * k / 255, qGreen(s) + qGreen(d) * k / 255, qBlue(s) + qBlue(d) * k / 255);
+      }
+    }
+    return;
+  }
   QPainter p(&work);
   if (small_) {
     p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);

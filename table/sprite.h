@@ -32,6 +32,8 @@ class TSprite {
 
  private:
   bool small_ = true;
+  // Larger sizes: per row, the run of fully opaque pixels [first, end).
+  std::vector<std::pair<int, int>> opaqueRun_;
 };
 
 // The points a flight visits after its start, one pixel along the main axis a step.

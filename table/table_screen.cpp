@@ -179,8 +179,11 @@ void TTableScreen::RedrawAll() {
   DrawHand(1, game_.RevealSeat1);
   DrawHand(2, true);
   DrawTableCards();
-  for (int s = 1; s <= 2; ++s)
-    if (gs.Table[s] != EmptyCard && gs.Table[s].rank != 0) DrawCard(TableArea::Table, s, gs.Table[s]);
+  // Place 1 holds the led card.
+  for (int place = 1; place <= 2; ++place) {
+    const int seat = place == 1 ? gs.Leader : 3 - gs.Leader;
+    if (FaceSlot(gs.Table[place]) > 0 && (seat == 1 || seat == 2)) DrawCard(TableArea::Table, seat, gs.Table[place]);
+  }
   if (gs.DealActive) DrawDeckPanel(gs.Deck[40], gs.Trump, gs.DeckNext);
   for (int s = 1; s <= 2; ++s) {
     const PanelState& p = panels[s];
