@@ -131,6 +131,4 @@ class CardArt {
   std::unique_ptr<PictureSource> source_;
 };
 
-QString ArtWord(const QString& id, int language);
-
 }  // namespace zarnet
