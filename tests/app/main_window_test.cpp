@@ -12,6 +12,7 @@
 #include "cards.h"
 #include "engine.h"
 #include "history.h"
+#include "form_help.h"
 #include "main_window.h"
 #include "player_list.h"
 #include "series.h"
@@ -266,6 +267,20 @@ TEST_F(MainWindowTest, FiftiethDealStopsAndEntersTheTopTen) {
   for (int k = 6; k <= 15; ++k)
     if (lines[k].rfind("Fifty", 0) == 0) inTopTen = true;
   EXPECT_TRUE(inTopTen);
+}
+
+}  // namespace
+}  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+TEST(HelpPage, WrittenLanguageElseEnglish) {
+  EXPECT_TRUE(HelpPageText("Rus").contains("Зарнет"));
+  EXPECT_TRUE(HelpPageText("Eng").contains("Zarnet: the rules"));
+  // No German page is written: the English one stands in.
+  EXPECT_EQ(HelpPageText("Deu"), HelpPageText("Eng"));
+  EXPECT_TRUE(AboutText().contains("Licen", Qt::CaseInsensitive));
 }
 
 }  // namespace

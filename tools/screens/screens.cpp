@@ -9,6 +9,7 @@
 
 #include "atomic_file.h"
 #include "engine.h"
+#include "form_end_game.h"
 #include "main_window.h"
 #include "player_list.h"
 #include "settings.h"
@@ -59,6 +60,17 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
     if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
   }
   Save(form, out + "/dealover_" + tag + ".png");
+  // The end of a game with a first place.
+  FormStyle style;
+  style.scale = form.Factors.Scale;
+  EndGameData data;
+  data.place = 1;
+  data.score = 1234;
+  data.animate = false;
+  TFormEndGame end(data, style, &form);
+  end.show();
+  QTest::qWait(50);
+  Save(end, out + "/endgame_" + tag + ".png");
 }
 
 }  // namespace
