@@ -2,6 +2,7 @@
 // of a deal, in the small and the large window, into a folder.
 // Usage: zarnet-screens OUTDIR
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,11 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
   form.EndIntro();
   QTest::qWait(50);
   Save(form, out + "/menu_" + tag + ".png");
+  // A day with two holidays beside the menu.
+  form.Calendar->Now = [] { return QDateTime(QDate(2025, 2, 2), QTime(12, 0)); };
+  form.LayoutMenuScreen();
+  QTest::qWait(50);
+  Save(form, out + "/menu_calendar_" + tag + ".png");
   form.MenuLineClick(kSlotNewPlayer);
   Save(form, out + "/dealt_" + tag + ".png");
   form.Button7Click();
