@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <cstring>
+#include <ctime>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -85,6 +87,7 @@ TForm1::TForm1(const std::string& programFolder)
   table = std::make_unique<TTableScreen>(this, game, art, settings);
   game.view = table.get();
   game.records = &records;
+  game.hooks = &hooks;
   // 7: every table control hidden.
   CreateMenuControls();
   table->ShowTable(false);
@@ -118,6 +121,12 @@ TForm1::TForm1(const std::string& programFolder)
   QObject::connect(&Timer2, &QTimer::timeout, this,
                    [this] { sound->MusicTimerTick(settings.MusicOn, MenuShown); });
   table->OnLayoutMenu = [this] { LayoutMenuScreen(); };
+  table->OnTableLaidOut = [this] {
+    // Each deal is recorded from its first picture, once the deal is on the table.
+    if (game.opt.Recording) QTimer::singleShot(0, this, [this] { StartRecording(); });
+  };
+  TimerGIF.setInterval(100);
+  QObject::connect(&TimerGIF, &QTimer::timeout, this, [this] { recorder.GrabFrame(); });
   table->OnSeriesMenu = [this](bool on) {
     Quit->setEnabled(on);
     GenCount->setEnabled(on);
@@ -625,6 +634,11 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   game.opt.OptBlackHand = settings.OptBlackHand;
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Recording = settings.RecordGames && SmallWindow();
+  if (game.opt.Recording) {
+    // Recorded deals are played on the plain recording background.
+    art.Background = Stretched(ProgramPicture("GIFBackGr"), width(), height());
+  }
   if (slot == kSlotNewPlayer) {
     std::string name = a.name.substr(0, 20);
     name.resize(20, ' ');
@@ -739,6 +753,11 @@ bool TForm1::QuitClick() {
 }
 
 void TForm1::ReturnToMenu() {
+  FinishRecording();
+  if (game.opt.Recording) {
+    game.opt.Recording = false;
+    art.LoadBackground(settings.MenuDesign);
+  }
   game.gs.DealActive = false;
   game.TimerEnabled = false;
   table->SetButtonsVisible(false);
@@ -815,6 +834,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   }
   Timer1.stop();
   Timer2.stop();
+  FinishRecording();
   if (!StartUpFailed && !FirstPaint) {
     SaveSettings(ProgramFolder, settings);
     sound->DeleteMusicFile();
@@ -928,6 +948,46 @@ void TForm1::DesignChanged() { ReloadBackground(); }
 
 void TForm1::ShowMissingFile(const std::string& fileName) {
   if (art.Notice) art.Notice({W(WordId::CantFindTheFile) + " " + QString::fromStdString(fileName)});
+}
+
+// --- The game recorder ---
+
+void WindowHooks::RecordFinalFrame() {
+  form_.recorder.GrabFrame();
+  form_.FinishRecording();
+}
+
+void TForm1::StartRecording() {
+  if (!game.opt.Recording || !table->TableShown()) return;
+  recorder.Start(
+      [this](RecordedFrame* frame) {
+        QImage img;
+        if (settings.RecordMode == 2) {
+          if (QScreen* s = screen()) img = s->grabWindow(0, x(), y(), width(), height()).toImage();
+        } else {
+          img = grab().toImage();
+        }
+        if (img.isNull()) return false;
+        img = img.convertToFormat(QImage::Format_RGB888);
+        frame->width = img.width();
+        frame->height = img.height();
+        frame->rgb.resize(size_t(img.width()) * img.height() * 3);
+        for (int y = 0; y < img.height(); ++y)
+          std::memcpy(frame->rgb.data() + size_t(y) * img.width() * 3, img.constScanLine(y), size_t(img.width()) * 3);
+        return true;
+      },
+      settings.FrameDelay);
+  recorder.GrabFrame();
+  TimerGIF.start();
+}
+
+void TForm1::FinishRecording() {
+  TimerGIF.stop();
+  if (!recorder.Recording()) return;
+  const std::time_t t = std::time(nullptr);
+  std::tm now{};
+  localtime_r(&t, &now);
+  recorder.Finish(ProgramFolder, now);
 }
 
 }  // namespace zarnet

@@ -18,6 +18,7 @@
 #include "image_area.h"
 #include "kuv_button.h"
 #include "player_list.h"
+#include "recorder.h"
 #include "series_files.h"
 #include "settings.h"
 #include "sound.h"
@@ -56,6 +57,26 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   TForm1& form_;
 };
 
+// The engine's outlets beyond the table: the recorder here, peers through `peer`.
+class WindowHooks : public EngineHooks {
+ public:
+  explicit WindowHooks(TForm1& form) : form_(form) {}
+  void TellPeer(PeerEvent event, CardCode card) override {
+    if (peer) peer->TellPeer(event, card);
+  }
+  void SendDeckToPeer() override {
+    if (peer) peer->SendDeckToPeer();
+  }
+  void OnlineDealEnded() override {
+    if (peer) peer->OnlineDealEnded();
+  }
+  void RecordFinalFrame() override;
+  EngineHooks* peer = nullptr;
+
+ private:
+  TForm1& form_;
+};
+
 class TForm1 : public QWidget, public OptionsHost {
  public:
   // programFolder: where the lists, settings and history live.
@@ -75,6 +96,11 @@ class TForm1 : public QWidget, public OptionsHost {
   QTimer Timer1;
   std::unique_ptr<Sound> sound;
   QTimer Timer2;  // the tune's watch, every second
+  WindowHooks hooks{*this};
+  GameRecorder recorder;
+  QTimer TimerGIF;
+  void StartRecording();
+  void FinishRecording();
 
   bool FirstPaint = true;
   bool IntroRunning = true;

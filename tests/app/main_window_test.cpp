@@ -285,3 +285,31 @@ TEST(HelpPage, WrittenLanguageElseEnglish) {
 
 }  // namespace
 }  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+TEST_F(MainWindowTest, RecordedDealIsWrittenAsAnAnimation) {
+  Settings s = LoadSettings(folder, "Mr.X");
+  s.RecordGames = true;
+  s.FrameDelay = 300;
+  SaveSettings(folder, s);
+  auto form = Open();
+  form->MenuLineClick(kSlotNewPlayer);
+  QApplication::processEvents();  // the recording starts once the deal is shown
+  ASSERT_TRUE(form->recorder.Recording());
+  PlayDeal(*form);
+  EXPECT_FALSE(form->recorder.Recording());
+  const std::filesystem::path gifs = std::filesystem::path(folder) / "GIFGame";
+  ASSERT_TRUE(std::filesystem::is_directory(gifs));
+  int count = 0;
+  for (const auto& e : std::filesystem::directory_iterator(gifs)) {
+    ++count;
+    const std::string head = ReadWholeFile(e.path().string()).value_or("").substr(0, 6);
+    EXPECT_EQ(head, "GIF89a");
+  }
+  EXPECT_EQ(count, 1);
+}
+
+}  // namespace
+}  // namespace zarnet
