@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QThread>
 #include <cstring>
 #include <ctime>
 #include <QCloseEvent>
@@ -107,6 +108,8 @@ TForm1::TForm1(const std::string& programFolder)
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
   setPalette(pal);
   setAutoFillBackground(true);
+  // 10: cursors.
+  LoadCursors();
   // 11: the top-ten button's hint.
   Button9->setToolTip("50");
 
@@ -262,6 +265,7 @@ void TForm1::RunStartUp() {
   art.LoadBackground(false);
   // 6: the language's texts.
   ApplyLanguage();
+  ApplyCursors();
   // 9: the tune.
   sound->PrepareMusic();
   sound->PlayMusic(settings.MusicOn);
@@ -699,14 +703,17 @@ void TForm1::ImageCards2MouseUp(QMouseEvent* e) {
     table->SayCard(game.gs.Hand[2][slot], false);
     return;
   }
-  if (e->button() == Qt::LeftButton) PlaySlot(slot);
+  if (e->button() == Qt::LeftButton) {
+    if (settings.SaluteCards && game.gs.DealPhase == 2 && game.gs.Turn == 2) TouchEffect();
+    PlaySlot(slot);
+  }
 }
 
 void TForm1::ImageCards2MouseMove(QMouseEvent* e) {
   const GameState& gs = game.gs;
   const bool mayPlay = gs.DealActive && gs.DealPhase == 2 && gs.Turn == 2;
   const bool overCard = table->HandSlotAt(2, e->position().toPoint().x()) != 0;
-  table->ImageCards[2]->setCursor(mayPlay && overCard ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  table->ImageCards[2]->setCursor(mayPlay && overCard ? CurHand : CurArrow);
 }
 
 void TForm1::ImageCards1MouseUp(QMouseEvent* e) {
@@ -988,6 +995,61 @@ void TForm1::FinishRecording() {
   std::tm now{};
   localtime_r(&t, &now);
   recorder.Finish(ProgramFolder, now);
+}
+
+// --- Cursors ---
+
+void TForm1::LoadCursors() {
+  auto frame = [](const QString& path, QPoint hot, Qt::CursorShape fallback) {
+    QImage img(path);
+    if (img.isNull()) return QCursor(fallback);
+    // Animated cursors are strips of square frames.
+    if (img.width() > img.height()) img = img.copy(0, 0, img.height(), img.height());
+    return QCursor(QPixmap::fromImage(img), hot.x(), hot.y());
+  };
+  CurArrow = frame(":/CURSOR/CURARROW", {1, 1}, Qt::ArrowCursor);
+  CurHand = frame(":/ANICURSOR/CURHAND", {10, 1}, Qt::PointingHandCursor);
+  CurWait = frame(":/ANICURSOR/CURWAIT", {16, 16}, Qt::WaitCursor);
+  CurEdit = frame(":/ANICURSOR/CUREDIT", {16, 16}, Qt::IBeamCursor);
+}
+
+void TForm1::ApplyCursors() {
+  if (!settings.OwnCursor) {
+    CurArrow = QCursor(Qt::ArrowCursor);
+    CurHand = QCursor(Qt::PointingHandCursor);
+    CurWait = QCursor(Qt::WaitCursor);
+    CurEdit = QCursor(Qt::IBeamCursor);
+  } else {
+    LoadCursors();
+  }
+  setCursor(CurArrow);
+  table->Edit1->setCursor(CurEdit);
+}
+
+void TForm1::CursorChanged() { ApplyCursors(); }
+
+// --- The touch effect: a burst drawn at the mouse ---
+
+void TForm1::TouchEffect() {
+  ResourceSource graph(QString::fromStdString(ProgramFolder));
+  if (!graph.Open(kGraphLibrary)) return;
+  const QImage strip = graph.Read("RCDATA", "GTouch");
+  graph.Close();
+  if (strip.width() < 100 || strip.height() < 100) return;
+  // A see-through window over the pointer stands in for drawing on the desktop.
+  QWidget burst(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  burst.setAttribute(Qt::WA_TranslucentBackground);
+  burst.setAttribute(Qt::WA_TransparentForMouseEvents);
+  burst.setGeometry(QRect(QCursor::pos() - QPoint(50, 50), QSize(100, 100)));
+  QLabel frame(&burst);
+  frame.setGeometry(0, 0, 100, 100);
+  burst.show();
+  const int frames = std::min(30, strip.width() / 100);
+  for (int k = 0; k < frames; ++k) {
+    frame.setPixmap(QPixmap::fromImage(strip.copy(100 * k, 0, 100, 100)));
+    frame.repaint();
+    QThread::msleep(12);
+  }
 }
 
 }  // namespace zarnet

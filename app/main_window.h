@@ -1,6 +1,7 @@
 // The main window: the intro, the menu screen and the card table.
 #pragma once
 
+#include <QCursor>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -141,7 +142,7 @@ class TForm1 : public QWidget, public OptionsHost {
   void MusicChanged() override;
   void GifAnimationChanged() override;
   void FlyCardsChanged() override;
-  void CursorChanged() override {}
+  void CursorChanged() override;
   void ButtonsChanged() override;
   void NetGameChanged() override;
   bool ReloadFaces() override;
@@ -154,7 +155,7 @@ class TForm1 : public QWidget, public OptionsHost {
   void DesignChanged() override;
   void PlaySound(const std::string& name) override { game.Play(name, false); }
   void ShowMissingFile(const std::string& fileName) override;
-  void TouchEffect() override {}
+  void TouchEffect() override;
   void Button10Click();
   bool SmallWindow() const { return settings.WindowMode == 1; }
 
@@ -178,6 +179,11 @@ class TForm1 : public QWidget, public OptionsHost {
   void SyncTimer();
   void ReturnToMenu();
   bool InSeries() const { return table && table->TableShown(); }
+
+  // --- Cursors: the arrow, and the first frames of the animated ones ---
+  QCursor CurArrow, CurHand, CurWait, CurEdit;
+  void LoadCursors();
+  void ApplyCursors();
 
   // --- Menu controls ---
   TImageArea* ImTitle;
