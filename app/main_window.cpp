@@ -731,7 +731,11 @@ void TForm1::ImageStolMouseUp(QMouseEvent* e) {
 
 void TForm1::ImageKolodaMouseUp(QMouseEvent* e) {
   if (e->button() != Qt::RightButton) return;
-  if (game.gs.DeckNext <= 40 && FaceSlot(game.gs.Deck[40]) > 0) table->SayCard(game.gs.Deck[40], false);
+  const QPoint p = e->position().toPoint();
+  // Only the part of the trump card the stack of backs leaves open speaks.
+  if (OverVisibleTrump(Factors, p.x(), p.y(), art.CardShiftX, art.CardWidth, art.CardHeight,
+                       game.gs.DeckNext))
+    table->SayCard(game.gs.Deck[40], false);
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
@@ -991,6 +995,14 @@ void TForm1::StartRecording() {
 void TForm1::FinishRecording() {
   TimerGIF.stop();
   if (!recorder.Recording()) return;
+  // The notice stands while the animation is written.
+  QLabel notice(this);
+  notice.setGeometry((width() - 175) / 2, (height() - 40) / 2, 175, 40);
+  notice.setAlignment(Qt::AlignCenter);
+  notice.setText(W(WordId::CreatingAGif));
+  notice.setStyleSheet("color: red; font-weight: bold; background: #f4ecd0; border: 2px solid #806020;");
+  notice.show();
+  notice.repaint();
   const std::time_t t = std::time(nullptr);
   std::tm now{};
   localtime_r(&t, &now);

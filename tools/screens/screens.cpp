@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "atomic_file.h"
 #include "engine.h"
 #include "form_end_game.h"
+#include "form_options.h"
 #include "main_window.h"
 #include "player_list.h"
 #include "settings.h"
@@ -77,6 +79,18 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
   end.show();
   QTest::qWait(50);
   Save(end, out + "/endgame_" + tag + ".png");
+  if (windowMode == 1) {
+    // Every tab of the options window.
+    TFormOptions options(form.settings, form, form.ProgramFolder, &form.art, &form);
+    options.show();
+    if (auto* tabs = options.findChild<QTabWidget*>()) {
+      for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QTest::qWait(20);
+        Save(options, out + QString("/options_tab%1.png").arg(i + 1));
+      }
+    }
+  }
 }
 
 }  // namespace
