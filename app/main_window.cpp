@@ -16,6 +16,7 @@
 #include "atomic_file.h"
 #include "codec.h"
 #include "engine.h"
+#include "peer_game.h"
 #include "series.h"
 #include "words.h"
 
@@ -64,6 +65,10 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
 }
 
 void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+
+void WindowSeriesOutlets::ClosePeerSocket(uint8_t) {
+  if (form_.peer) form_.peer->CloseLink();
+}
 
 // --- Creation ---
 
@@ -135,10 +140,18 @@ TForm1::TForm1(const std::string& programFolder)
 
   QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1.setInterval(20);
+
+  peer = std::make_unique<TPeerGame>(game, *table, this);
+  peer->ShowError = [this](const QString& text) { QMessageBox::critical(this, W(WordId::GameName), text); };
+  peer->BackToMenu = [this] {
+    ReturnToMenu();
+    if (settings.MusicOn) MusicChanged();
+  };
 }
 
 TForm1::~TForm1() {
   Timer1.stop();
+  peer.reset();
   game.view = nullptr;
 }
 
@@ -572,6 +585,7 @@ void TForm1::Timer1Timer() {
     IntroTick();
     return;
   }
+  peer->Tick(!table->TableShown());
   if (!table->TableShown()) {
     static int ticks = 0;
     if (ImClock1->isVisible() && ++ticks % 25 == 0) DrawClock();
@@ -624,6 +638,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   Timer1.stop();
   busy_ = true;
   game.gs.DealActive = true;
+  peer->BindSeries();
   StartDeal(game, false);
   busy_ = false;
   setFocus();
@@ -714,6 +729,7 @@ bool TForm1::QuitClick() {
   if (slot >= 1 && slot <= 5) {
     RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
+  if (game.opt.NetGame) peer->CloseLink();
   ReturnToMenu();
   return true;
 }
@@ -793,6 +809,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
       RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
   Timer1.stop();
+  peer->CloseLink();
   if (!StartUpFailed && !FirstPaint) SaveSettings(ProgramFolder, settings);
   e->accept();
 }

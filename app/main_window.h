@@ -42,6 +42,7 @@ struct WelcomeResult {
 };
 
 class TForm1;
+class TPeerGame;
 
 // The close of a series as the window carries it out.
 class WindowSeriesOutlets : public FileSeriesOutlets {
@@ -50,6 +51,7 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   void ShowWaitNotice(bool shown) override;
   void ShowEndOfGame(int place, int32_t score, int bonus) override;
   void ReturnToMenu() override;
+  void ClosePeerSocket(uint8_t netRole) override;
 
  private:
   TForm1& form_;
@@ -72,6 +74,9 @@ class TForm1 : public QWidget, public OptionsHost {
   SeriesBooks books;
   std::unique_ptr<WindowSeriesOutlets> outlets;
   QTimer Timer1;
+
+  // The peer game: its link, wait window and table chat.
+  std::unique_ptr<TPeerGame> peer;
 
   bool FirstPaint = true;
   bool IntroRunning = true;
