@@ -38,6 +38,10 @@ class NetBot : public QObject {
     connect(&conn_, &PeerConnection::peerOutOfStep, this, [this] { Violation("a card it does not hold"); });
     connect(&conn_, &PeerConnection::badMessage, this,
             [this](const std::string& bytes) { Violation("bytes that make no message: " + bytes); });
+    // The host may deal again before the next tick: the finished deal is told first.
+    connect(&conn_, &PeerConnection::deckArrived, this, [this] {
+      if (inSeries_ && g_.gs.DealOver && reportedKon_ != g_.gs.KonNo) Report();
+    });
     connect(&conn_, &PeerConnection::connectFailed, this, [this] { Finish(1, "no connection"); });
     connect(&conn_, &PeerConnection::peerLeft, this, [this] { PeerLeft(); });
     tick_.setInterval(5);
