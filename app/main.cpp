@@ -11,6 +11,8 @@
 #include "form_speed.h"
 #include "form_top_ten.h"
 #include "main_window.h"
+#include "network_section.h"
+#include "peer_game.h"
 #include "series.h"
 #include "words.h"
 
@@ -37,6 +39,10 @@ void BindWindows(TForm1& form) {
   form.OpenWelcome = [&form](int slot) {
     WelcomeResult result;
     TFormPassword dialog(ListPath(form), slot, form.settings.LastPlayerName, StyleOf(form), &form);
+    if (form.settings.NetGame) {
+      form.peer->style = StyleOf(form);
+      AttachNetworkSection(dialog, *form.peer, form.settings, StyleOf(form));
+    }
     if (dialog.exec() != QDialog::Accepted) return result;
     const AdmittedPlayer& p = dialog.Admitted();
     result.start = true;

@@ -19,6 +19,7 @@
 #include "atomic_file.h"
 #include "codec.h"
 #include "engine.h"
+#include "peer_game.h"
 #include "series.h"
 #include "words.h"
 
@@ -67,6 +68,10 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
 }
 
 void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+
+void WindowSeriesOutlets::ClosePeerSocket(uint8_t) {
+  if (form_.peer) form_.peer->CloseLink();
+}
 
 // --- Creation ---
 
@@ -157,10 +162,19 @@ TForm1::TForm1(const std::string& programFolder)
 
   QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1.setInterval(20);
+
+  peer = std::make_unique<TPeerGame>(game, *table, this);
+  peer->HookSlot = &hooks.peer;  // the recorder's hooks stay in place
+  peer->ShowError = [this](const QString& text) { QMessageBox::critical(this, W(WordId::GameName), text); };
+  peer->BackToMenu = [this] {
+    ReturnToMenu();
+    if (settings.MusicOn) MusicChanged();
+  };
 }
 
 TForm1::~TForm1() {
   Timer1.stop();
+  peer.reset();
   game.view = nullptr;
 }
 
@@ -604,6 +618,7 @@ void TForm1::Timer1Timer() {
     IntroTick();
     return;
   }
+  peer->Tick(!table->TableShown());
   if (!table->TableShown()) {
     static int ticks = 0;
     if (ImClock1->isVisible() && ++ticks % 25 == 0) DrawClock();
@@ -662,6 +677,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   Timer1.stop();
   busy_ = true;
   game.gs.DealActive = true;
+  peer->BindSeries();
   StartDeal(game, false);
   busy_ = false;
   setFocus();
@@ -759,6 +775,7 @@ bool TForm1::QuitClick() {
   if (slot >= 1 && slot <= 5) {
     RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
+  if (game.opt.NetGame) peer->CloseLink();
   ReturnToMenu();
   return true;
 }
@@ -845,6 +862,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   }
   Timer1.stop();
   Timer2.stop();
+  peer->CloseLink();
   FinishRecording();
   if (!StartUpFailed && !FirstPaint) {
     SaveSettings(ProgramFolder, settings);

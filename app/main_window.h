@@ -45,6 +45,7 @@ struct WelcomeResult {
 };
 
 class TForm1;
+class TPeerGame;
 
 // The close of a series as the window carries it out.
 class WindowSeriesOutlets : public FileSeriesOutlets {
@@ -53,6 +54,7 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   void ShowWaitNotice(bool shown) override;
   void ShowEndOfGame(int place, int32_t score, int bonus) override;
   void ReturnToMenu() override;
+  void ClosePeerSocket(uint8_t netRole) override;
 
  private:
   TForm1& form_;
@@ -102,6 +104,9 @@ class TForm1 : public QWidget, public OptionsHost {
   QTimer TimerGIF;
   void StartRecording();
   void FinishRecording();
+
+  // The peer game: its link, wait window and table chat.
+  std::unique_ptr<TPeerGame> peer;
 
   bool FirstPaint = true;
   bool IntroRunning = true;

@@ -23,6 +23,20 @@ QString FilterEdit(const QString& text, const QString& lastValid, bool allowDot)
   return text;
 }
 
+// Lets go of a socket without losing what was written to it last.
+void Release(QObject* owner, QTcpSocket* s) {
+  s->disconnect(owner);
+  if (s->state() == QAbstractSocket::ConnectedState) {
+    s->flush();
+    QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+    s->disconnectFromHost();
+    if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
+  } else {
+    s->abort();
+    s->deleteLater();
+  }
+}
+
 }  // namespace
 
 QString FilterAddressEdit(const QString& text, const QString& lastValid) {
@@ -63,6 +77,7 @@ void PeerConnection::OnNewConnection() {
     peer_ = s;
     connect(s, &QTcpSocket::readyRead, this, [this, s] { OnRead(s); });
     connect(s, &QTcpSocket::disconnected, this, [this, s] {
+      if (peer_ == s) peer_ = nullptr;
       s->deleteLater();
       emit peerLeft();
     });
@@ -87,12 +102,12 @@ void PeerConnection::Connect(const QString& address, quint16 port) {
 }
 
 void PeerConnection::Close() {
+  link_.pending.clear();
+  link_.held = false;
   if (peer_) {
     QTcpSocket* s = peer_;
     peer_ = nullptr;
-    s->disconnect(this);
-    s->abort();
-    s->deleteLater();
+    Release(this, s);
   }
   if (server_) {
     server_->close();
@@ -100,6 +115,21 @@ void PeerConnection::Close() {
     server_ = nullptr;
   }
 }
+
+void PeerConnection::ReadOn() {
+  link_.held = false;
+  OnPeerRead(game_, link_, *this, {});
+}
+
+void PeerConnection::DropPeer() {
+  if (!peer_) return;
+  QTcpSocket* s = peer_;
+  peer_ = nullptr;
+  Release(this, s);
+  link_.pending.clear();
+}
+
+bool PeerConnection::HasPeer() const { return !peer_.isNull(); }
 
 bool PeerConnection::Active() const { return server_ != nullptr || peer_ != nullptr; }
 

@@ -41,12 +41,22 @@ class PeerConnection : public QObject, public PeerOutlet {
   void GuestSeriesStarts() override { emit guestSeriesStarts(); }
   void ChatLine(const std::string& text, int colour) override { emit chatLine(text, colour); }
   void PeerOutOfStep() override { emit peerOutOfStep(); }
+  void DeckArrived() override { emit deckArrived(); }
+  void BadMessage(const std::string& bytes) override { emit badMessage(bytes); }
+
+  // Guest: the series has started; messages held since the welcome are read.
+  void ReadOn();
+  // Host: closes the accepted connection and listens on for the next guest.
+  void DropPeer();
+  bool HasPeer() const;
 
  signals:
   void secondPlayerConnected();
   void guestSeriesStarts();
   void chatLine(const std::string& text, int colour);
   void peerOutOfStep();
+  void deckArrived();
+  void badMessage(const std::string& bytes);
   // The peer's side of the connection closed (ClientDisconnect / Disconnect).
   void peerLeft();
   // The guest could not connect or lost the connection with an error.

@@ -1,5 +1,7 @@
 #include "peer_protocol.h"
 
+#include <algorithm>
+
 #include "engine.h"
 
 namespace zarnet {
@@ -41,6 +43,13 @@ void RedrawPlates(Game& g) {
 
 // One ten-character move frame.
 void ApplyMove(Game& g, PeerOutlet& out, std::string_view f) {
+  static constexpr std::string_view kKnown[] = {"hhod", "hnext", "hslit", "hchan2", "hsitkon2"};
+  bool known = false;
+  for (std::string_view k : kKnown) known = known || f.substr(0, k.size()) == k;
+  if (!known) {
+    out.BadMessage(std::string(f));
+    return;
+  }
   GameState& gs = g.gs;
   RedrawPlates(g);
   if (f.substr(0, 4) == "hhod") {
@@ -98,6 +107,7 @@ bool ReadDeckBlocks(std::string_view m, GameState* gs) {
     if (!ReadTwoDigits(m.substr(80 + 2 * (i - 1), 2), &orders[i])) return false;
     if (!ReadTwoDigits(m.substr(160 + 2 * (i - 1), 2), &points[i])) return false;
   }
+  if (!gs) return true;
   gs->Deck = deck;
   gs->DeckOrder = orders;
   gs->DeckPoints = points;
@@ -146,55 +156,105 @@ void SendDeck(Game& g, PeerLink& link, PeerOutlet& out) {
   out.Write(DeckMessage(g.gs, g.opt.OptBlackHand, g.opt.OptReplaceDeuce));
 }
 
+namespace {
+
+bool IsMoveFrame(std::string_view f) {
+  if (f.size() < kMoveLength) return false;
+  f = f.substr(0, kMoveLength);
+  if (f.substr(0, 4) == "hhod") return f.substr(6) == "####" && CardNumberOf({f[4], f[5]}) != 0;
+  return f == kNextMessage || f == kCollectMessage || f == kChangeDeuceMessage || f == kBeginMessage;
+}
+
+// Whole move frames and decks up to the end of the bytes.
+bool WholeMessages(std::string_view b) {
+  if (b.empty()) return false;
+  while (!b.empty()) {
+    if (IsMoveFrame(b)) {
+      b.remove_prefix(kMoveLength);
+    } else if (b[0] == 'b' && b.size() >= kDeckLength && ReadDeckBlocks(b.substr(1, 240), nullptr)) {
+      b.remove_prefix(kDeckLength);
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A chat line has no length of its own. It runs to the end of the bytes,
+// unless whole frames that were sent after it follow its first 1 to 15 characters.
+size_t ChatLength(std::string_view b) {
+  for (size_t n = 2; n <= std::min<size_t>(16, b.size() - 1); ++n)
+    if (WholeMessages(b.substr(n))) return n;
+  return b.size();
+}
+
+}  // namespace
+
 void OnPeerRead(Game& g, PeerLink& link, PeerOutlet& out, std::string_view bytes) {
   std::string& buf = link.pending;
   buf.append(bytes);
   const bool host = g.opt.NetRole == 1;
   const bool guest = g.opt.NetRole == 2;
-  while (!buf.empty()) {
-    std::string_view b = buf;
-    size_t used = 0;
+  // Each message leaves the buffer before it is acted on, so an outlet may
+  // read on from inside its call.
+  while (!buf.empty() && !link.held) {
+    const std::string_view b = buf;
     if (b[0] == 's') {
-      // A chat line has no length of its own: it is the rest of the read.
-      out.ChatLine(std::string(b.substr(1)), g.opt.NetRole);
+      const std::string chat(b.substr(1, ChatLength(b) - 1));
+      buf.erase(0, chat.size() + 1);
+      out.ChatLine(chat, g.opt.NetRole);
       g.Play("WToMenK", false);
-      used = b.size();
     } else if (b.substr(0, 5) == "abort") {
-      used = 5;
+      buf.erase(0, 5);
     } else if (host && link.LinkState == 1 && b[0] == 'k') {
       if (b.size() < kHelloLength) return;
-      used = kHelloLength;
-      if (b.substr(0, 15) == HelloPrefix()) {
-        out.SecondPlayerConnected();
+      const std::string m(b.substr(0, kHelloLength));
+      buf.erase(0, kHelloLength);
+      if (m.substr(0, 15) == HelloPrefix()) {
         link.LinkState = 2;
-        g.SeatName[1] = std::string(b.substr(15, 20));
+        g.SeatName[1] = m.substr(15, 20);
         g.SeatName[2] = link.PlayerName;
         out.Write(WelcomeMessage(link.PlayerName));
+        out.SecondPlayerConnected();
+      } else {
+        out.BadMessage(m);
       }
     } else if (guest && link.LinkState == 1 && b[0] == 'c') {
       if (b.size() < kWelcomeLength) return;
-      used = kWelcomeLength;
-      if (b.substr(0, 8) == "connect2") {
+      const std::string m(b.substr(0, kWelcomeLength));
+      buf.erase(0, kWelcomeLength);
+      if (m.substr(0, 8) == "connect2") {
         link.LinkState = 2;
-        g.SeatName[1] = std::string(b.substr(8, 20));
+        g.SeatName[1] = m.substr(8, 20);
         g.SeatName[2] = link.PlayerName;
+        // What follows waits until the guest's series has started.
+        link.held = true;
         out.GuestSeriesStarts();
+      } else {
+        out.BadMessage(m);
       }
     } else if (guest && b[0] == 'b') {
       if (b.size() < kDeckLength) return;
-      used = kDeckLength;
-      if (ApplyDeck(g, b.substr(0, kDeckLength))) {
+      const std::string m(b.substr(0, kDeckLength));
+      buf.erase(0, kDeckLength);
+      if (ReadDeckBlocks(std::string_view(m).substr(1, 240), nullptr)) {
+        out.DeckArrived();
+        ApplyDeck(g, m);
         g.WaitingForDeck = false;
         StartDeal(g, true);
+      } else {
+        out.BadMessage(m);
       }
     } else if (b[0] == 'h') {
       if (b.size() < kMoveLength) return;
-      used = kMoveLength;
-      ApplyMove(g, out, b.substr(0, kMoveLength));
+      const std::string m(b.substr(0, kMoveLength));
+      buf.erase(0, kMoveLength);
+      ApplyMove(g, out, m);
     } else {
-      used = b.size();  // not a message of ours
+      const std::string m(b);
+      buf.clear();  // not a message of ours
+      out.BadMessage(m);
     }
-    buf.erase(0, used);
   }
 }
 

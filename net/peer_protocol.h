@@ -32,6 +32,9 @@ struct PeerLink {
   uint8_t LinkState = 0;   // 0 none, 1 connecting, 2 handshake done, 3 a deck was sent
   std::string PlayerName;  // 20 characters, blank-padded
   std::string pending;     // bytes of a message not yet complete
+  // Guest: the welcome came; what follows waits in `pending` until the
+  // series is under way (clear it, then read on with no new bytes).
+  bool held = false;
 };
 
 // What the receiver needs from the program around it.
@@ -46,13 +49,19 @@ class PeerOutlet {
   virtual void ChatLine(const std::string& text, int colour) { (void)text, (void)colour; }
   // The peer named a card that is not in its hand here: the two sides drifted apart.
   virtual void PeerOutOfStep() {}
+  // Guest: a deck is about to start the next deal.
+  virtual void DeckArrived() {}
+  // Bytes that make no message of ours, or a deck or move that does not parse.
+  // The game ignores them; a test opponent may treat them as the peer's fault.
+  virtual void BadMessage(const std::string& bytes) { (void)bytes; }
 };
 
 // The deck as both links send it: 40 codes, 40 orders and 40 points as two
 // digits each (240 bytes).
 std::string DeckBlocks(const GameState& gs);
 // Fills Deck, DeckOrder and DeckPoints when the blocks name each card once
-// and every number is two digits; otherwise changes nothing.
+// and every number is two digits; otherwise changes nothing. With a null
+// `gs` it only checks.
 bool ReadDeckBlocks(std::string_view blocks, GameState* gs);
 
 std::string PadName(std::string_view name);
