@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -53,6 +54,15 @@ void PaintBacks(Sink& sink);
 void PaintBackgrounds(Sink& sink);
 void PaintSkins(Sink& sink);
 void PaintPanels(Sink& sink, const Words& words);
+void PaintExtras(Sink& sink, const Words& words);
+
+// Picture codes of the eight languages that have pictures of their own.
+inline const char* const kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};
+QFont Font(const QString& family, int px, bool bold = true);
+QString FamilyFor(int lang);
+QImage Plate(int w, int h, QColor c, double radius);
+void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QString& family,
+                  QColor fill, QColor edge);
 
 // Suit outlines in a unit box centred on 0,0; suit 0..3 hearts, diamonds, clubs, spades.
 QPainterPath SuitPath(int suit);

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   artgen::PaintBackgrounds(sink);
   artgen::PaintSkins(sink);
   artgen::PaintPanels(sink, words);
+  artgen::PaintExtras(sink, words);
   // The store reads the missing-file notice from the word table.
   sink.Raw("i18n", "words.tsv", wordsFile.readAll());
   if (!sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;

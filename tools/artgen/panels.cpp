@@ -14,10 +14,11 @@ QImage PaintBack(int n, int w, int h);
 
 namespace {
 
-const char* kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};
 const int kLangIndex[8] = {0, 1, 2, 3, 4, 5, 6, 7};
 
-QFont Font(const QString& family, int px, bool bold = true) {
+}  // namespace
+
+QFont Font(const QString& family, int px, bool bold) {
   QFont f(family);
   f.setPixelSize(px);
   f.setBold(bold);
@@ -42,6 +43,8 @@ QImage Plate(int w, int h, QColor c, double radius) {
   p.drawRoundedRect(QRectF(h * 0.15, h * 0.1, w - h * 0.3, h * 0.35), radius / 2, radius / 2);
   return img;
 }
+
+namespace {
 
 // A gilt frame around a dark inner field.
 QImage Frame(int w, int h) {
@@ -105,6 +108,8 @@ QImage Colon(QColor c) {
   return img;
 }
 
+}  // namespace
+
 // Text fitted into a box, with a dark outline so it reads on any table.
 void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QString& family,
                   QColor fill, QColor edge) {
@@ -131,6 +136,8 @@ void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QSt
 }
 
 QString FamilyFor(int lang) { return lang == 5 ? "WenQuanYi Zen Hei" : "Comic Neue"; }
+
+namespace {
 
 QImage Flag(const QString& code) {
   QImage img(100, 68, QImage::Format_ARGB32_Premultiplied);

@@ -192,6 +192,8 @@ int CatalogueSheets(const QString& prefix) {
       const QSize box(cellW - 10, cellH - 44);
       if (img.width() > box.width() || img.height() > box.height())
         img = img.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      else if (std::max(img.width(), img.height()) <= 64)  // small pictures enlarged, pixels kept
+        img = img.scaled(img.size() * std::min(box.width() / img.width(), std::min(box.height() / img.height(), 3)));
       p.drawImage(x + 5 + (box.width() - img.width()) / 2, y + 5 + (box.height() - img.height()) / 2, img);
       QFont f("DejaVu Sans");
       f.setPixelSize(13);
