@@ -5,6 +5,7 @@
 #include <QRadialGradient>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "art.h"
 
@@ -922,6 +923,227 @@ std::vector<QImage> NewTag(int frames) {
   return out;
 }
 
+// Confetti pieces falling and turning; the same pieces in every frame.
+void Confetti(QPainter& p, int w, int h, double t, int count, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> u(0, 1);
+  static const QColor colours[5] = {QColor(0xf0, 0x40, 0x40), QColor(0x40, 0xa0, 0xf0), QColor(0xf0, 0xd0, 0x30),
+                                    QColor(0x50, 0xd0, 0x60), QColor(0xd0, 0x60, 0xe0)};
+  p.setPen(Qt::NoPen);
+  for (int k = 0; k < count; ++k) {
+    const double x0 = u(rng) * w, y0 = u(rng) * h, speed = 0.6 + u(rng) * 0.8, spin = u(rng) * 2 * kPi;
+    const QColor c = colours[k % 5];
+    const double y = std::fmod(y0 + t * h * speed, double(h + 10)) - 5;
+    const double x = x0 + 4 * std::sin(t * 6 * kPi * speed + spin);
+    p.save();
+    p.translate(x, y);
+    p.rotate((t * 720 * speed + spin * 57) );
+    p.setBrush(c);
+    p.drawRect(QRectF(-2.5, -1.2 * std::abs(std::cos(t * 8 * kPi + spin)) - 0.3, 5, 2.4 * std::abs(std::cos(t * 8 * kPi + spin)) + 0.6));
+    p.restore();
+  }
+}
+
+double EaseOut(double t) { return 1 - (1 - t) * (1 - t) * (1 - t); }
+
+// Best result: a cup rises to its place, then shines among falling confetti.
+std::vector<QImage> EndBest(int frames) {
+  std::vector<QImage> out;
+  for (int f = 0; f < frames; ++f) {
+    QImage img = Blank(100, 200);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double rise = EaseOut(std::min(1.0, f / 14.0));
+    // Rays behind the cup, turning slowly.
+    p.save();
+    p.translate(50, 82);
+    p.rotate(f * 4);
+    for (int k = 0; k < 12; ++k) {
+      // GIF keeps no partial transparency: rays are solid and thin.
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(0xff, 0xe8, 0x90));
+      const double len = 20 + 30 * rise;
+      p.drawPolygon(QPolygonF({QPointF(0, -len * 0.45), QPointF(-2.5, -len), QPointF(2.5, -len)}));
+      p.rotate(30);
+    }
+    p.restore();
+    const double y = 52 + (1 - rise) * 150;
+    GoldCup(p, QRectF(20, y, 60, 76), QColor(0xf0, 0xb8, 0x20));
+    // The pedestal.
+    QLinearGradient base(0, 150, 0, 176);
+    base.setColorAt(0, QColor(0x70, 0x40, 0x18));
+    base.setColorAt(1, QColor(0x38, 0x1c, 0x08));
+    p.setPen(QPen(QColor(0x20, 0x10, 0x04), 1));
+    p.setBrush(base);
+    p.drawRoundedRect(QRectF(22, 150, 56, 26), 3, 3);
+    p.setBrush(QColor(0xe8, 0xc0, 0x50));
+    p.drawRect(QRectF(34, 157, 32, 12));
+    DrawSuit(p, 0, QPointF(44, 163), 8);
+    DrawSuit(p, 3, QPointF(56, 163), 8);
+    Confetti(p, 100, 200, f / double(frames), 26, 5);
+    if (rise >= 1) {
+      const QPointF spots[3] = {{33, 66}, {68, 60}, {50, 100}};
+      for (int k = 0; k < 3; ++k) {
+        const double ph = std::sin((f + k * 3) * 2 * kPi / 9);
+        if (ph > 0) Sparkle(p, spots[k], 3 + 5 * ph, 255);
+      }
+    }
+    out.push_back(img);
+  }
+  return out;
+}
+
+// Good result: a blue star grows in, turns to rest and glints.
+std::vector<QImage> EndGood(int frames) {
+  std::vector<QImage> out;
+  for (int f = 0; f < frames; ++f) {
+    QImage img = Blank(100, 200);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double grow = EaseOut(std::min(1.0, f / 12.0));
+    const QPointF c(50, 90);
+    p.save();
+    p.translate(c);
+    p.rotate(-f * 3);
+    for (int k = 0; k < 16; ++k) {
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(0xb8, 0xe4, 0xff));
+      const double len = 48 * grow;
+      p.drawPolygon(QPolygonF({QPointF(0, -len * 0.7), QPointF(-2, -len), QPointF(2, -len)}));
+      p.rotate(22.5);
+    }
+    p.restore();
+    const double r = 38 * grow;
+    if (r > 1) {
+      const QPainterPath star = Star(c, r, 0.45, 5, (1 - grow) * 2 * kPi);
+      QRadialGradient g(c.x() - r * 0.3, c.y() - r * 0.3, r * 1.3);
+      g.setColorAt(0, QColor(0xe0, 0xf4, 0xff));
+      g.setColorAt(0.5, QColor(0x40, 0xa8, 0xf0));
+      g.setColorAt(1, QColor(0x10, 0x50, 0xa0));
+      p.setPen(QPen(QColor(0x08, 0x28, 0x58), 1.5));
+      p.setBrush(g);
+      p.drawPath(star);
+    }
+    // A ribbon below, with two tails.
+    p.setPen(QPen(QColor(0x50, 0x0c, 0x10), 1));
+    p.setBrush(QColor(0xc8, 0x20, 0x30));
+    p.drawPolygon(QPolygonF({QPointF(34, 128), QPointF(46, 128), QPointF(40, 176), QPointF(34, 168), QPointF(28, 174)}));
+    p.drawPolygon(QPolygonF({QPointF(54, 128), QPointF(66, 128), QPointF(72, 174), QPointF(66, 168), QPointF(60, 176)}));
+    if (grow >= 1) {
+      const double ph = std::sin(f * 2 * kPi / 8);
+      if (ph > 0) Sparkle(p, QPointF(64, 66), 3 + 5 * ph, 255);
+      if (ph < 0) Sparkle(p, QPointF(36, 108), 3 - 5 * ph, 255);
+    }
+    out.push_back(img);
+  }
+  return out;
+}
+
+// Regrets: a grey cloud that rains, looping.
+std::vector<QImage> EndBads(int frames) {
+  std::vector<QImage> out;
+  for (int f = 0; f < frames; ++f) {
+    QImage img = Blank(100, 200);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double t = double(f) / frames;
+    // Drops, each falling on its own lane.
+    p.setPen(Qt::NoPen);
+    for (int k = 0; k < 9; ++k) {
+      const double x = 22 + k * 7, y = 88 + std::fmod(k * 23 + t * 100, 100.0);
+      QPainterPath drop;
+      drop.moveTo(x, y - 6);
+      drop.cubicTo(x + 3, y - 1, x + 3, y + 3, x, y + 3);
+      drop.cubicTo(x - 3, y + 3, x - 3, y - 1, x, y - 6);
+      p.setBrush(QColor(0x70, 0xa8, 0xe0, 220));
+      p.drawPath(drop);
+    }
+    const double bob = 2 * std::sin(t * 2 * kPi);
+    QPainterPath cloud;
+    for (auto [x, y, r] : {std::tuple{30.0, 70.0, 16.0}, {50, 58, 22}, {70, 68, 17}, {42, 78, 15}, {62, 80, 14}})
+      cloud.addEllipse(QPointF(x, y + bob), r, r);
+    cloud.setFillRule(Qt::WindingFill);
+    cloud = cloud.simplified();
+    QLinearGradient g(0, 36, 0, 96);
+    g.setColorAt(0, QColor(0xc8, 0xcc, 0xd4));
+    g.setColorAt(1, QColor(0x60, 0x66, 0x74));
+    p.setPen(QPen(QColor(0x40, 0x44, 0x50), 1.2));
+    p.setBrush(g);
+    p.drawPath(cloud);
+    // A small card under the rain, face down.
+    p.save();
+    p.translate(50, 178);
+    p.rotate(-8);
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
+    p.setBrush(QColor(0x9a, 0x2a, 0x30));
+    p.drawRoundedRect(QRectF(-14, -19, 28, 38), 3, 3);
+    p.setPen(QPen(QColor(0xf0, 0xd8, 0xd8), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(-11, -16, 22, 32), 2, 2);
+    p.restore();
+    out.push_back(img);
+  }
+  return out;
+}
+
+// A club badge: a shield with the club suit, stars for its level, and a passing glint.
+std::vector<QImage> ClubBadge(QColor c, int level, int frames) {
+  std::vector<QImage> out;
+  QPainterPath shield;
+  shield.moveTo(6, 8);
+  shield.quadTo(30, 2, 54, 8);
+  shield.lineTo(54, 38);
+  shield.cubicTo(54, 56, 40, 66, 30, 72);
+  shield.cubicTo(20, 66, 6, 56, 6, 38);
+  shield.closeSubpath();
+  for (int f = 0; f < frames; ++f) {
+    QImage img = Blank(60, 75);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawPath(shield.translated(0, 2));
+    QLinearGradient g(0, 4, 0, 72);
+    g.setColorAt(0, c.lighter(150));
+    g.setColorAt(0.5, c);
+    g.setColorAt(1, c.darker(170));
+    p.setPen(QPen(QColor(0xe8, 0xc0, 0x50), 2.6));
+    p.setBrush(g);
+    p.drawPath(shield);
+    p.setPen(QPen(QColor(0x6a, 0x48, 0x08), 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shield);
+    // White club with a dark edge.
+    p.save();
+    p.translate(30, 42);
+    p.scale(26, 26);
+    p.setPen(QPen(c.darker(250), 0.06));
+    p.setBrush(Qt::white);
+    p.drawPath(SuitPath(2));
+    p.restore();
+    // Stars in an arc over the club, one per level.
+    for (int k = 0; k < level; ++k) {
+      const double a = kPi * (0.5 + (k - (level - 1) / 2.0) * 0.17);
+      const QPointF at(30 - 22 * std::cos(a), 30 - 18 * std::sin(a));
+      p.setPen(QPen(QColor(0x6a, 0x48, 0x08), 0.6));
+      p.setBrush(QColor(0xff, 0xe0, 0x50));
+      p.drawPath(Star(at, 3.6, 0.45, 5));
+    }
+    // The glint crosses in the first half of the loop and rests in the second.
+    const double x = -20 + 100.0 * f / (frames / 2.0);
+    if (x < 80) {
+      p.setClipPath(shield);
+      QLinearGradient glint(x - 10, 0, x + 10, 20);
+      glint.setColorAt(0, QColor(255, 255, 255, 0));
+      glint.setColorAt(0.5, QColor(255, 255, 255, 150));
+      glint.setColorAt(1, QColor(255, 255, 255, 0));
+      p.fillRect(QRectF(0, 0, 60, 75), glint);
+    }
+    out.push_back(img);
+  }
+  return out;
+}
+
 }  // namespace
 
 void PaintExtras(Sink& sink, const Words& words) {
@@ -1062,6 +1284,15 @@ void PaintExtras(Sink& sink, const Words& words) {
   sink.Gif("GPw", KeyShine(64, 14), 8);
   sink.Gif("GTopTen", TopTen(64, 16), 8);
   sink.Gif("GGenCount", Counter(64, 10), 10);
+
+  // End-of-game animations: the window stops them at frames 25 and 24, so each has more.
+  sink.Gif("GEndBest", EndBest(30), 6, false);
+  sink.Gif("GEndGood", EndGood(30), 6, false);
+  sink.Gif("GEndBads", EndBads(12), 10);
+  const QColor clubs[7] = {QColor(0xc0, 0x30, 0x30), QColor(0xd8, 0x78, 0x20), QColor(0xc8, 0xa0, 0x10),
+                           QColor(0x28, 0x90, 0x40), QColor(0x28, 0x80, 0xd0), QColor(0x30, 0x40, 0xb0),
+                           QColor(0x80, 0x38, 0xb0)};
+  for (int i = 0; i < 7; ++i) sink.Gif(QString("GClub%1").arg(QChar('A' + i)), ClubBadge(clubs[i], i + 1, 16), 10);
 }
 
 }  // namespace artgen

@@ -263,6 +263,49 @@ QImage Medal(int w, int h, QColor metal) {
   p.setPen(QPen(metal.darker(200), 1));
   p.setBrush(g);
   p.drawEllipse(QPointF(w / 2.0, h - r - 1), r, r);
+  if (r > 20) {  // an embossed ring on the large medal
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(metal.darker(150), r / 18));
+    p.drawEllipse(QPointF(w / 2.0, h - r - 1), r * 0.84, r * 0.84);
+    p.setPen(QPen(metal.lighter(160), r / 30));
+    p.drawEllipse(QPointF(w / 2.0, h - r - 1 + r / 25), r * 0.84, r * 0.84);
+  }
+  return img;
+}
+
+// A banner: a band across the middle and forked tails folded behind its ends.
+QImage Ribbon(int w, int h, QColor c) {
+  QImage img = Blank(w, h);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double tail = std::min(w * 0.16, h * 0.85), inset = tail * 0.55;
+  const double bandTop = h * 0.08, bandBot = h * 0.74, tailTop = h * 0.26, tailBot = h * 0.96;
+  QLinearGradient back(0, tailTop, 0, tailBot);
+  back.setColorAt(0, c.darker(130));
+  back.setColorAt(1, c.darker(190));
+  p.setPen(QPen(c.darker(260), 1));
+  p.setBrush(back);
+  for (int side = 0; side < 2; ++side) {
+    const double x0 = side ? w - 0.5 : 0.5, x1 = side ? w - tail : tail, dx = side ? -1 : 1;
+    p.drawPolygon(QPolygonF({QPointF(x0, tailTop), QPointF(x1, tailTop), QPointF(x1, tailBot),
+                             QPointF(x0, tailBot), QPointF(x0 + dx * tail * 0.3, (tailTop + tailBot) / 2)}));
+  }
+  // The folds where the band turns under.
+  p.setBrush(c.darker(260));
+  p.drawPolygon(QPolygonF({QPointF(inset, bandBot), QPointF(tail, bandBot), QPointF(tail, tailBot)}));
+  p.drawPolygon(QPolygonF({QPointF(w - inset, bandBot), QPointF(w - tail, bandBot), QPointF(w - tail, tailBot)}));
+  QLinearGradient band(0, bandTop, 0, bandBot);
+  band.setColorAt(0, c.lighter(150));
+  band.setColorAt(0.45, c);
+  band.setColorAt(1, c.darker(140));
+  p.setPen(QPen(c.darker(240), 1.2));
+  p.setBrush(band);
+  p.drawRect(QRectF(inset, bandTop, w - 2 * inset, bandBot - bandTop));
+  // Stitching along both edges.
+  p.setPen(QPen(QColor(255, 255, 255, 110), 1, Qt::DashLine));
+  const double m = (bandBot - bandTop) * 0.1;
+  p.drawLine(QPointF(inset + m, bandTop + m), QPointF(w - inset - m, bandTop + m));
+  p.drawLine(QPointF(inset + m, bandBot - m), QPointF(w - inset - m, bandBot - m));
   return img;
 }
 
@@ -462,11 +505,14 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("LampR24", Lamp(QColor(0xd0, 0x20, 0x20), 24));
   sink.Png("LampY24", Lamp(QColor(0xe8, 0xc0, 0x20), 24));
 
-  // Places: a number on a laurel-less disc; the medal below it.
+  // Places: drawn over the medal at the same origin, so the number sits on its disc.
   for (int n = 0; n <= 10; ++n) {
     QImage img = Blank(105, 120);
     QPainter p(&img);
-    OutlinedText(p, QRectF(5, 20, 95, 80), QString::number(n), "DejaVu Serif", QColor(0xf0, 0xc0, 0x30), QColor(0x40, 0x20, 0x00));
+    const QPointF c(52.5, 120 - std::min(105, 120) * 0.36 - 1);
+    const double r = std::min(105, 120) * 0.36;
+    OutlinedText(p, QRectF(c.x() - r * 0.8, c.y() - r * 0.62, r * 1.6, r * 1.24), QString::number(n), "DejaVu Serif",
+                 QColor(0x8a, 0x14, 0x10), QColor(0xff, 0xf2, 0xc8));
     sink.Png(QString("GPlace%1").arg(n, 2, 10, QChar('0')), img);
   }
   sink.Png("GMedal", Medal(105, 120, QColor(0xe0, 0xb0, 0x20)));
@@ -478,7 +524,7 @@ void PaintPanels(Sink& sink, const Words& words) {
   const struct { const char* name; int w, h; } ribbons[6] = {
       {"GLenta200x100", 200, 100}, {"GLenta280x090", 280, 90}, {"GLenta300x100", 300, 100},
       {"GLenta360x100", 360, 100}, {"GLenta380x120", 380, 120}, {"GLenta590x116", 590, 116}};
-  for (const auto& r : ribbons) sink.Png(r.name, Plate(r.w, r.h, QColor(0x1a, 0x4a, 0x9a), r.h / 3.0));
+  for (const auto& r : ribbons) sink.Png(r.name, Ribbon(r.w, r.h, QColor(0x1c, 0x50, 0xa8)));
 
   // Menu pictures: a turning fan of court cards, still and animated.
   sink.Gif("GifMenu1", Fan(160, 200, 24, 0), 8);
@@ -486,14 +532,6 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("PngMenu1", Fan(160, 200, 1, 0).front());
   sink.Png("PngMenu2", Fan(160, 200, 1, 2).front());
 
-  // End-of-game animations: they stop at frames 25 and 24, so each has more.
-  sink.Gif("GEndBest", Pulse(100, 200, 30, QColor(0xf0, 0xc0, 0x20), true), 6, false);
-  sink.Gif("GEndGood", Pulse(100, 200, 30, QColor(0x40, 0xb0, 0xf0), true), 6, false);
-  sink.Gif("GEndBads", Pulse(100, 200, 12, QColor(0x80, 0x80, 0x90), false), 10);
-  const QColor clubs[7] = {QColor(0xd0, 0x30, 0x30), QColor(0xe0, 0x80, 0x20), QColor(0xe0, 0xc0, 0x20),
-                           QColor(0x30, 0xa0, 0x40), QColor(0x30, 0x90, 0xe0), QColor(0x30, 0x40, 0xb0),
-                           QColor(0x90, 0x40, 0xc0)};
-  for (int i = 0; i < 7; ++i) sink.Gif(QString("GClub%1").arg(QChar('A' + i)), Pulse(60, 75, 8, clubs[i], false), 10);
   sink.Gif("StarG0", Pulse(55, 45, 8, QColor(0x30, 0xc0, 0x30), true), 10);
   sink.Gif("StarR0", Pulse(55, 45, 8, QColor(0xd0, 0x20, 0x20), true), 10);
   sink.Gif("StarY0", Pulse(55, 45, 8, QColor(0xe8, 0xc0, 0x20), true), 10);
