@@ -196,12 +196,12 @@ QImage Globe(int size, double turn) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> u(0, 1);
   p.setPen(Qt::NoPen);
-  for (int k = 0; k < 9; ++k) {
+  for (int k = 0; k < 16; ++k) {
     const double lon = u(rng) * 2 * kPi + turn, lat = (u(rng) - 0.5) * 2.2;
     const double x = std::sin(lon) * std::cos(lat * 0.7);
     if (std::cos(lon) < -0.1) continue;  // far side
     const QPointF at(c.x() + x * r * 0.9, c.y() + std::sin(lat * 0.7) * r * 0.9);
-    const double s = r * (0.18 + u(rng) * 0.22) * (0.5 + 0.5 * std::cos(lon));
+    const double s = r * (0.2 + u(rng) * 0.24) * (0.5 + 0.5 * std::cos(lon));
     QRadialGradient land(at, s);
     land.setColorAt(0, QColor(0x6c, 0xc0, 0x48));
     land.setColorAt(1, QColor(0x2c, 0x80, 0x30));

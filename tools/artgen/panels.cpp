@@ -273,6 +273,47 @@ QImage Medal(int w, int h, QColor metal) {
   return img;
 }
 
+// A window caption: a wine-red field in a gilt edge, a suit pip at each end; the
+// window writes its title in the middle.
+QImage Caption(int w, int h) {
+  QImage img = Blank(w, h);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double r = h * 0.32;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 70));
+  p.drawRoundedRect(QRectF(1, 3, w - 2, h - 4), r, r);
+  QLinearGradient gilt(0, 0, 0, h);
+  gilt.setColorAt(0, QColor(0xfa, 0xe4, 0x98));
+  gilt.setColorAt(0.5, QColor(0xb8, 0x86, 0x24));
+  gilt.setColorAt(1, QColor(0xe8, 0xc4, 0x60));
+  p.setPen(QPen(QColor(0x50, 0x34, 0x08), 1));
+  p.setBrush(gilt);
+  p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 4), r, r);
+  const double b = h * 0.09;
+  QLinearGradient field(0, b, 0, h - 4 - b);
+  field.setColorAt(0, QColor(0xc0, 0x2c, 0x34));
+  field.setColorAt(0.5, QColor(0x8a, 0x14, 0x1c));
+  field.setColorAt(1, QColor(0x5a, 0x08, 0x10));
+  p.setBrush(field);
+  p.drawRoundedRect(QRectF(b, b, w - 2 * b, h - 4 - 2 * b), r - b, r - b);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 45));
+  p.drawRoundedRect(QRectF(b * 2, b * 1.4, w - 4 * b, (h - 4) * 0.36), r * 0.6, r * 0.6);
+  const double pip = h * 0.26, cy = (h - 4) / 2.0;
+  for (int side = 0; side < 2; ++side) {
+    const QPointF at(side ? w - b - pip * 1.1 : b + pip * 1.1, cy);
+    p.save();
+    p.translate(at);
+    p.scale(pip, pip);
+    p.setPen(QPen(QColor(0x50, 0x34, 0x08), 0.08));
+    p.setBrush(QColor(0xf0, 0xcc, 0x60));
+    p.drawPath(SuitPath(side ? 1 : 3));
+    p.restore();
+  }
+  return img;
+}
+
 // A banner: a band across the middle and forked tails folded behind its ends.
 QImage Ribbon(int w, int h, QColor c) {
   QImage img = Blank(w, h);
@@ -309,10 +350,11 @@ QImage Ribbon(int w, int h, QColor c) {
   return img;
 }
 
-QImage Arrow(bool hand) {
+QImage Arrow(bool hand, double dip = 0) {
   QImage img = Blank(32, 32);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  p.translate(0, dip);
   p.setPen(QPen(Qt::black, 1.2));
   p.setBrush(Qt::white);
   if (!hand) {
@@ -365,6 +407,9 @@ QImage Timer(QColor c) {
 // Frames of a card fan turning, for the animated menu and end pictures.
 std::vector<QImage> Fan(int w, int h, int frames, int accent) {
   std::vector<QImage> out;
+  const int ranks[4] = {14, 13, 12, 11};
+  QImage cards[4];
+  for (int k = 0; k < 4; ++k) cards[k] = PaintFace((accent + k) % 4, ranks[k], 69, 94);
   for (int f = 0; f < frames; ++f) {
     QImage img = Blank(w, h);
     QPainter p(&img);
@@ -372,9 +417,8 @@ std::vector<QImage> Fan(int w, int h, int frames, int accent) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const double t = double(f) / frames;
     const double spread = 14 + 10 * std::sin(t * 2 * M_PI);
-    const int ranks[4] = {14, 13, 12, 11};
     for (int k = 0; k < 4; ++k) {
-      const QImage card = PaintFace((accent + k) % 4, ranks[k], 69, 94);
+      const QImage& card = cards[k];
       p.save();
       p.translate(w / 2.0, h * 0.75);
       p.rotate((k - 1.5) * spread);
@@ -520,7 +564,7 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Bitmap("GMEDAL02", Medal(28, 28, QColor(0xc0, 0xc0, 0xc8)));
   sink.Bitmap("GMEDAL03", Medal(28, 28, QColor(0xc0, 0x78, 0x38)));
 
-  for (int w : {150, 280, 300, 430, 550, 610}) sink.Png(QString("GCap%1").arg(w), Plate(w, 64, QColor(0x9a, 0x1a, 0x22), 14));
+  for (int w : {150, 280, 300, 430, 550, 610}) sink.Png(QString("GCap%1").arg(w), Caption(w, 64));
   const struct { const char* name; int w, h; } ribbons[6] = {
       {"GLenta200x100", 200, 100}, {"GLenta280x090", 280, 90}, {"GLenta300x100", 300, 100},
       {"GLenta360x100", 360, 100}, {"GLenta380x120", 380, 120}, {"GLenta590x116", 590, 116}};
@@ -553,7 +597,9 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Cursor("CURARROW", Arrow(false));
   std::vector<QImage> hand, wait, edit;
   for (int f = 0; f < 8; ++f) {
-    QImage h = Arrow(true);
+    // The hand taps once per loop.
+    const double dip[8] = {0, 0.8, 1.6, 0.8, 0, 0, 0, 0};
+    QImage h = Arrow(true, dip[f]);
     hand.push_back(h);
     QImage w = Blank(32, 32);
     {
