@@ -19,7 +19,8 @@ class Sink {
  public:
   explicit Sink(QString root) : root_(std::move(root)) {}
   void Png(const QString& name, const QImage& img) { Save("RCDATA", name, img, "PNG"); }
-  void Bitmap(const QString& name, const QImage& img);
+  // Bitmaps carry no alpha: they are flattened on `ground`.
+  void Bitmap(const QString& name, const QImage& img, QColor ground = Qt::white);
   void Jpeg(const QString& name, const QImage& img, int quality = 90) {
     Save("JPEG", name, img, "JPG", quality);
   }

@@ -15,6 +15,7 @@ QImage PaintBack(int n, int w, int h);
 namespace {
 
 const int kLangIndex[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+const QColor kPlaqueTop(0xff, 0xf6, 0xdc), kPlaqueBottom(0xee, 0xd8, 0xa0);
 
 }  // namespace
 
@@ -46,8 +47,9 @@ QImage Plate(int w, int h, QColor c, double radius) {
 
 namespace {
 
-// A gilt frame around a dark inner field.
-QImage Frame(int w, int h) {
+// A gilt frame around an inner field: light where the table writes its figures in
+// blue, red and magenta, dark behind the glowing clock digits.
+QImage Frame(int w, int h, bool light) {
   QImage img = Blank(w, h);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
@@ -60,8 +62,8 @@ QImage Frame(int w, int h) {
   p.setBrush(g);
   p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), b * 1.5, b * 1.5);
   QLinearGradient in(0, 0, 0, h);
-  in.setColorAt(0, QColor(0x10, 0x30, 0x1c));
-  in.setColorAt(1, QColor(0x06, 0x18, 0x0e));
+  in.setColorAt(0, light ? QColor(0xff, 0xfc, 0xf0) : QColor(0x10, 0x30, 0x1c));
+  in.setColorAt(1, light ? QColor(0xf0, 0xe2, 0xbe) : QColor(0x06, 0x18, 0x0e));
   p.setBrush(in);
   p.drawRoundedRect(QRectF(b, b, w - 2 * b, h - 2 * b), b, b);
   return img;
@@ -469,10 +471,11 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("GIFBackGr", PaintBaize(760, 500, QColor(0x24, 0x5a, 0x3a), 3));
 
   // Deck label plates.
-  sink.Png("GKolodaSmall", Plate(58, 25, QColor(0x8a, 0x5a, 0x1a), 6));
-  sink.Png("GKolodaSmallB", Plate(116, 50, QColor(0x8a, 0x5a, 0x1a), 12));
-  sink.Png("GKolodaLarge", Frame(60, 60));
-  sink.Png("GKolodaLargeB", Frame(120, 120));
+  // The count of cards left is written on these in blue.
+  sink.Png("GKolodaSmall", Plate(58, 25, QColor(0xe0, 0xc0, 0x80), 6));
+  sink.Png("GKolodaSmallB", Plate(116, 50, QColor(0xe0, 0xc0, 0x80), 12));
+  sink.Png("GKolodaLarge", Frame(60, 60, true));
+  sink.Png("GKolodaLargeB", Frame(120, 120, true));
 
   // Clock digits in eight colours.
   const struct { const char* letter; QColor c; } clocks[8] = {
@@ -485,14 +488,14 @@ void PaintPanels(Sink& sink, const Words& words) {
     sink.Png(base + "M", Digit('M', 18, 40, c.c));
     sink.Png(base + "P", Colon(c.c));
   }
-  sink.Png("GClockBG", Frame(115, 64));
+  sink.Png("GClockBG", Frame(115, 64, false));
 
   sink.Png("GTimerR", Timer(QColor(0xe0, 0x30, 0x30)));
   sink.Png("GTimerY", Timer(QColor(0xf0, 0xc8, 0x30)));
 
   const struct { const char* name; QColor c; } plates[5] = {
       {"SPBlue", QColor(0x28, 0x58, 0xc0)}, {"SPGreen", QColor(0x28, 0x98, 0x40)},
-      {"SPRed", QColor(0xc8, 0x28, 0x28)}, {"SPYellow", QColor(0xe8, 0xb8, 0x20)},
+      {"SPRed", QColor(0xc8, 0x28, 0x28)}, {"SPYellow", QColor(0xd4, 0x9a, 0x14)},
       {"SPFiolet", QColor(0x88, 0x38, 0xb8)}};
   for (const auto& pl : plates) {
     sink.Png(pl.name, Plate(160, 20, pl.c, 6));
@@ -502,7 +505,7 @@ void PaintPanels(Sink& sink, const Words& words) {
   const struct { const char* name; int w, h; } frames[7] = {
       {"TabloSm", 155, 95}, {"TabloBg", 310, 190}, {"RamkaFBSm", 155, 60}, {"RamkaFBBg", 310, 120},
       {"RamkaERSm", 130, 90}, {"RamkaERBg", 260, 180}, {"RamkaAc", 330, 55}};
-  for (const auto& f : frames) sink.Png(f.name, Frame(f.w, f.h));
+  for (const auto& f : frames) sink.Png(f.name, Frame(f.w, f.h, true));
   sink.Png("Hand_Right", Hand(60, 40));
 
   // Title plaque: the three best players are written on it, so it stays quiet.
@@ -511,8 +514,8 @@ void PaintPanels(Sink& sink, const Words& words) {
     QPainter p(&t);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(0, 0, 0, 160);
-    fill.setColorAt(0, QColor(0xff, 0xf6, 0xdc));
-    fill.setColorAt(1, QColor(0xee, 0xd8, 0xa0));
+    fill.setColorAt(0, kPlaqueTop);
+    fill.setColorAt(1, kPlaqueBottom);
     p.setPen(QPen(QColor(0xb0, 0x80, 0x20), 6));
     p.setBrush(fill);
     p.drawRoundedRect(QRectF(4, 4, 592, 152), 22, 22);
@@ -560,9 +563,16 @@ void PaintPanels(Sink& sink, const Words& words) {
     sink.Png(QString("GPlace%1").arg(n, 2, 10, QChar('0')), img);
   }
   sink.Png("GMedal", Medal(105, 120, QColor(0xe0, 0xb0, 0x20)));
-  sink.Bitmap("GMEDAL01", Medal(28, 28, QColor(0xe0, 0xb0, 0x20)));
-  sink.Bitmap("GMEDAL02", Medal(28, 28, QColor(0xc0, 0xc0, 0xc8)));
-  sink.Bitmap("GMEDAL03", Medal(28, 28, QColor(0xc0, 0x78, 0x38)));
+  // The menu draws these on the title plaque, one per third of its height: each is
+  // flattened on the plaque's colour there.
+  const QColor metals[3] = {QColor(0xe0, 0xb0, 0x20), QColor(0xc0, 0xc0, 0xc8), QColor(0xc0, 0x78, 0x38)};
+  for (int k = 0; k < 3; ++k) {
+    const double t = (k + 0.5) / 3;
+    const QColor ground = QColor::fromRgbF(float(kPlaqueTop.redF() + (kPlaqueBottom.redF() - kPlaqueTop.redF()) * t),
+                                           float(kPlaqueTop.greenF() + (kPlaqueBottom.greenF() - kPlaqueTop.greenF()) * t),
+                                           float(kPlaqueTop.blueF() + (kPlaqueBottom.blueF() - kPlaqueTop.blueF()) * t));
+    sink.Bitmap(QString("GMEDAL0%1").arg(k + 1), Medal(28, 28, metals[k]), ground);
+  }
 
   for (int w : {150, 280, 300, 430, 550, 610}) sink.Png(QString("GCap%1").arg(w), Caption(w, 64));
   const struct { const char* name; int w, h; } ribbons[6] = {

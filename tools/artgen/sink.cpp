@@ -23,10 +23,10 @@ void Sink::Save(const QString& type, const QString& name, const QImage& img, con
   entries_ << rel;
 }
 
-void Sink::Bitmap(const QString& name, const QImage& img) {
-  // Bitmaps carry no alpha: flatten on white so cut corners stay white.
+void Sink::Bitmap(const QString& name, const QImage& img, QColor ground) {
+  // White by default, so the cut corners of cards stay white.
   QImage flat(img.size(), QImage::Format_RGB888);
-  flat.fill(Qt::white);
+  flat.fill(ground);
   QPainter p(&flat);
   p.drawImage(0, 0, img);
   p.end();
