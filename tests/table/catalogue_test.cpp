@@ -157,6 +157,32 @@ TEST(Catalogue, EveryNameAtItsSizeAndFormat) {
   }
 }
 
+// An animation whose frames are all alike would pass the count above and stand still.
+TEST(Catalogue, AnimationsMove) {
+  zarnet::InitArtResources();
+  for (const Entry& e : Catalogue()) {
+    if (e.format != "gif") continue;
+    SCOPED_TRACE(e.name.toStdString());
+    QImageReader r(":/GIF/" + e.name);
+    const QImage first = r.read().convertToFormat(QImage::Format_ARGB32);
+    bool moved = false;
+    while (!moved && r.canRead()) moved = r.read().convertToFormat(QImage::Format_ARGB32) != first;
+    EXPECT_TRUE(moved);
+  }
+  // Animated cursors are strips of 32 x 32 frames side by side.
+  for (const char* name : {"CURHAND", "CURWAIT", "CUREDIT"}) {
+    const QImage strip(QString(":/ANICURSOR/") + name);
+    ASSERT_FALSE(strip.isNull()) << name;
+    EXPECT_EQ(strip.height(), 32) << name;
+    ASSERT_GE(strip.width(), 64) << name;
+    EXPECT_EQ(strip.width() % 32, 0) << name;
+    bool moved = false;
+    for (int x = 32; x < strip.width() && !moved; x += 32) moved = strip.copy(x, 0, 32, 32) != strip.copy(0, 0, 32, 32);
+    EXPECT_TRUE(moved) << name;
+  }
+  EXPECT_EQ(QImage(":/CURSOR/CURARROW").size(), QSize(32, 32));
+}
+
 // Transparent pictures must be clear where nothing is painted, and drawn where they
 // should be seen: a blank or a solid block would pass the size check above.
 TEST(Catalogue, TransparencyWhereItMatters) {
