@@ -376,32 +376,81 @@ QImage Hand(int w, int h) {
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(w / 60.0, h / 40.0);
-  QPainterPath f;
-  f.addRoundedRect(QRectF(26, 12, 32, 8), 4, 4);  // the pointing finger
-  f.addRoundedRect(QRectF(4, 10, 28, 24), 8, 8);
-  for (int k = 0; k < 3; ++k) f.addRoundedRect(QRectF(24, 20 + k * 5, 10, 5), 2.5, 2.5);
-  p.setPen(QPen(QColor(0x60, 0x38, 0x18), 1.4));
-  p.setBrush(QColor(0xf6, 0xd2, 0xa8));
-  p.drawPath(f.simplified());
-  p.setBrush(QColor(0xf0, 0xf0, 0xf0));
-  p.drawRoundedRect(QRectF(0, 8, 7, 28), 2, 2);  // cuff
+  const QColor skin(0xf8, 0xd4, 0xac), shade(0xe4, 0xb0, 0x84), line(0x6a, 0x3c, 0x1c);
+  const QPen pen(line, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  // Back of the hand and the pointing finger, as one shape.
+  QPainterPath hand;
+  hand.addRoundedRect(QRectF(8, 9, 24, 25), 7, 7);
+  hand.addRoundedRect(QRectF(22, 9, 36, 9), 4.5, 4.5);
+  hand.setFillRule(Qt::WindingFill);
+  QLinearGradient g(0, 9, 0, 34);
+  g.setColorAt(0, skin.lighter(106));
+  g.setColorAt(1, shade);
+  p.setPen(pen);
+  p.setBrush(g);
+  p.drawPath(hand.simplified());
+  // The fingernail.
+  p.setPen(QPen(line, 0.8));
+  p.setBrush(QColor(0xfc, 0xe4, 0xd0));
+  p.drawRoundedRect(QRectF(51, 10.8, 5, 5.4), 2, 2);
+  // Three fingers curled under, each its own knuckle.
+  for (int k = 0; k < 3; ++k) {
+    p.setPen(pen);
+    p.setBrush(k % 2 ? skin : skin.darker(104));
+    p.drawRoundedRect(QRectF(24, 18 + k * 5.2, 12 - k * 0.8, 5.6), 2.8, 2.8);
+  }
+  // The thumb lies across them.
+  QPainterPath thumb;
+  thumb.moveTo(13, 19);
+  thumb.cubicTo(18, 16.5, 26, 16.5, 31, 18.5);
+  thumb.cubicTo(33, 19.5, 33, 22.5, 30.5, 22.8);
+  thumb.cubicTo(25, 23.2, 19, 23.5, 14, 24);
+  p.setBrush(skin.lighter(103));
+  p.drawPath(thumb);
+  // The cuff, with a button.
+  QLinearGradient cuff(0, 7, 0, 36);
+  cuff.setColorAt(0, QColor(0xff, 0xff, 0xff));
+  cuff.setColorAt(1, QColor(0xc8, 0xd0, 0xdc));
+  p.setPen(QPen(QColor(0x50, 0x58, 0x68), 1.2));
+  p.setBrush(cuff);
+  p.drawRoundedRect(QRectF(1, 7, 9, 29), 2, 2);
+  p.setBrush(QColor(0x90, 0x98, 0xa8));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(5.5, 27), 1.5, 1.5);
   return img;
 }
 
+// A stopwatch in the timer's colour; the seconds are written in its middle.
 QImage Timer(QColor c) {
   QImage img = Blank(50, 50);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient g(20, 18, 30);
-  g.setColorAt(0, c.lighter(160));
-  g.setColorAt(1, c.darker(130));
-  p.setPen(QPen(c.darker(220), 2));
+  const QColor steel(0x90, 0x98, 0xa4), steelDark(0x40, 0x44, 0x4c);
+  p.setPen(QPen(steelDark, 1));
+  p.setBrush(steel);
+  p.drawRoundedRect(QRectF(21, 1, 8, 5), 1.5, 1.5);  // the crown
+  p.save();
+  p.translate(25, 28);
+  p.rotate(40);
+  p.drawRoundedRect(QRectF(-3, -25, 6, 4), 1.2, 1.2);  // the side button
+  p.restore();
+  QRadialGradient rim(20, 20, 30);
+  rim.setColorAt(0, QColor(0xf0, 0xf2, 0xf6));
+  rim.setColorAt(1, steel);
+  p.setBrush(rim);
+  p.drawEllipse(QRectF(3, 5.5, 44, 44));
+  QRadialGradient g(21, 22, 24);
+  g.setColorAt(0, c.lighter(165));
+  g.setColorAt(0.7, c);
+  g.setColorAt(1, c.darker(140));
+  p.setPen(QPen(c.darker(220), 1));
   p.setBrush(g);
-  p.drawEllipse(QRectF(3, 3, 44, 44));
-  p.setPen(QPen(QColor(40, 30, 10), 1.5));
+  p.drawEllipse(QRectF(6.5, 9, 37, 37));
+  p.setPen(QPen(QColor(40, 30, 10, 200), 1.3));
   for (int k = 0; k < 12; ++k) {
-    const double a = k * M_PI / 6;
-    p.drawLine(QPointF(25 + 17 * std::sin(a), 25 - 17 * std::cos(a)), QPointF(25 + 20 * std::sin(a), 25 - 20 * std::cos(a)));
+    const double a = k * M_PI / 6, r0 = k % 3 ? 15.5 : 14;
+    p.drawLine(QPointF(25 + r0 * std::sin(a), 27.5 - r0 * std::cos(a)),
+               QPointF(25 + 17.5 * std::sin(a), 27.5 - 17.5 * std::cos(a)));
   }
   return img;
 }
