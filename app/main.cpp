@@ -5,6 +5,7 @@
 #include "codec.h"
 #include "form_count.h"
 #include "form_end_game.h"
+#include "form_help.h"
 #include "form_history.h"
 #include "form_password.h"
 #include "form_speed.h"
@@ -79,6 +80,11 @@ void BindWindows(TForm1& form) {
     TFormCount window(count, form.game.player.Name, StyleOf(form), &form);
     window.exec();
   };
+  form.OpenHelp = [&form] {
+    TFormHelp window(QString::fromStdString(LanguageCode()), &form);
+    window.exec();
+  };
+  form.OpenAbout = [&form] { ShowAbout(&form); };
   form.OpenSpeed = [&form] {
     TFormSpeed window(&form.settings.FlySpeed, StyleOf(form), &form);
     window.exec();

@@ -1,6 +1,9 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QThread>
+#include <cstring>
+#include <ctime>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -85,6 +88,7 @@ TForm1::TForm1(const std::string& programFolder)
   table = std::make_unique<TTableScreen>(this, game, art, settings);
   game.view = table.get();
   game.records = &records;
+  game.hooks = &hooks;
   // 7: every table control hidden.
   CreateMenuControls();
   table->ShowTable(false);
@@ -104,10 +108,28 @@ TForm1::TForm1(const std::string& programFolder)
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
   setPalette(pal);
   setAutoFillBackground(true);
+  // 10: cursors.
+  LoadCursors();
   // 11: the top-ten button's hint.
   Button9->setToolTip("50");
 
+  sound = std::make_unique<Sound>(QString::fromStdString(ProgramFolder), QString::fromStdString(TempFolder));
+  sound->CantCreateMusicFile = [this] {
+    if (Inform) Inform(W(WordId::CantCreateMusicFile));
+  };
+  table->OnPlayEffect = [this](std::string_view name, bool wait, bool enabled) {
+    sound->PlayEffect(name, wait, enabled);
+  };
+  table->OnSayCard = [this](CardCode card, bool wait) { return sound->SayCard(card, wait); };
+  QObject::connect(&Timer2, &QTimer::timeout, this,
+                   [this] { sound->MusicTimerTick(settings.MusicOn, MenuShown); });
   table->OnLayoutMenu = [this] { LayoutMenuScreen(); };
+  table->OnTableLaidOut = [this] {
+    // Each deal is recorded from its first picture, once the deal is on the table.
+    if (game.opt.Recording) QTimer::singleShot(0, this, [this] { StartRecording(); });
+  };
+  TimerGIF.setInterval(100);
+  QObject::connect(&TimerGIF, &QTimer::timeout, this, [this] { recorder.GrabFrame(); });
   table->OnSeriesMenu = [this](bool on) {
     Quit->setEnabled(on);
     GenCount->setEnabled(on);
@@ -243,6 +265,11 @@ void TForm1::RunStartUp() {
   art.LoadBackground(false);
   // 6: the language's texts.
   ApplyLanguage();
+  ApplyCursors();
+  // 9: the tune.
+  sound->PrepareMusic();
+  sound->PlayMusic(settings.MusicOn);
+  Timer2.start(1000);
   Timer1.setInterval(20);
   Timer1.start();
 }
@@ -455,15 +482,16 @@ void TForm1::LayoutMenuScreen() {
   Panel4->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
   ShowPlayerListOnMenu();
   // The two animations.
-  const int gx = Whole((f.ScaleX - 1) * 80), gy = Whole(290 + (f.ScaleY - 1) * 100);
   if (!Gif1) {
     Gif1 = new QMovie(":/GIF/GifMenu1", QByteArray(), this);
     Gif2 = new QMovie(":/GIF/GifMenu2", QByteArray(), this);
     RxGIFAn1->setMovie(Gif1);
     RxGIFAn2->setMovie(Gif2);
   }
-  RxGIFAn1->setGeometry(7 + gx, gy, 160, 200);
-  RxGIFAn2->setGeometry(592 + gx, gy, 160, 200);
+  // The animations keep their size; in larger windows they stay centred where
+  // they stand in the small one, clear of the side buttons and the list.
+  RxGIFAn1->setGeometry(Whole(87 * f.ScaleX) - 80, Whole(390 * f.ScaleY) - 100, 160, 200);
+  RxGIFAn2->setGeometry(Whole(672 * f.ScaleX) - 80, Whole(390 * f.ScaleY) - 100, 160, 200);
   RxGIFAn1->show();
   RxGIFAn2->show();
   for (QMovie* m : {Gif1, Gif2}) {
@@ -479,7 +507,9 @@ void TForm1::LayoutMenuScreen() {
                       (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
   ImClock1->setVisible(clocks);
   if (clocks) {
-    ImClock1->setGeometry(60 + gx / 80 * 50 - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
+    // Below the left side picture (100 x 200, unscaled).
+    const int sideLeft = Whole(60 - Calendar->SideShift() + (f.ScaleX - 1) * 50);
+    ImClock1->setGeometry(sideLeft - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
     DrawClock();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
@@ -496,7 +526,9 @@ void TForm1::DrawTopPanel(int k) {
   if (!art.Background.isNull()) p.drawImage(-a->x(), -a->y(), art.Background);
   const QImage title = ImTitle->picture;
   if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);
-  const QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k));
+  QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k)).convertToFormat(QImage::Format_ARGB32);
+  // The medal bitmaps stand on white.
+  if (!medal.isNull()) medal.setAlphaChannel(medal.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskOutColor));
   const int h = a->height();
   if (!medal.isNull()) p.drawImage(QRect(4, 2, h - 4, h - 4), medal);
   QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.55)), true);
@@ -516,8 +548,8 @@ void TForm1::ShowPlayerListOnMenu() {
   }
   MenuListLabels labels{Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesScore)),
                         Utf8ToCp1251(WordUtf8(WordId::TheMembersOfClubGamesRating))};
-  const QFont fixed = ListButton[1]->font();
-  const QFontMetrics m(fixed);
+  // The list's texts are fitted in the small window's fixed font, whatever the size.
+  const QFontMetrics m(RoleFontPixels(table->look, FontRoleId::Fixed, 11));
   MeasureText measure = [&](std::string_view s) {
     return m.horizontalAdvance(QString::fromStdString(Cp1251ToUtf8(s)));
   };
@@ -606,6 +638,11 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   game.opt.OptBlackHand = settings.OptBlackHand;
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Recording = settings.RecordGames && SmallWindow();
+  if (game.opt.Recording) {
+    // Recorded deals are played on the plain recording background.
+    art.Background = Stretched(ProgramPicture("GIFBackGr"), width(), height());
+  }
   if (slot == kSlotNewPlayer) {
     std::string name = a.name.substr(0, 20);
     name.resize(20, ' ');
@@ -621,6 +658,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   if (Gif1) Gif1->stop(), Gif2->stop();
   Calendar->HideCalendar();
   table->memo = MessagePanel{};
+  if (settings.MusicOn) sound->PlayMusic(false);
   Timer1.stop();
   busy_ = true;
   game.gs.DealActive = true;
@@ -665,14 +703,17 @@ void TForm1::ImageCards2MouseUp(QMouseEvent* e) {
     table->SayCard(game.gs.Hand[2][slot], false);
     return;
   }
-  if (e->button() == Qt::LeftButton) PlaySlot(slot);
+  if (e->button() == Qt::LeftButton) {
+    if (settings.SaluteCards && game.gs.DealPhase == 2 && game.gs.Turn == 2) TouchEffect();
+    PlaySlot(slot);
+  }
 }
 
 void TForm1::ImageCards2MouseMove(QMouseEvent* e) {
   const GameState& gs = game.gs;
   const bool mayPlay = gs.DealActive && gs.DealPhase == 2 && gs.Turn == 2;
   const bool overCard = table->HandSlotAt(2, e->position().toPoint().x()) != 0;
-  table->ImageCards[2]->setCursor(mayPlay && overCard ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  table->ImageCards[2]->setCursor(mayPlay && overCard ? CurHand : CurArrow);
 }
 
 void TForm1::ImageCards1MouseUp(QMouseEvent* e) {
@@ -690,7 +731,11 @@ void TForm1::ImageStolMouseUp(QMouseEvent* e) {
 
 void TForm1::ImageKolodaMouseUp(QMouseEvent* e) {
   if (e->button() != Qt::RightButton) return;
-  if (game.gs.DeckNext <= 40 && FaceSlot(game.gs.Deck[40]) > 0) table->SayCard(game.gs.Deck[40], false);
+  const QPoint p = e->position().toPoint();
+  // Only the part of the trump card the stack of backs leaves open speaks.
+  if (OverVisibleTrump(Factors, p.x(), p.y(), art.CardShiftX, art.CardWidth, art.CardHeight,
+                       game.gs.DeckNext))
+    table->SayCard(game.gs.Deck[40], false);
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
@@ -719,11 +764,17 @@ bool TForm1::QuitClick() {
 }
 
 void TForm1::ReturnToMenu() {
+  FinishRecording();
+  if (game.opt.Recording) {
+    game.opt.Recording = false;
+    art.LoadBackground(settings.MenuDesign);
+  }
   game.gs.DealActive = false;
   game.TimerEnabled = false;
   table->SetButtonsVisible(false);
   table->ShowTable(false);
   for (QAction* a : {Quit, GenCount, ChangeName}) a->setEnabled(false);
+  if (settings.MusicOn) sound->PlayMusic(true);
   LayoutMenuScreen();
   Timer1.setInterval(20);
   Timer1.start();
@@ -793,7 +844,12 @@ void TForm1::closeEvent(QCloseEvent* e) {
       RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
   Timer1.stop();
-  if (!StartUpFailed && !FirstPaint) SaveSettings(ProgramFolder, settings);
+  Timer2.stop();
+  FinishRecording();
+  if (!StartUpFailed && !FirstPaint) {
+    SaveSettings(ProgramFolder, settings);
+    sound->DeleteMusicFile();
+  }
   e->accept();
 }
 
@@ -813,9 +869,7 @@ void TForm1::Button10Click() {
 
 void TForm1::SoundChanged() { game.opt.SoundOn = settings.SoundOn; }
 
-void TForm1::MusicChanged() {
-  if (OnMusicChanged) OnMusicChanged(settings.MusicOn);
-}
+void TForm1::MusicChanged() { sound->PlayMusic(settings.MusicOn); }
 
 void TForm1::GifAnimationChanged() {
   for (QMovie* m : {Gif1, Gif2}) {
@@ -905,6 +959,109 @@ void TForm1::DesignChanged() { ReloadBackground(); }
 
 void TForm1::ShowMissingFile(const std::string& fileName) {
   if (art.Notice) art.Notice({W(WordId::CantFindTheFile) + " " + QString::fromStdString(fileName)});
+}
+
+// --- The game recorder ---
+
+void WindowHooks::RecordFinalFrame() {
+  form_.recorder.GrabFrame();
+  form_.FinishRecording();
+}
+
+void TForm1::StartRecording() {
+  if (!game.opt.Recording || !table->TableShown()) return;
+  recorder.Start(
+      [this](RecordedFrame* frame) {
+        QImage img;
+        if (settings.RecordMode == 2) {
+          if (QScreen* s = screen()) img = s->grabWindow(0, x(), y(), width(), height()).toImage();
+        } else {
+          img = grab().toImage();
+        }
+        if (img.isNull()) return false;
+        img = img.convertToFormat(QImage::Format_RGB888);
+        frame->width = img.width();
+        frame->height = img.height();
+        frame->rgb.resize(size_t(img.width()) * img.height() * 3);
+        for (int y = 0; y < img.height(); ++y)
+          std::memcpy(frame->rgb.data() + size_t(y) * img.width() * 3, img.constScanLine(y), size_t(img.width()) * 3);
+        return true;
+      },
+      settings.FrameDelay);
+  recorder.GrabFrame();
+  TimerGIF.start();
+}
+
+void TForm1::FinishRecording() {
+  TimerGIF.stop();
+  if (!recorder.Recording()) return;
+  // The notice stands while the animation is written.
+  QLabel notice(this);
+  notice.setGeometry((width() - 175) / 2, (height() - 40) / 2, 175, 40);
+  notice.setAlignment(Qt::AlignCenter);
+  notice.setText(W(WordId::CreatingAGif));
+  notice.setStyleSheet("color: red; font-weight: bold; background: #f4ecd0; border: 2px solid #806020;");
+  notice.show();
+  notice.repaint();
+  const std::time_t t = std::time(nullptr);
+  std::tm now{};
+  localtime_r(&t, &now);
+  recorder.Finish(ProgramFolder, now);
+}
+
+// --- Cursors ---
+
+void TForm1::LoadCursors() {
+  auto frame = [](const QString& path, QPoint hot, Qt::CursorShape fallback) {
+    QImage img(path);
+    if (img.isNull()) return QCursor(fallback);
+    // Animated cursors are strips of square frames.
+    if (img.width() > img.height()) img = img.copy(0, 0, img.height(), img.height());
+    return QCursor(QPixmap::fromImage(img), hot.x(), hot.y());
+  };
+  CurArrow = frame(":/CURSOR/CURARROW", {1, 1}, Qt::ArrowCursor);
+  CurHand = frame(":/ANICURSOR/CURHAND", {10, 1}, Qt::PointingHandCursor);
+  CurWait = frame(":/ANICURSOR/CURWAIT", {16, 16}, Qt::WaitCursor);
+  CurEdit = frame(":/ANICURSOR/CUREDIT", {16, 16}, Qt::IBeamCursor);
+}
+
+void TForm1::ApplyCursors() {
+  if (!settings.OwnCursor) {
+    CurArrow = QCursor(Qt::ArrowCursor);
+    CurHand = QCursor(Qt::PointingHandCursor);
+    CurWait = QCursor(Qt::WaitCursor);
+    CurEdit = QCursor(Qt::IBeamCursor);
+  } else {
+    LoadCursors();
+  }
+  setCursor(CurArrow);
+  table->Edit1->setCursor(CurEdit);
+}
+
+void TForm1::CursorChanged() { ApplyCursors(); }
+
+// --- The touch effect: a burst drawn at the mouse ---
+
+void TForm1::TouchEffect() {
+  ResourceSource graph(QString::fromStdString(ProgramFolder));
+  if (!graph.Open(kGraphLibrary)) return;
+  const QImage strip = graph.Read("RCDATA", "GTouch");
+  graph.Close();
+  if (strip.width() < 100 || strip.height() < 100) return;
+  // A see-through window over the pointer stands in for drawing on the desktop.
+  QWidget burst(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  burst.setAttribute(Qt::WA_TranslucentBackground);
+  burst.setAttribute(Qt::WA_TransparentForMouseEvents);
+  burst.setGeometry(QRect(QCursor::pos() - QPoint(50, 50), QSize(100, 100)));
+  QLabel frame(&burst);
+  frame.setGeometry(0, 0, 100, 100);
+  burst.show();
+  const int frames = std::min(30, strip.width() / 100);
+  for (int k = 0; k < frames; ++k) {
+    frame.setPixmap(QPixmap::fromImage(strip.copy(100 * k, 0, 100, 100)));
+    frame.repaint();
+    QThread::msleep(12);
+  }
 }
 
 }  // namespace zarnet

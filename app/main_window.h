@@ -1,6 +1,7 @@
 // The main window: the intro, the menu screen and the card table.
 #pragma once
 
+#include <QCursor>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -18,8 +19,10 @@
 #include "image_area.h"
 #include "kuv_button.h"
 #include "player_list.h"
+#include "recorder.h"
 #include "series_files.h"
 #include "settings.h"
+#include "sound.h"
 #include "table_screen.h"
 
 namespace zarnet {
@@ -55,6 +58,26 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   TForm1& form_;
 };
 
+// The engine's outlets beyond the table: the recorder here, peers through `peer`.
+class WindowHooks : public EngineHooks {
+ public:
+  explicit WindowHooks(TForm1& form) : form_(form) {}
+  void TellPeer(PeerEvent event, CardCode card) override {
+    if (peer) peer->TellPeer(event, card);
+  }
+  void SendDeckToPeer() override {
+    if (peer) peer->SendDeckToPeer();
+  }
+  void OnlineDealEnded() override {
+    if (peer) peer->OnlineDealEnded();
+  }
+  void RecordFinalFrame() override;
+  EngineHooks* peer = nullptr;
+
+ private:
+  TForm1& form_;
+};
+
 class TForm1 : public QWidget, public OptionsHost {
  public:
   // programFolder: where the lists, settings and history live.
@@ -72,6 +95,13 @@ class TForm1 : public QWidget, public OptionsHost {
   SeriesBooks books;
   std::unique_ptr<WindowSeriesOutlets> outlets;
   QTimer Timer1;
+  std::unique_ptr<Sound> sound;
+  QTimer Timer2;  // the tune's watch, every second
+  WindowHooks hooks{*this};
+  GameRecorder recorder;
+  QTimer TimerGIF;
+  void StartRecording();
+  void FinishRecording();
 
   bool FirstPaint = true;
   bool IntroRunning = true;
@@ -83,7 +113,6 @@ class TForm1 : public QWidget, public OptionsHost {
   std::function<bool(const QString& text)> Confirm;  // Yes/No
   std::function<void(const QString& text)> Inform;
   std::function<void(int place, int32_t score, int bonus)> OpenEndOfGame;
-  std::function<void(bool on)> OnMusicChanged;
   // A new name for the current player (cp1251); empty keeps the old one.
   std::function<std::string(const std::string& current)> AskName;
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
@@ -113,7 +142,7 @@ class TForm1 : public QWidget, public OptionsHost {
   void MusicChanged() override;
   void GifAnimationChanged() override;
   void FlyCardsChanged() override;
-  void CursorChanged() override {}
+  void CursorChanged() override;
   void ButtonsChanged() override;
   void NetGameChanged() override;
   bool ReloadFaces() override;
@@ -126,7 +155,7 @@ class TForm1 : public QWidget, public OptionsHost {
   void DesignChanged() override;
   void PlaySound(const std::string& name) override { game.Play(name, false); }
   void ShowMissingFile(const std::string& fileName) override;
-  void TouchEffect() override {}
+  void TouchEffect() override;
   void Button10Click();
   bool SmallWindow() const { return settings.WindowMode == 1; }
 
@@ -150,6 +179,11 @@ class TForm1 : public QWidget, public OptionsHost {
   void SyncTimer();
   void ReturnToMenu();
   bool InSeries() const { return table && table->TableShown(); }
+
+  // --- Cursors: the arrow, and the first frames of the animated ones ---
+  QCursor CurArrow, CurHand, CurWait, CurEdit;
+  void LoadCursors();
+  void ApplyCursors();
 
   // --- Menu controls ---
   TImageArea* ImTitle;

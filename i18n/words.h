@@ -12,12 +12,15 @@ namespace zarnet {
 inline constexpr int kLanguageCount = 10;
 
 // The text in the current language as cp1251 bytes, the form of files and
-// the wire. Characters cp1251 lacks (most of Chinese, Japanese, Korean and
-// the Latin accents) are '?' here: show WordUtf8 instead.
+// the wire. Accented Latin letters, which cp1251 lacks, are written plain
+// ("Schließen" as "Schliessen"); other missing characters (most of Chinese,
+// Japanese and Korean) are '?'. For display use WordUtf8.
 const std::string& Word(WordId id);
 
 // The same text as UTF-8, complete in every language: the form for display.
 const std::string& WordUtf8(WordId id);
+// The UTF-8 text in a given language; an index outside 0..9 gives English.
+const std::string& WordUtf8(WordId id, int language);
 
 int LanguageIndex();
 // An index outside 0..9 (a damaged settings file) selects English.

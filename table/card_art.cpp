@@ -2,12 +2,11 @@
 
 #include "form_link.h"
 #include "resources.h"
+#include "words.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QPainter>
 #include <QResource>
 #include <cmath>
@@ -209,24 +208,6 @@ void InvertEllipse(QImage& picture, QRect box) {
   picture = img.convertToFormat(format);
 }
 
-QString ArtWord(const QString& id, int language) {
-  static const QHash<QString, QStringList> table = [] {
-    QHash<QString, QStringList> t;
-    QFile f(":/i18n/words.tsv");
-    if (!f.open(QIODevice::ReadOnly)) return t;
-    for (QString line : QString::fromUtf8(f.readAll()).split('\n')) {
-      if (line.endsWith('\r')) line.chop(1);
-      if (line.isEmpty() || line.startsWith('#')) continue;
-      const QStringList cols = line.split('\t');
-      if (cols.size() >= 11) t.insert(cols[0], cols.mid(1, 10));
-    }
-    return t;
-  }();
-  const auto it = table.find(id);
-  if (it == table.end() || language < 0 || language > 9) return id;
-  return it->at(language);
-}
-
 // --- ResourceSource ---
 
 bool ResourceSource::Open(const QString& library) {
@@ -254,6 +235,11 @@ QImage ResourceSource::Read(const QString& type, const QString& name) {
   return QImage(":" + root_ + "/" + type + "/" + name);
 }
 
+QByteArray ResourceSource::ReadData(const QString& type, const QString& name) const {
+  QFile f(":" + root_ + "/" + type + "/" + name);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // --- CardArt ---
 
 CardArt::CardArt(std::unique_ptr<PictureSource> source) : source_(std::move(source)) {
@@ -262,7 +248,7 @@ CardArt::CardArt(std::unique_ptr<PictureSource> source) : source_(std::move(sour
 }
 
 void CardArt::MissingFile(const QString& name) {
-  const QStringList lines{ArtWord("CantFindTheFile", LanguageIndex) + " " + name};
+  const QStringList lines{QString::fromStdString(WordUtf8(WordId::CantFindTheFile, LanguageIndex)) + " " + name};
   if (Notice) Notice(lines);
 }
 

@@ -33,6 +33,8 @@ class ResourceSource : public PictureSource {
   bool Open(const QString& library) override;
   void Close() override;
   QImage Read(const QString& type, const QString& name) override;
+  // The bytes of a named resource that is no picture (a sound); empty when absent.
+  QByteArray ReadData(const QString& type, const QString& name) const;
 
  private:
   QString folder_;
@@ -128,7 +130,5 @@ class CardArt {
   bool ReadBacks(bool builtIn, const QString& suffix);
   std::unique_ptr<PictureSource> source_;
 };
-
-QString ArtWord(const QString& id, int language);
 
 }  // namespace zarnet

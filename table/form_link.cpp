@@ -7,12 +7,13 @@
 #include "card_art.h"
 #include "kuv_button.h"
 #include "resources.h"
+#include "words.h"
 
 namespace zarnet {
 
 TFormLink::TFormLink(const QStringList& lines, int language, QWidget* parent) : QDialog(parent) {
   InitArtResources();
-  setWindowTitle(ArtWord("Attention", language));
+  setWindowTitle(QString::fromStdString(WordUtf8(WordId::Attention, language)));
   auto* row = new QHBoxLayout;
   auto* picture = new QLabel;
   picture->setPixmap(QPixmap(":/RCDATA/GIcon48"));
@@ -25,7 +26,7 @@ TFormLink::TFormLink(const QStringList& lines, int language, QWidget* parent) : 
   }
   row->addLayout(texts, 1);
   auto* ok = new TKuvCardsButton;
-  ok->setText(ArtWord("Ok", language));
+  ok->setText(QString::fromStdString(WordUtf8(WordId::Ok, language)));
   ok->setFixedSize(100, 30);
   connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
   auto* all = new QVBoxLayout(this);

@@ -281,6 +281,7 @@ void TTableScreen::ChooseBackOfDay() { art_.ChooseBackOfDay(); }
 
 void TTableScreen::LayoutTableScreen() {
   ShowTable(true);
+  if (OnTableLaidOut) OnTableLaidOut();
   ImageMemo->picture = AreaWithBackground(look, layout.memo);
   memo.Draw(look, ImageMemo->picture, layout.memo);
   ImageMemo->Refresh();

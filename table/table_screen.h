@@ -49,6 +49,8 @@ class TTableScreen : public TableView {
 
   // The window's outlets.
   std::function<void()> OnLayoutMenu;
+  // Each deal lays the table out once: the recorder starts there.
+  std::function<void()> OnTableLaidOut;
   std::function<void(std::string_view, bool, bool)> OnPlayEffect;
   std::function<bool(CardCode, bool)> OnSayCard;
   std::function<void(bool)> OnSeriesMenu;

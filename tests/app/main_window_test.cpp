@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <gif_lib.h>
 #include <algorithm>
 #include <filesystem>
 
@@ -12,6 +13,7 @@
 #include "cards.h"
 #include "engine.h"
 #include "history.h"
+#include "form_help.h"
 #include "main_window.h"
 #include "player_list.h"
 #include "series.h"
@@ -266,6 +268,59 @@ TEST_F(MainWindowTest, FiftiethDealStopsAndEntersTheTopTen) {
   for (int k = 6; k <= 15; ++k)
     if (lines[k].rfind("Fifty", 0) == 0) inTopTen = true;
   EXPECT_TRUE(inTopTen);
+}
+
+}  // namespace
+}  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+TEST(HelpPage, WrittenLanguageElseEnglish) {
+  EXPECT_TRUE(HelpPageText("Rus").contains("Зарнет"));
+  EXPECT_TRUE(HelpPageText("Eng").contains("Zarnet: the rules"));
+  // No German page is written: the English one stands in.
+  EXPECT_EQ(HelpPageText("Deu"), HelpPageText("Eng"));
+  EXPECT_TRUE(AboutText().contains("Licen", Qt::CaseInsensitive));
+}
+
+}  // namespace
+}  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+TEST_F(MainWindowTest, RecordedDealIsWrittenAsAnAnimation) {
+  Settings s = LoadSettings(folder, "Mr.X");
+  s.RecordGames = true;
+  s.FrameDelay = 300;
+  SaveSettings(folder, s);
+  auto form = Open();
+  form->MenuLineClick(kSlotNewPlayer);
+  QApplication::processEvents();  // the recording starts once the deal is shown
+  ASSERT_TRUE(form->recorder.Recording());
+  PlayDeal(*form);
+  EXPECT_FALSE(form->recorder.Recording());
+  const std::filesystem::path gifs = std::filesystem::path(folder) / "GIFGame";
+  ASSERT_TRUE(std::filesystem::is_directory(gifs));
+  int count = 0;
+  for (const auto& e : std::filesystem::directory_iterator(gifs)) {
+    ++count;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(e.path().c_str(), &error);
+    ASSERT_NE(gif, nullptr);
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    // Unchanged pictures are dropped: far fewer frames than ticks, at least the deal's moves.
+    EXPECT_GE(gif->ImageCount, 2);
+    EXPECT_LE(gif->ImageCount, 250);
+    GraphicsControlBlock first{}, last{};
+    DGifSavedExtensionToGCB(gif, 0, &first);
+    DGifSavedExtensionToGCB(gif, gif->ImageCount - 1, &last);
+    EXPECT_EQ(first.DelayTime, 30);   // the frame delay, in hundredths
+    EXPECT_EQ(last.DelayTime, 500);   // the final picture stands five seconds
+    DGifCloseFile(gif, &error);
+  }
+  EXPECT_EQ(count, 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "word_table.h"
 
@@ -65,6 +66,20 @@ TEST(WordTable, RefusesMalformedFilesWithTheLineNumber) {
     EXPECT_EQ(err.line, c.line) << c.name;
     EXPECT_NE(err.message.find(c.says), std::string::npos) << c.name << ": " << err.message;
   }
+}
+
+TEST(WordTable, FoldsAccentedLatinLettersOnly) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Schließen", "Schliessen"},
+      {"Čeština", "Cestina"},
+      {"À propos · Ÿ ſ", "A propos · Y s"},  // first and last of the range; other signs stay
+      {"Œuvre Ærø Þór", "OEuvre AEro Thor"},
+      {"÷ 2", "÷ 2"},
+      {"Выход 退出", "Выход 退出"},
+      {"plain", "plain"},
+      {"", ""},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(FoldLatinAccents(in), out) << in;
 }
 
 // The build step itself: a bad file stops it with "file:line:" and writes nothing.

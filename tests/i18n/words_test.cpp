@@ -286,6 +286,8 @@ TEST_F(Words, OtherQuotedEnglishTexts) {
       {WordId::TheOrthodoxHoliday, "The Orthodox holiday"},
       {WordId::CatholicFeast, "Catholic feast"},
       {WordId::ThAnniversary, "-th anniversary"},
+      {WordId::NumberSign, "№"},
+      {WordId::C, "C"},
   };
   for (const Expected& e : kOther) EXPECT_EQ(WordUtf8(e.id), e.text) << WordIdName(e.id);
 }
@@ -358,6 +360,26 @@ TEST_F(Words, EveryEntryHasAllTenTexts) {
   }
 }
 
+// Callers join texts and values without separators of their own ("Result: "
+// then the score, the path then " has incorrect attributes!"), so a blank at
+// either end of the English text must survive translation. Chinese, Japanese
+// and Korean may drop a leading one: they join without spaces.
+TEST_F(Words, JoiningBlanksSurviveTranslation) {
+  for (WordId id : AllIds()) {
+    const std::string en = WordUtf8(id, 0);
+    for (int lang = 1; lang < kLanguageCount; ++lang) {
+      const std::string t = WordUtf8(id, lang);
+      const bool cjk = lang == 5 || lang == 8 || lang == 9;
+      EXPECT_EQ(t.back() == ' ', en.back() == ' ') << WordIdName(id) << " in language " << lang;
+      if (en.front() == ' ' && !cjk) {
+        EXPECT_EQ(t.front(), ' ') << WordIdName(id) << " in language " << lang;
+      } else if (en.front() != ' ') {
+        EXPECT_NE(t.front(), ' ') << WordIdName(id) << " in language " << lang;
+      }
+    }
+  }
+}
+
 TEST_F(Words, SwitchingToRussianAndBackRestoresEveryText) {
   const auto english = Snapshot();
   SetLanguageIndex(1);
@@ -385,6 +407,19 @@ TEST_F(Words, EnglishAndRussianAreWhollyCp1251) {
   }
 }
 
+// The cp1251 form of a Latin-script language keeps its letters readable.
+TEST_F(Words, Cp1251FormsWriteAccentedLettersPlain) {
+  SetLanguageIndex(2);
+  EXPECT_EQ(Word(WordId::Close), "Schliessen");
+  SetLanguageIndex(7);
+  EXPECT_EQ(Word(WordId::ChangeTheDeuce), "Vymena dvojky");
+  SetLanguageIndex(0);
+  EXPECT_EQ(Word(WordId::LanguageCzech), "Cestina");
+  EXPECT_EQ(WordUtf8(WordId::LanguageCzech), "Čeština");
+  SetLanguageIndex(5);
+  EXPECT_EQ(Word(WordId::Exit), "??");
+}
+
 TEST_F(Words, PictureCodes) {
   const std::array<const char*, kLanguageCount> codes = {"Eng", "Rus", "Deu", "Fra", "Spa",
                                                          "Chi", "Ita", "Cze", "Eng", "Eng"};
@@ -405,7 +440,17 @@ TEST_F(Words, LanguageOutsideTheRangeFallsBackToEnglish) {
     SetLanguageIndex(bad);
     EXPECT_EQ(LanguageIndex(), 0) << bad;
     EXPECT_EQ(WordUtf8(WordId::Exit), "Exit") << bad;
+    EXPECT_EQ(WordUtf8(WordId::Exit, bad), "Exit") << bad;
   }
+}
+
+// Asking for one language leaves the current one alone.
+TEST_F(Words, LookupInAGivenLanguage) {
+  SetLanguageIndex(2);
+  EXPECT_EQ(WordUtf8(WordId::Exit, 1), "Выход");
+  EXPECT_EQ(WordUtf8(WordId::Exit, 9), "종료");
+  EXPECT_EQ(LanguageIndex(), 2);
+  EXPECT_EQ(WordUtf8(WordId::Exit, 2), WordUtf8(WordId::Exit));
 }
 
 // Names and the record-board titles read the same everywhere; any other

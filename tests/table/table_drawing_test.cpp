@@ -151,3 +151,27 @@ TEST(CaptionColours, VariantsTransformEveryPixel) {
 
 }  // namespace
 }  // namespace zarnet
+
+#include "table_screen.h"
+
+namespace zarnet {
+namespace {
+
+TEST_F(DrawingTest, UncoveredWindowDuringAFlightShowsTheTableWithoutTheCard) {
+  QImage window(760, 500, QImage::Format_RGB32);
+  window.fill(Qt::darkGreen);
+  CardFlight flight(art, {});
+  flight.Prepare(window, CardCode{'5', '\xEA'}, 100, 100);
+  flight.MoveSprite(120, 100);
+  ASSERT_NE(flight.WorkBuffer(), flight.CleanBuffer());
+  QWidget host;
+  host.resize(760, 500);
+  TFlightLayer layer(&host, &flight);
+  layer.setGeometry(host.rect());
+  // A whole repaint is what uncovering the window asks for.
+  const QImage shown = layer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shown, window);
+}
+
+}  // namespace
+}  // namespace zarnet

@@ -2,7 +2,6 @@
 //   zarnet-artgen OUT_DIR WORDS_TSV
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -18,8 +17,7 @@ int main(int argc, char** argv) {
   timer.start();
   const QString out = QString::fromLocal8Bit(argv[1]);
   artgen::Words words;
-  QFile wordsFile(QString::fromLocal8Bit(argv[2]));
-  if (!artgen::ReadWords(wordsFile.fileName(), &words) || !wordsFile.open(QIODevice::ReadOnly)) {
+  if (!artgen::ReadWords(QString::fromLocal8Bit(argv[2]), &words)) {
     std::fprintf(stderr, "zarnet-artgen: cannot read %s\n", argv[2]);
     return 1;
   }
@@ -39,8 +37,6 @@ int main(int argc, char** argv) {
   stage("skins", [&] { artgen::PaintSkins(sink); });
   stage("panels", [&] { artgen::PaintPanels(sink, words); });
   stage("extras", [&] { artgen::PaintExtras(sink, words); });
-  // The store reads the missing-file notice from the word table.
-  sink.Raw("i18n", "words.tsv", wordsFile.readAll());
   if (!sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;
   std::printf("zarnet-artgen: pictures painted in %lld ms (ms per stage:%s)\n",
               static_cast<long long>(timer.elapsed()), qPrintable(stages));

@@ -2,13 +2,17 @@
 // of a deal, in the small and the large window, into a folder.
 // Usage: zarnet-screens OUTDIR
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 #include "atomic_file.h"
 #include "engine.h"
+#include "form_end_game.h"
+#include "form_options.h"
 #include "main_window.h"
 #include "player_list.h"
 #include "settings.h"
@@ -41,6 +45,11 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
   form.EndIntro();
   QTest::qWait(50);
   Save(form, out + "/menu_" + tag + ".png");
+  // A day with two holidays beside the menu.
+  form.Calendar->Now = [] { return QDateTime(QDate(2025, 2, 2), QTime(12, 0)); };
+  form.LayoutMenuScreen();
+  QTest::qWait(50);
+  Save(form, out + "/menu_calendar_" + tag + ".png");
   form.MenuLineClick(kSlotNewPlayer);
   Save(form, out + "/dealt_" + tag + ".png");
   form.Button7Click();
@@ -59,6 +68,29 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
     if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
   }
   Save(form, out + "/dealover_" + tag + ".png");
+  // The end of a game with a first place.
+  FormStyle style;
+  style.scale = form.Factors.Scale;
+  EndGameData data;
+  data.place = 1;
+  data.score = 1234;
+  data.animate = false;
+  TFormEndGame end(data, style, &form);
+  end.show();
+  QTest::qWait(50);
+  Save(end, out + "/endgame_" + tag + ".png");
+  if (windowMode == 1) {
+    // Every tab of the options window.
+    TFormOptions options(form.settings, form, form.ProgramFolder, &form.art, &form);
+    options.show();
+    if (auto* tabs = options.findChild<QTabWidget*>()) {
+      for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QTest::qWait(20);
+        Save(options, out + QString("/options_tab%1.png").arg(i + 1));
+      }
+    }
+  }
 }
 
 }  // namespace

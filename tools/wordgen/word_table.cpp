@@ -37,7 +37,45 @@ std::string ExpectedHeader() {
   return h;
 }
 
+// Plain forms of U+00C0..U+017F; an empty entry keeps the character.
+constexpr const char* kFolded[0x180 - 0xC0] = {
+    // U+00C0
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+    "D", "N", "O", "O", "O", "O", "O", "x", "O", "U", "U", "U", "U", "Y", "Th", "ss",
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+    "d", "n", "o", "o", "o", "o", "o", "", "o", "u", "u", "u", "u", "y", "th", "y",
+    // U+0100
+    "A", "a", "A", "a", "A", "a", "C", "c", "C", "c", "C", "c", "C", "c", "D", "d",
+    "D", "d", "E", "e", "E", "e", "E", "e", "E", "e", "E", "e", "G", "g", "G", "g",
+    "G", "g", "G", "g", "H", "h", "H", "h", "I", "i", "I", "i", "I", "i", "I", "i",
+    "I", "i", "IJ", "ij", "J", "j", "K", "k", "k", "L", "l", "L", "l", "L", "l", "L",
+    "l", "L", "l", "N", "n", "N", "n", "N", "n", "n", "N", "n", "O", "o", "O", "o",
+    "O", "o", "OE", "oe", "R", "r", "R", "r", "R", "r", "S", "s", "S", "s", "S", "s",
+    "S", "s", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",
+    "U", "u", "U", "u", "W", "w", "Y", "y", "Y", "Z", "z", "Z", "z", "Z", "z", "s",
+};
+
 }  // namespace
+
+std::string FoldLatinAccents(const std::string& utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    // Two-byte sequences C3 80..C5 BF are exactly U+00C0..U+017F.
+    if (b >= 0xC3 && b <= 0xC5 && i + 1 < utf8.size()) {
+      const auto cont = static_cast<unsigned char>(utf8[i + 1]);
+      const int code = ((b & 0x1F) << 6) | (cont & 0x3F);
+      if ((cont & 0xC0) == 0x80 && code >= 0xC0 && kFolded[code - 0xC0][0] != '\0') {
+        out += kFolded[code - 0xC0];
+        ++i;
+        continue;
+      }
+    }
+    out += utf8[i];
+  }
+  return out;
+}
 
 bool IsValidUtf8(const std::string& s) {
   size_t i = 0;

@@ -33,4 +33,10 @@ bool Unescape(const std::string& raw, std::string* out, std::string* why);
 
 bool IsValidUtf8(const std::string& s);
 
+// Latin letters with accents (U+00C0..U+017F) become their plain letters
+// ("Schließen" -> "Schliessen", "Čeština" -> "Cestina"), so that the cp1251
+// form of German, French, Spanish, Italian and Czech texts stays readable.
+// Everything else is left as it is. Expects valid UTF-8.
+std::string FoldLatinAccents(const std::string& utf8);
+
 }  // namespace zarnet::wordgen

@@ -52,7 +52,7 @@ std::string Source(const std::vector<WordRow>& rows) {
       s << "  {\n";
       for (const auto& r : rows) {
         const std::string& t = r.texts[lang];
-        s << "    " << Literal(cp1251 ? zarnet::Utf8ToCp1251(t) : t) << ",\n";
+        s << "    " << Literal(cp1251 ? zarnet::Utf8ToCp1251(zarnet::wordgen::FoldLatinAccents(t)) : t) << ",\n";
       }
       s << "  },\n";
     }

@@ -1,0 +1,6 @@
+// The compiled-in effects and tune. Call once before the first sound is read.
+#pragma once
+
+namespace zarnet {
+void InitSoundResources();
+}
