@@ -208,6 +208,39 @@ TEST(Catalogue, TransparencyWhereItMatters) {
   }
 }
 
+// Country flags: bands the right way round and in the right colours. Each point is
+// a fraction of the flag's width and height.
+TEST(Catalogue, CountryFlags) {
+  zarnet::InitArtResources();
+  enum Hue { Red, White, Blue, Yellow, Clear };
+  auto hue = [](QRgb c) {
+    if (qAlpha(c) < 40) return Clear;
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    if (r > 200 && g > 200 && b > 200) return White;
+    if (r > 180 && g > 150 && b < 90) return Yellow;
+    if (r > 150 && g < 90 && b < 110) return Red;
+    if (b > 120 && r < 110) return Blue;
+    return Clear;
+  };
+  const struct {
+    const char* country;
+    double x, y;
+    Hue want;
+  } cases[] = {
+      {"Russia", 0.5, 0.15, White},  {"Russia", 0.5, 0.5, Blue},     {"Russia", 0.5, 0.85, Red},
+      {"France", 0.15, 0.5, Blue},   {"France", 0.85, 0.5, Red},     {"Japan", 0.5, 0.5, Red},
+      {"Japan", 0.1, 0.1, White},    {"Sweden", 0.36, 0.1, Yellow},  {"Sweden", 0.7, 0.2, Blue},
+      {"Czech Republic", 0.05, 0.5, Blue}, {"Czech Republic", 0.8, 0.2, White},
+      {"Czech Republic", 0.8, 0.8, Red},   {"Nepal", 0.97, 0.1, Clear}, {"Nepal", 0.3, 0.6, Red},
+  };
+  for (const auto& c : cases) {
+    const QString name = QString("GFlag_%1").arg(QString(c.country).replace(' ', '_'));
+    const QImage img(":/RCDATA/" + name);
+    ASSERT_EQ(img.size(), QSize(48, 32)) << name.toStdString();
+    EXPECT_EQ(hue(img.pixel(int(c.x * 47), int(c.y * 31))), c.want) << c.country << " at " << c.x << "," << c.y;
+  }
+}
+
 // Localized pictures carry the language's own words, so no two are alike.
 TEST(Catalogue, LocalizedStripsDifferByLanguage) {
   zarnet::InitArtResources();

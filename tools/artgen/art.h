@@ -56,6 +56,9 @@ void PaintBackgrounds(Sink& sink);
 void PaintSkins(Sink& sink);
 void PaintPanels(Sink& sink, const Words& words);
 void PaintExtras(Sink& sink, const Words& words);
+// False when a flag has a step the painter does not know.
+bool PaintFlags(Sink& sink);
+QString CountryFlagName(const QString& englishName);
 
 // Picture codes of the eight languages that have pictures of their own.
 inline const char* const kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};

@@ -37,7 +37,9 @@ int main(int argc, char** argv) {
   stage("skins", [&] { artgen::PaintSkins(sink); });
   stage("panels", [&] { artgen::PaintPanels(sink, words); });
   stage("extras", [&] { artgen::PaintExtras(sink, words); });
-  if (!sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;
+  bool flags = true;
+  stage("flags", [&] { flags = artgen::PaintFlags(sink); });
+  if (!flags || !sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;
   std::printf("zarnet-artgen: pictures painted in %lld ms (ms per stage:%s)\n",
               static_cast<long long>(timer.elapsed()), qPrintable(stages));
   return 0;
