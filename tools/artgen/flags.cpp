@@ -113,7 +113,7 @@ const Flag kFlags[] = {
     {"Vatican City", "V Y W|DISC Y 0.12 0.75 0.5"},
     {"Kosovo", "H B|DISC Y 0.24 0.5 0.55|STAR W 0.06 0.32 0.2|STAR W 0.06 0.44 0.16|STAR W 0.06 0.56 0.16|STAR W 0.06 0.68 0.2"},
     {"Faroe Islands", "NC W B R"},
-    {"Gibraltar", "H W*2 R|RECT R 0.4 0.25 0.2 0.3"},
+    {"Gibraltar", "H W*2 R|RECT R 0.38 0.3 0.24 0.28|RECT R 0.36 0.2 0.07 0.12|RECT R 0.465 0.16 0.07 0.16|RECT R 0.57 0.2 0.07 0.12"},
     // Asia
     {"Kazakhstan", "H L|SUN Y 0.22"},
     {"Uzbekistan", "H L W G|RECT R 0 0.32 1 0.03|RECT R 0 0.65 1 0.03|CRES W 0.12 0.15 0.17"},
