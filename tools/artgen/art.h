@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,7 +19,8 @@ class Sink {
  public:
   explicit Sink(QString root) : root_(std::move(root)) {}
   void Png(const QString& name, const QImage& img) { Save("RCDATA", name, img, "PNG"); }
-  void Bitmap(const QString& name, const QImage& img);
+  // Bitmaps carry no alpha: they are flattened on `ground`.
+  void Bitmap(const QString& name, const QImage& img, QColor ground = Qt::white);
   void Jpeg(const QString& name, const QImage& img, int quality = 90) {
     Save("JPEG", name, img, "JPG", quality);
   }
@@ -53,6 +55,18 @@ void PaintBacks(Sink& sink);
 void PaintBackgrounds(Sink& sink);
 void PaintSkins(Sink& sink);
 void PaintPanels(Sink& sink, const Words& words);
+void PaintExtras(Sink& sink, const Words& words);
+// False when a flag has a step the painter does not know.
+bool PaintFlags(Sink& sink);
+QString CountryFlagName(const QString& englishName);
+
+// Picture codes of the eight languages that have pictures of their own.
+inline const char* const kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};
+QFont Font(const QString& family, int px, bool bold = true);
+QString FamilyFor(int lang);
+QImage Plate(int w, int h, QColor c, double radius);
+void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QString& family,
+                  QColor fill, QColor edge);
 
 // Suit outlines in a unit box centred on 0,0; suit 0..3 hearts, diamonds, clubs, spades.
 QPainterPath SuitPath(int suit);

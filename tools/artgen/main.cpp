@@ -23,12 +23,24 @@ int main(int argc, char** argv) {
   }
   QDir().mkpath(out);
   artgen::Sink sink(out);
-  artgen::PaintFaces(sink);
-  artgen::PaintBacks(sink);
-  artgen::PaintBackgrounds(sink);
-  artgen::PaintSkins(sink);
-  artgen::PaintPanels(sink, words);
-  if (!sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;
-  std::printf("zarnet-artgen: pictures painted in %lld ms\n", static_cast<long long>(timer.elapsed()));
+  // Each stage's time is printed so a slow painter shows up in the build log.
+  QString stages;
+  auto stage = [&](const char* name, const std::function<void()>& paint) {
+    QElapsedTimer t;
+    t.start();
+    paint();
+    stages += QString(" %1 %2").arg(name).arg(t.elapsed());
+  };
+  stage("faces", [&] { artgen::PaintFaces(sink); });
+  stage("backs", [&] { artgen::PaintBacks(sink); });
+  stage("backgrounds", [&] { artgen::PaintBackgrounds(sink); });
+  stage("skins", [&] { artgen::PaintSkins(sink); });
+  stage("panels", [&] { artgen::PaintPanels(sink, words); });
+  stage("extras", [&] { artgen::PaintExtras(sink, words); });
+  bool flags = true;
+  stage("flags", [&] { flags = artgen::PaintFlags(sink); });
+  if (!flags || !sink.ok() || !sink.WriteQrc(out + "/art.qrc")) return 1;
+  std::printf("zarnet-artgen: pictures painted in %lld ms (ms per stage:%s)\n",
+              static_cast<long long>(timer.elapsed()), qPrintable(stages));
   return 0;
 }

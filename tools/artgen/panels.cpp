@@ -14,10 +14,12 @@ QImage PaintBack(int n, int w, int h);
 
 namespace {
 
-const char* kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};
 const int kLangIndex[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+const QColor kPlaqueTop(0xff, 0xf6, 0xdc), kPlaqueBottom(0xee, 0xd8, 0xa0);
 
-QFont Font(const QString& family, int px, bool bold = true) {
+}  // namespace
+
+QFont Font(const QString& family, int px, bool bold) {
   QFont f(family);
   f.setPixelSize(px);
   f.setBold(bold);
@@ -43,8 +45,11 @@ QImage Plate(int w, int h, QColor c, double radius) {
   return img;
 }
 
-// A gilt frame around a dark inner field.
-QImage Frame(int w, int h) {
+namespace {
+
+// A gilt frame around an inner field: light where the table writes its figures in
+// blue, red and magenta, dark behind the glowing clock digits.
+QImage Frame(int w, int h, bool light) {
   QImage img = Blank(w, h);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
@@ -57,8 +62,8 @@ QImage Frame(int w, int h) {
   p.setBrush(g);
   p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), b * 1.5, b * 1.5);
   QLinearGradient in(0, 0, 0, h);
-  in.setColorAt(0, QColor(0x10, 0x30, 0x1c));
-  in.setColorAt(1, QColor(0x06, 0x18, 0x0e));
+  in.setColorAt(0, light ? QColor(0xff, 0xfc, 0xf0) : QColor(0x10, 0x30, 0x1c));
+  in.setColorAt(1, light ? QColor(0xf0, 0xe2, 0xbe) : QColor(0x06, 0x18, 0x0e));
   p.setBrush(in);
   p.drawRoundedRect(QRectF(b, b, w - 2 * b, h - 2 * b), b, b);
   return img;
@@ -105,6 +110,8 @@ QImage Colon(QColor c) {
   return img;
 }
 
+}  // namespace
+
 // Text fitted into a box, with a dark outline so it reads on any table.
 void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QString& family,
                   QColor fill, QColor edge) {
@@ -131,6 +138,8 @@ void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QSt
 }
 
 QString FamilyFor(int lang) { return lang == 5 ? "WenQuanYi Zen Hei" : "Comic Neue"; }
+
+namespace {
 
 QImage Flag(const QString& code) {
   QImage img(100, 68, QImage::Format_ARGB32_Premultiplied);
@@ -256,13 +265,98 @@ QImage Medal(int w, int h, QColor metal) {
   p.setPen(QPen(metal.darker(200), 1));
   p.setBrush(g);
   p.drawEllipse(QPointF(w / 2.0, h - r - 1), r, r);
+  if (r > 20) {  // an embossed ring on the large medal
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(metal.darker(150), r / 18));
+    p.drawEllipse(QPointF(w / 2.0, h - r - 1), r * 0.84, r * 0.84);
+    p.setPen(QPen(metal.lighter(160), r / 30));
+    p.drawEllipse(QPointF(w / 2.0, h - r - 1 + r / 25), r * 0.84, r * 0.84);
+  }
   return img;
 }
 
-QImage Arrow(bool hand) {
+// A window caption: a wine-red field in a gilt edge, a suit pip at each end; the
+// window writes its title in the middle.
+QImage Caption(int w, int h) {
+  QImage img = Blank(w, h);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double r = h * 0.32;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 70));
+  p.drawRoundedRect(QRectF(1, 3, w - 2, h - 4), r, r);
+  QLinearGradient gilt(0, 0, 0, h);
+  gilt.setColorAt(0, QColor(0xfa, 0xe4, 0x98));
+  gilt.setColorAt(0.5, QColor(0xb8, 0x86, 0x24));
+  gilt.setColorAt(1, QColor(0xe8, 0xc4, 0x60));
+  p.setPen(QPen(QColor(0x50, 0x34, 0x08), 1));
+  p.setBrush(gilt);
+  p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 4), r, r);
+  const double b = h * 0.09;
+  QLinearGradient field(0, b, 0, h - 4 - b);
+  field.setColorAt(0, QColor(0xc0, 0x2c, 0x34));
+  field.setColorAt(0.5, QColor(0x8a, 0x14, 0x1c));
+  field.setColorAt(1, QColor(0x5a, 0x08, 0x10));
+  p.setBrush(field);
+  p.drawRoundedRect(QRectF(b, b, w - 2 * b, h - 4 - 2 * b), r - b, r - b);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 45));
+  p.drawRoundedRect(QRectF(b * 2, b * 1.4, w - 4 * b, (h - 4) * 0.36), r * 0.6, r * 0.6);
+  const double pip = h * 0.26, cy = (h - 4) / 2.0;
+  for (int side = 0; side < 2; ++side) {
+    const QPointF at(side ? w - b - pip * 1.1 : b + pip * 1.1, cy);
+    p.save();
+    p.translate(at);
+    p.scale(pip, pip);
+    p.setPen(QPen(QColor(0x50, 0x34, 0x08), 0.08));
+    p.setBrush(QColor(0xf0, 0xcc, 0x60));
+    p.drawPath(SuitPath(side ? 1 : 3));
+    p.restore();
+  }
+  return img;
+}
+
+// A banner: a band across the middle and forked tails folded behind its ends.
+QImage Ribbon(int w, int h, QColor c) {
+  QImage img = Blank(w, h);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double tail = std::min(w * 0.16, h * 0.85), inset = tail * 0.55;
+  const double bandTop = h * 0.08, bandBot = h * 0.74, tailTop = h * 0.26, tailBot = h * 0.96;
+  QLinearGradient back(0, tailTop, 0, tailBot);
+  back.setColorAt(0, c.darker(130));
+  back.setColorAt(1, c.darker(190));
+  p.setPen(QPen(c.darker(260), 1));
+  p.setBrush(back);
+  for (int side = 0; side < 2; ++side) {
+    const double x0 = side ? w - 0.5 : 0.5, x1 = side ? w - tail : tail, dx = side ? -1 : 1;
+    p.drawPolygon(QPolygonF({QPointF(x0, tailTop), QPointF(x1, tailTop), QPointF(x1, tailBot),
+                             QPointF(x0, tailBot), QPointF(x0 + dx * tail * 0.3, (tailTop + tailBot) / 2)}));
+  }
+  // The folds where the band turns under.
+  p.setBrush(c.darker(260));
+  p.drawPolygon(QPolygonF({QPointF(inset, bandBot), QPointF(tail, bandBot), QPointF(tail, tailBot)}));
+  p.drawPolygon(QPolygonF({QPointF(w - inset, bandBot), QPointF(w - tail, bandBot), QPointF(w - tail, tailBot)}));
+  QLinearGradient band(0, bandTop, 0, bandBot);
+  band.setColorAt(0, c.lighter(150));
+  band.setColorAt(0.45, c);
+  band.setColorAt(1, c.darker(140));
+  p.setPen(QPen(c.darker(240), 1.2));
+  p.setBrush(band);
+  p.drawRect(QRectF(inset, bandTop, w - 2 * inset, bandBot - bandTop));
+  // Stitching along both edges.
+  p.setPen(QPen(QColor(255, 255, 255, 110), 1, Qt::DashLine));
+  const double m = (bandBot - bandTop) * 0.1;
+  p.drawLine(QPointF(inset + m, bandTop + m), QPointF(w - inset - m, bandTop + m));
+  p.drawLine(QPointF(inset + m, bandBot - m), QPointF(w - inset - m, bandBot - m));
+  return img;
+}
+
+QImage Arrow(bool hand, double dip = 0) {
   QImage img = Blank(32, 32);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  p.translate(0, dip);
   p.setPen(QPen(Qt::black, 1.2));
   p.setBrush(Qt::white);
   if (!hand) {
@@ -282,32 +376,81 @@ QImage Hand(int w, int h) {
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(w / 60.0, h / 40.0);
-  QPainterPath f;
-  f.addRoundedRect(QRectF(26, 12, 32, 8), 4, 4);  // the pointing finger
-  f.addRoundedRect(QRectF(4, 10, 28, 24), 8, 8);
-  for (int k = 0; k < 3; ++k) f.addRoundedRect(QRectF(24, 20 + k * 5, 10, 5), 2.5, 2.5);
-  p.setPen(QPen(QColor(0x60, 0x38, 0x18), 1.4));
-  p.setBrush(QColor(0xf6, 0xd2, 0xa8));
-  p.drawPath(f.simplified());
-  p.setBrush(QColor(0xf0, 0xf0, 0xf0));
-  p.drawRoundedRect(QRectF(0, 8, 7, 28), 2, 2);  // cuff
+  const QColor skin(0xf8, 0xd4, 0xac), shade(0xe4, 0xb0, 0x84), line(0x6a, 0x3c, 0x1c);
+  const QPen pen(line, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  // Back of the hand and the pointing finger, as one shape.
+  QPainterPath hand;
+  hand.addRoundedRect(QRectF(8, 9, 24, 25), 7, 7);
+  hand.addRoundedRect(QRectF(22, 9, 36, 9), 4.5, 4.5);
+  hand.setFillRule(Qt::WindingFill);
+  QLinearGradient g(0, 9, 0, 34);
+  g.setColorAt(0, skin.lighter(106));
+  g.setColorAt(1, shade);
+  p.setPen(pen);
+  p.setBrush(g);
+  p.drawPath(hand.simplified());
+  // The fingernail.
+  p.setPen(QPen(line, 0.8));
+  p.setBrush(QColor(0xfc, 0xe4, 0xd0));
+  p.drawRoundedRect(QRectF(51, 10.8, 5, 5.4), 2, 2);
+  // Three fingers curled under, each its own knuckle.
+  for (int k = 0; k < 3; ++k) {
+    p.setPen(pen);
+    p.setBrush(k % 2 ? skin : skin.darker(104));
+    p.drawRoundedRect(QRectF(24, 18 + k * 5.2, 12 - k * 0.8, 5.6), 2.8, 2.8);
+  }
+  // The thumb lies across them.
+  QPainterPath thumb;
+  thumb.moveTo(13, 19);
+  thumb.cubicTo(18, 16.5, 26, 16.5, 31, 18.5);
+  thumb.cubicTo(33, 19.5, 33, 22.5, 30.5, 22.8);
+  thumb.cubicTo(25, 23.2, 19, 23.5, 14, 24);
+  p.setBrush(skin.lighter(103));
+  p.drawPath(thumb);
+  // The cuff, with a button.
+  QLinearGradient cuff(0, 7, 0, 36);
+  cuff.setColorAt(0, QColor(0xff, 0xff, 0xff));
+  cuff.setColorAt(1, QColor(0xc8, 0xd0, 0xdc));
+  p.setPen(QPen(QColor(0x50, 0x58, 0x68), 1.2));
+  p.setBrush(cuff);
+  p.drawRoundedRect(QRectF(1, 7, 9, 29), 2, 2);
+  p.setBrush(QColor(0x90, 0x98, 0xa8));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(5.5, 27), 1.5, 1.5);
   return img;
 }
 
+// A stopwatch in the timer's colour; the seconds are written in its middle.
 QImage Timer(QColor c) {
   QImage img = Blank(50, 50);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient g(20, 18, 30);
-  g.setColorAt(0, c.lighter(160));
-  g.setColorAt(1, c.darker(130));
-  p.setPen(QPen(c.darker(220), 2));
+  const QColor steel(0x90, 0x98, 0xa4), steelDark(0x40, 0x44, 0x4c);
+  p.setPen(QPen(steelDark, 1));
+  p.setBrush(steel);
+  p.drawRoundedRect(QRectF(21, 1, 8, 5), 1.5, 1.5);  // the crown
+  p.save();
+  p.translate(25, 28);
+  p.rotate(40);
+  p.drawRoundedRect(QRectF(-3, -25, 6, 4), 1.2, 1.2);  // the side button
+  p.restore();
+  QRadialGradient rim(20, 20, 30);
+  rim.setColorAt(0, QColor(0xf0, 0xf2, 0xf6));
+  rim.setColorAt(1, steel);
+  p.setBrush(rim);
+  p.drawEllipse(QRectF(3, 5.5, 44, 44));
+  QRadialGradient g(21, 22, 24);
+  g.setColorAt(0, c.lighter(165));
+  g.setColorAt(0.7, c);
+  g.setColorAt(1, c.darker(140));
+  p.setPen(QPen(c.darker(220), 1));
   p.setBrush(g);
-  p.drawEllipse(QRectF(3, 3, 44, 44));
-  p.setPen(QPen(QColor(40, 30, 10), 1.5));
+  p.drawEllipse(QRectF(6.5, 9, 37, 37));
+  p.setPen(QPen(QColor(40, 30, 10, 200), 1.3));
   for (int k = 0; k < 12; ++k) {
-    const double a = k * M_PI / 6;
-    p.drawLine(QPointF(25 + 17 * std::sin(a), 25 - 17 * std::cos(a)), QPointF(25 + 20 * std::sin(a), 25 - 20 * std::cos(a)));
+    const double a = k * M_PI / 6, r0 = k % 3 ? 15.5 : 14;
+    p.drawLine(QPointF(25 + r0 * std::sin(a), 27.5 - r0 * std::cos(a)),
+               QPointF(25 + 17.5 * std::sin(a), 27.5 - 17.5 * std::cos(a)));
   }
   return img;
 }
@@ -315,6 +458,9 @@ QImage Timer(QColor c) {
 // Frames of a card fan turning, for the animated menu and end pictures.
 std::vector<QImage> Fan(int w, int h, int frames, int accent) {
   std::vector<QImage> out;
+  const int ranks[4] = {14, 13, 12, 11};
+  QImage cards[4];
+  for (int k = 0; k < 4; ++k) cards[k] = PaintFace((accent + k) % 4, ranks[k], 69, 94);
   for (int f = 0; f < frames; ++f) {
     QImage img = Blank(w, h);
     QPainter p(&img);
@@ -322,9 +468,8 @@ std::vector<QImage> Fan(int w, int h, int frames, int accent) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const double t = double(f) / frames;
     const double spread = 14 + 10 * std::sin(t * 2 * M_PI);
-    const int ranks[4] = {14, 13, 12, 11};
     for (int k = 0; k < 4; ++k) {
-      const QImage card = PaintFace((accent + k) % 4, ranks[k], 69, 94);
+      const QImage& card = cards[k];
       p.save();
       p.translate(w / 2.0, h * 0.75);
       p.rotate((k - 1.5) * spread);
@@ -375,10 +520,11 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("GIFBackGr", PaintBaize(760, 500, QColor(0x24, 0x5a, 0x3a), 3));
 
   // Deck label plates.
-  sink.Png("GKolodaSmall", Plate(58, 25, QColor(0x8a, 0x5a, 0x1a), 6));
-  sink.Png("GKolodaSmallB", Plate(116, 50, QColor(0x8a, 0x5a, 0x1a), 12));
-  sink.Png("GKolodaLarge", Frame(60, 60));
-  sink.Png("GKolodaLargeB", Frame(120, 120));
+  // The count of cards left is written on these in blue.
+  sink.Png("GKolodaSmall", Plate(58, 25, QColor(0xe0, 0xc0, 0x80), 6));
+  sink.Png("GKolodaSmallB", Plate(116, 50, QColor(0xe0, 0xc0, 0x80), 12));
+  sink.Png("GKolodaLarge", Frame(60, 60, true));
+  sink.Png("GKolodaLargeB", Frame(120, 120, true));
 
   // Clock digits in eight colours.
   const struct { const char* letter; QColor c; } clocks[8] = {
@@ -391,14 +537,14 @@ void PaintPanels(Sink& sink, const Words& words) {
     sink.Png(base + "M", Digit('M', 18, 40, c.c));
     sink.Png(base + "P", Colon(c.c));
   }
-  sink.Png("GClockBG", Frame(115, 64));
+  sink.Png("GClockBG", Frame(115, 64, false));
 
   sink.Png("GTimerR", Timer(QColor(0xe0, 0x30, 0x30)));
   sink.Png("GTimerY", Timer(QColor(0xf0, 0xc8, 0x30)));
 
   const struct { const char* name; QColor c; } plates[5] = {
       {"SPBlue", QColor(0x28, 0x58, 0xc0)}, {"SPGreen", QColor(0x28, 0x98, 0x40)},
-      {"SPRed", QColor(0xc8, 0x28, 0x28)}, {"SPYellow", QColor(0xe8, 0xb8, 0x20)},
+      {"SPRed", QColor(0xc8, 0x28, 0x28)}, {"SPYellow", QColor(0xd4, 0x9a, 0x14)},
       {"SPFiolet", QColor(0x88, 0x38, 0xb8)}};
   for (const auto& pl : plates) {
     sink.Png(pl.name, Plate(160, 20, pl.c, 6));
@@ -408,7 +554,7 @@ void PaintPanels(Sink& sink, const Words& words) {
   const struct { const char* name; int w, h; } frames[7] = {
       {"TabloSm", 155, 95}, {"TabloBg", 310, 190}, {"RamkaFBSm", 155, 60}, {"RamkaFBBg", 310, 120},
       {"RamkaERSm", 130, 90}, {"RamkaERBg", 260, 180}, {"RamkaAc", 330, 55}};
-  for (const auto& f : frames) sink.Png(f.name, Frame(f.w, f.h));
+  for (const auto& f : frames) sink.Png(f.name, Frame(f.w, f.h, true));
   sink.Png("Hand_Right", Hand(60, 40));
 
   // Title plaque: the three best players are written on it, so it stays quiet.
@@ -417,8 +563,8 @@ void PaintPanels(Sink& sink, const Words& words) {
     QPainter p(&t);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(0, 0, 0, 160);
-    fill.setColorAt(0, QColor(0xff, 0xf6, 0xdc));
-    fill.setColorAt(1, QColor(0xee, 0xd8, 0xa0));
+    fill.setColorAt(0, kPlaqueTop);
+    fill.setColorAt(1, kPlaqueBottom);
     p.setPen(QPen(QColor(0xb0, 0x80, 0x20), 6));
     p.setBrush(fill);
     p.drawRoundedRect(QRectF(4, 4, 592, 152), 22, 22);
@@ -455,23 +601,33 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("LampR24", Lamp(QColor(0xd0, 0x20, 0x20), 24));
   sink.Png("LampY24", Lamp(QColor(0xe8, 0xc0, 0x20), 24));
 
-  // Places: a number on a laurel-less disc; the medal below it.
+  // Places: drawn over the medal at the same origin, so the number sits on its disc.
   for (int n = 0; n <= 10; ++n) {
     QImage img = Blank(105, 120);
     QPainter p(&img);
-    OutlinedText(p, QRectF(5, 20, 95, 80), QString::number(n), "DejaVu Serif", QColor(0xf0, 0xc0, 0x30), QColor(0x40, 0x20, 0x00));
+    const QPointF c(52.5, 120 - std::min(105, 120) * 0.36 - 1);
+    const double r = std::min(105, 120) * 0.36;
+    OutlinedText(p, QRectF(c.x() - r * 0.8, c.y() - r * 0.62, r * 1.6, r * 1.24), QString::number(n), "DejaVu Serif",
+                 QColor(0x8a, 0x14, 0x10), QColor(0xff, 0xf2, 0xc8));
     sink.Png(QString("GPlace%1").arg(n, 2, 10, QChar('0')), img);
   }
   sink.Png("GMedal", Medal(105, 120, QColor(0xe0, 0xb0, 0x20)));
-  sink.Bitmap("GMEDAL01", Medal(28, 28, QColor(0xe0, 0xb0, 0x20)));
-  sink.Bitmap("GMEDAL02", Medal(28, 28, QColor(0xc0, 0xc0, 0xc8)));
-  sink.Bitmap("GMEDAL03", Medal(28, 28, QColor(0xc0, 0x78, 0x38)));
+  // The menu draws these on the title plaque, one per third of its height: each is
+  // flattened on the plaque's colour there.
+  const QColor metals[3] = {QColor(0xe0, 0xb0, 0x20), QColor(0xc0, 0xc0, 0xc8), QColor(0xc0, 0x78, 0x38)};
+  for (int k = 0; k < 3; ++k) {
+    const double t = (k + 0.5) / 3;
+    const QColor ground = QColor::fromRgbF(float(kPlaqueTop.redF() + (kPlaqueBottom.redF() - kPlaqueTop.redF()) * t),
+                                           float(kPlaqueTop.greenF() + (kPlaqueBottom.greenF() - kPlaqueTop.greenF()) * t),
+                                           float(kPlaqueTop.blueF() + (kPlaqueBottom.blueF() - kPlaqueTop.blueF()) * t));
+    sink.Bitmap(QString("GMEDAL0%1").arg(k + 1), Medal(28, 28, metals[k]), ground);
+  }
 
-  for (int w : {150, 280, 300, 430, 550, 610}) sink.Png(QString("GCap%1").arg(w), Plate(w, 64, QColor(0x9a, 0x1a, 0x22), 14));
+  for (int w : {150, 280, 300, 430, 550, 610}) sink.Png(QString("GCap%1").arg(w), Caption(w, 64));
   const struct { const char* name; int w, h; } ribbons[6] = {
       {"GLenta200x100", 200, 100}, {"GLenta280x090", 280, 90}, {"GLenta300x100", 300, 100},
       {"GLenta360x100", 360, 100}, {"GLenta380x120", 380, 120}, {"GLenta590x116", 590, 116}};
-  for (const auto& r : ribbons) sink.Png(r.name, Plate(r.w, r.h, QColor(0x1a, 0x4a, 0x9a), r.h / 3.0));
+  for (const auto& r : ribbons) sink.Png(r.name, Ribbon(r.w, r.h, QColor(0x1c, 0x50, 0xa8)));
 
   // Menu pictures: a turning fan of court cards, still and animated.
   sink.Gif("GifMenu1", Fan(160, 200, 24, 0), 8);
@@ -479,14 +635,6 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Png("PngMenu1", Fan(160, 200, 1, 0).front());
   sink.Png("PngMenu2", Fan(160, 200, 1, 2).front());
 
-  // End-of-game animations: they stop at frames 25 and 24, so each has more.
-  sink.Gif("GEndBest", Pulse(100, 200, 30, QColor(0xf0, 0xc0, 0x20), true), 6, false);
-  sink.Gif("GEndGood", Pulse(100, 200, 30, QColor(0x40, 0xb0, 0xf0), true), 6, false);
-  sink.Gif("GEndBads", Pulse(100, 200, 12, QColor(0x80, 0x80, 0x90), false), 10);
-  const QColor clubs[7] = {QColor(0xd0, 0x30, 0x30), QColor(0xe0, 0x80, 0x20), QColor(0xe0, 0xc0, 0x20),
-                           QColor(0x30, 0xa0, 0x40), QColor(0x30, 0x90, 0xe0), QColor(0x30, 0x40, 0xb0),
-                           QColor(0x90, 0x40, 0xc0)};
-  for (int i = 0; i < 7; ++i) sink.Gif(QString("GClub%1").arg(QChar('A' + i)), Pulse(60, 75, 8, clubs[i], false), 10);
   sink.Gif("StarG0", Pulse(55, 45, 8, QColor(0x30, 0xc0, 0x30), true), 10);
   sink.Gif("StarR0", Pulse(55, 45, 8, QColor(0xd0, 0x20, 0x20), true), 10);
   sink.Gif("StarY0", Pulse(55, 45, 8, QColor(0xe8, 0xc0, 0x20), true), 10);
@@ -508,7 +656,9 @@ void PaintPanels(Sink& sink, const Words& words) {
   sink.Cursor("CURARROW", Arrow(false));
   std::vector<QImage> hand, wait, edit;
   for (int f = 0; f < 8; ++f) {
-    QImage h = Arrow(true);
+    // The hand taps once per loop.
+    const double dip[8] = {0, 0.8, 1.6, 0.8, 0, 0, 0, 0};
+    QImage h = Arrow(true, dip[f]);
     hand.push_back(h);
     QImage w = Blank(32, 32);
     {

@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 #include "art.h"
 
@@ -22,10 +23,10 @@ void Sink::Save(const QString& type, const QString& name, const QImage& img, con
   entries_ << rel;
 }
 
-void Sink::Bitmap(const QString& name, const QImage& img) {
-  // Bitmaps carry no alpha: flatten on white so cut corners stay white.
+void Sink::Bitmap(const QString& name, const QImage& img, QColor ground) {
+  // White by default, so the cut corners of cards stay white.
   QImage flat(img.size(), QImage::Format_RGB888);
-  flat.fill(Qt::white);
+  flat.fill(ground);
   QPainter p(&flat);
   p.drawImage(0, 0, img);
   p.end();
@@ -163,6 +164,8 @@ void Sink::Gif(const QString& name, const std::vector<QImage>& frames, int delay
            EGifPutExtensionBlock(gif, 3, sub) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
   }
   std::vector<GifByteType> line(w);
+  // Frames repeat their colours; remembering each lookup keeps encoding quick.
+  std::unordered_map<QRgb, GifByteType> nearest;
   for (const QImage& a : argb) {
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = DISPOSE_BACKGROUND;
@@ -175,7 +178,14 @@ void Sink::Gif(const QString& name, const std::vector<QImage>& frames, int delay
     for (int y = 0; y < h && good; ++y) {
       for (int x = 0; x < w; ++x) {
         const QRgb c = a.pixel(x, y);
-        line[x] = qAlpha(c) < 128 ? 0 : GifByteType(Nearest(pal, c));
+        if (qAlpha(c) < 128) {
+          line[x] = 0;
+          continue;
+        }
+        const QRgb key = c | 0xff000000u;
+        auto it = nearest.find(key);
+        if (it == nearest.end()) it = nearest.emplace(key, GifByteType(Nearest(pal, key))).first;
+        line[x] = it->second;
       }
       good = EGifPutLine(gif, line.data(), w) == GIF_OK;
     }

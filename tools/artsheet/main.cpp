@@ -1,10 +1,14 @@
 // Contact sheets for looking at the art:
 //   zarnet-artsheet OUT.png [--design N] [--backs N] [--size small|large]
 //   zarnet-artsheet OUT.png --buttons
+//   zarnet-artsheet OUT_PREFIX --catalogue   (OUT_PREFIX-1.png, -2.png, ...)
 // Faces, backs and suit symbols are drawn through the card art store itself.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDirIterator>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <QEnterEvent>
 #include <QFont>
 #include <QIcon>
@@ -14,6 +18,7 @@
 #include "card_art.h"
 #include "codec.h"
 #include "kuv_button.h"
+#include "resources.h"
 
 using namespace zarnet;
 
@@ -152,6 +157,59 @@ int ButtonSheet(const QString& out) {
   return sheet.save(out) ? 0 : 1;
 }
 
+// Every compiled-in picture but the faces and backs, each with its name, size and frames.
+int CatalogueSheets(const QString& prefix) {
+  InitArtResources();
+  struct Item {
+    QString type, name;
+    QImage img;
+    int frames;
+  };
+  std::vector<Item> items;
+  const QRegularExpression card("^((Ch|Bu|Kr|Pi)[0-9][0-9AJQK0]|Ob[0-9][0-9])");
+  for (const QString type : {"RCDATA", "JPEG", "GIF", "BITMAP", "CURSOR", "ANICURSOR"}) {
+    QStringList names = QDir(":/" + type).entryList(QDir::Files, QDir::Name);
+    for (const QString& n : names) {
+      if (card.match(n).hasMatch()) continue;
+      QImageReader r(":/" + type + "/" + n);
+      items.push_back({type, n, r.read(), std::max(1, r.imageCount())});
+    }
+  }
+  const int cellW = 230, cellH = 190, cols = 8, rows = 5, perPage = cols * rows;
+  int page = 0;
+  for (size_t first = 0; first < items.size(); first += perPage) {
+    QImage sheet(cols * cellW, rows * cellH, QImage::Format_RGB32);
+    sheet.fill(QColor(0x1c, 0x50, 0x30));
+    QPainter p(&sheet);
+    for (size_t i = first; i < std::min(items.size(), first + perPage); ++i) {
+      const Item& it = items[i];
+      const int x = int((i - first) % cols) * cellW, y = int((i - first) / cols) * cellH;
+      // A checker shows what is transparent.
+      for (int cy = 0; cy < cellH - 44; cy += 8)
+        for (int cx = 0; cx < cellW - 10; cx += 8)
+          p.fillRect(x + 5 + cx, y + 5 + cy, 8, 8, ((cx + cy) / 8) % 2 ? QColor(0x2a, 0x64, 0x40) : QColor(0x22, 0x5a, 0x38));
+      QImage img = it.img;
+      const QSize box(cellW - 10, cellH - 44);
+      if (img.width() > box.width() || img.height() > box.height())
+        img = img.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      else if (std::max(img.width(), img.height()) <= 64)  // small pictures enlarged, pixels kept
+        img = img.scaled(img.size() * std::min(box.width() / img.width(), std::min(box.height() / img.height(), 3)));
+      p.drawImage(x + 5 + (box.width() - img.width()) / 2, y + 5 + (box.height() - img.height()) / 2, img);
+      QFont f("DejaVu Sans");
+      f.setPixelSize(13);
+      p.setFont(f);
+      p.setPen(QColor(0xf0, 0xe8, 0xc0));
+      p.drawText(x + 6, y + cellH - 24, it.name);
+      p.drawText(x + 6, y + cellH - 8,
+                 QString("%1 %2x%3%4").arg(it.type).arg(it.img.width()).arg(it.img.height())
+                     .arg(it.frames > 1 ? QString(" %1 fr").arg(it.frames) : QString()));
+    }
+    p.end();
+    if (!sheet.save(QString("%1-%2.png").arg(prefix).arg(++page))) return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,10 +221,12 @@ int main(int argc, char** argv) {
   cli.addOption({"backs", "back set 0..12", "N", "0"});
   cli.addOption({"size", "small or large", "SIZE", "small"});
   cli.addOption({"buttons", "a sheet of buttons in every scheme and state"});
+  cli.addOption({"catalogue", "sheets of every other compiled-in picture"});
   cli.addHelpOption();
   cli.process(app);
   if (cli.positionalArguments().size() != 1) cli.showHelp(2);
   const QString out = cli.positionalArguments().first();
   if (cli.isSet("buttons")) return ButtonSheet(out);
+  if (cli.isSet("catalogue")) return CatalogueSheets(out);
   return CardSheet(out, cli.value("design").toInt(), cli.value("backs").toInt(), cli.value("size") == "large");
 }
