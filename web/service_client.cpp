@@ -2,6 +2,9 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace zarnet {
 namespace {
 
@@ -13,6 +16,19 @@ size_t Collect(char* data, size_t size, size_t count, void* target) {
 struct CurlGlobal {
   CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
 };
+
+struct Source {
+  const std::string* data;
+  size_t at = 0;
+};
+
+size_t Feed(char* out, size_t size, size_t count, void* source) {
+  auto* s = static_cast<Source*>(source);
+  const size_t n = std::min(size * count, s->data->size() - s->at);
+  std::memcpy(out, s->data->data() + s->at, n);
+  s->at += n;
+  return n;
+}
 
 }  // namespace
 
@@ -66,6 +82,35 @@ HttpReply HttpGet(const std::string& url, int readTimeoutMs) {
   ServiceClient client;
   client.SetReadTimeoutMs(readTimeoutMs);
   return client.Get(url);
+}
+
+bool FtpUpload(const FtpTarget& t, const std::string& name, const std::string& content, int timeoutMs) {
+  static CurlGlobal global;
+  CURL* c = curl_easy_init();
+  if (!c) return false;
+  std::string folder = t.folder.empty() ? "/" : t.folder;
+  if (folder.front() != '/') folder.insert(folder.begin(), '/');
+  if (folder.back() != '/') folder += '/';
+  // The nick is the remote name: escaped so that it stays one path part.
+  char* escaped = curl_easy_escape(c, name.c_str(), static_cast<int>(name.size()));
+  const std::string url =
+      "ftp://" + t.host + ":" + std::to_string(t.port) + folder + (escaped ? escaped : "");
+  curl_free(escaped);
+  Source source{&content};
+  curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(c, CURLOPT_USERNAME, t.user.c_str());
+  curl_easy_setopt(c, CURLOPT_PASSWORD, t.password.c_str());
+  curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(c, CURLOPT_READFUNCTION, Feed);
+  curl_easy_setopt(c, CURLOPT_READDATA, &source);
+  curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(content.size()));
+  curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, 0L);  // plain PASV
+  curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);  // passive, never active
+  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(timeoutMs));
+  const CURLcode rc = curl_easy_perform(c);
+  curl_easy_cleanup(c);
+  return rc == CURLE_OK;
 }
 
 }  // namespace zarnet
