@@ -28,4 +28,20 @@ class AccountSeriesOutlets : public FileSeriesOutlets {
   AccountSession& account_;
 };
 
+// The lists, and the web account for the account's place.
+class AccountPlayerRecords : public FilePlayerRecords {
+ public:
+  AccountPlayerRecords(AccountSession& account, ProgramFiles files)
+      : FilePlayerRecords(std::move(files)), account_(account) {}
+  TKuvGame AccountGame() override { return account_.Game; }
+  std::string AccountNick() override { return account_.User.Nick; }
+
+ private:
+  AccountSession& account_;
+};
+
+// The menu's account line: the nick in 20, then the cycle's deals and score
+// (mode 1) or all deals and the whole rating (mode 2).
+std::string AccountMenuLine(const std::string& nick, const TKuvGame& g, int mode);
+
 }  // namespace zarnet

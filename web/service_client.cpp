@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace zarnet {
@@ -11,6 +12,23 @@ namespace {
 size_t Collect(char* data, size_t size, size_t count, void* target) {
   static_cast<std::string*>(target)->append(data, size * count);
   return size * count;
+}
+
+struct Silence {
+  int limitMs;
+  std::chrono::steady_clock::time_point last;
+  curl_off_t received;
+};
+
+int WatchSilence(void* data, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t) {
+  auto* s = static_cast<Silence*>(data);
+  const auto now = std::chrono::steady_clock::now();
+  if (dlnow != s->received) {
+    s->received = dlnow;
+    s->last = now;
+    return 0;
+  }
+  return now - s->last > std::chrono::milliseconds(s->limitMs) ? 1 : 0;
 }
 
 struct CurlGlobal {
@@ -58,10 +76,13 @@ HttpReply ServiceClient::Perform(const std::string& url, const std::string* body
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &reply.body);
   if (!userAgent_.empty()) curl_easy_setopt(c, CURLOPT_USERAGENT, userAgent_.c_str());
+  Silence silence{readTimeoutMs_, std::chrono::steady_clock::now(), 0};
   if (readTimeoutMs_ > 0) {
-    // Less than one byte a second for the whole time-out counts as silence.
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>((readTimeoutMs_ + 999) / 1000));
+    // curl's low-speed limit averages over its window and gives up late;
+    // the time-out counts from the last byte that came in.
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, WatchSilence);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &silence);
   }
   struct curl_slist* headers = nullptr;
   if (body) {
