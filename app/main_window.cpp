@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "form_account.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -63,16 +65,22 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
   if (form_.OpenEndOfGame) form_.OpenEndOfGame(place, score, bonus);
 }
 
-void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+void WindowSeriesOutlets::ReturnToMenu() {
+  account_.EndRatedSeries();
+  form_.ReturnToMenu();
+}
 
 // --- Creation ---
 
 TForm1::TForm1(const std::string& programFolder)
     : art(std::make_unique<ResourceSource>(QString::fromStdString(programFolder))),
-      records(ProgramFiles{programFolder}) {
+      webAddresses(DefaultAddresses()),
+      web(webClient, webAddresses.scripts),
+      account(web, UserFilePath(programFolder)),
+      records(account, ProgramFiles{programFolder}) {
   // 1-2: names, folder and constants.
   ProgramFolder = WithTrailingSeparator(programFolder);
-  outlets = std::make_unique<WindowSeriesOutlets>(*this, ProgramFiles{programFolder});
+  outlets = std::make_unique<WindowSeriesOutlets>(*this, account, ProgramFiles{programFolder});
   // 3: caption.
   setWindowTitle(W(WordId::GameName));
   // 4: temporary folder.
@@ -100,6 +108,13 @@ TForm1::TForm1(const std::string& programFolder)
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
   MChat = PopupMenu1->addAction(W(WordId::Chat));
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(W(WordId::MyAccount), [this] {
+    if (!InSeries() && OpenAccount) OpenAccount(false), ShowPlayerListOnMenu();
+  });
+  PopupMenu1->addAction(W(WordId::Statistics), [this] {
+    if (OpenStatistics) OpenStatistics();
+  });
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
   setPalette(pal);
@@ -128,6 +143,12 @@ TForm1::TForm1(const std::string& programFolder)
            QMessageBox::Yes;
   };
   Inform = [this](const QString& text) { QMessageBox::information(this, W(WordId::GameName), text); };
+  account.ask.repeatAfterNoConnection = [this] {
+    return Confirm && Confirm(W(WordId::CouldNotConnectToServer) + "\n" + W(WordId::Repeat));
+  };
+  outlets->askRepeatSubmission = [this] {
+    return Confirm && Confirm(W(WordId::UnableToWriteTheResultOfTheGame) + " " + W(WordId::Repeat));
+  };
 
   Calendar = new TCalendar(this, std::make_unique<ResourceSource>(QString::fromStdString(programFolder)));
   Calendar->Background = [this] { return &art.Background; };
@@ -209,6 +230,8 @@ void TForm1::RunStartUp() {
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   game.opt.StrongOpponent = settings.StrongOpponent;
   game.opt.NetGame = settings.NetGame;
+  directoryFlags = ApplyDirectory(&webAddresses);
+  web.Addresses() = webAddresses.scripts;
   // 3: the intro's first frame.
   art.FaceDesign = settings.FaceDesign;
   art.BackSet = settings.BackSet;
@@ -243,6 +266,7 @@ void TForm1::RunStartUp() {
   art.LoadBackground(false);
   // 6: the language's texts.
   ApplyLanguage();
+  StartUpWeb();
   Timer1.setInterval(20);
   Timer1.start();
 }
@@ -524,6 +548,17 @@ void TForm1::ShowPlayerListOnMenu() {
   menuTexts = ShowPlayerList(lines, settings.PlayerListMode, labels, measure);
   Panel4->setText(DisplayText(menuTexts.heading));
   for (int k = 1; k <= 5; ++k) ListButton[k]->setText(DisplayText(menuTexts.players[k]));
+  // While logged in, the fifth line stands for the account.
+  ListButton[5]->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DNavy);
+  if (account.LoggedIn() && !net) {
+    TKuvGame g = account.Game;
+    if (web.ReadGameResults(account.User.Nick, account.User.Pw, &g)) {
+      account.Game = g;
+      menuTexts.players[5] = AccountMenuLine(account.User.Nick, g, settings.PlayerListMode);
+      ListButton[5]->setText(DisplayText(menuTexts.players[5]));
+      if (!settings.MenuDesign) ListButton[5]->SetColorSB(TColorSB::DRed);
+    }
+  }
   for (int k = 1; k <= 3; ++k) {
     topThree[k] = DisplayText(menuTexts.topThree[k]);
     DrawTopPanel(k);
@@ -585,6 +620,12 @@ void TForm1::Timer1Timer() {
 
 void TForm1::MenuLineClick(int slot) {
   if (busy_ || table->TableShown()) return;
+  // While logged in the fifth place is the account's, whatever the list holds.
+  if (slot == 5 && account.LoggedIn() && !settings.NetGame) {
+    game.Play("WOpenFo", false);
+    if (BeginRatedSeries()) StartSeries(kSlotAccount, WelcomeResult{true});
+    return;
+  }
   if (slot <= 5 && menuTexts.players[slot].find_first_not_of("# ") == std::string::npos) return;
   game.Play("WOpenFo", false);
   // An empty list line opens nothing.
@@ -714,6 +755,7 @@ bool TForm1::QuitClick() {
   if (slot >= 1 && slot <= 5) {
     RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
+  if (slot == kSlotAccount) account.EndRatedSeries();  // the charge stays booked
   ReturnToMenu();
   return true;
 }
@@ -905,6 +947,33 @@ void TForm1::DesignChanged() { ReloadBackground(); }
 
 void TForm1::ShowMissingFile(const std::string& fileName) {
   if (art.Notice) art.Notice({W(WordId::CantFindTheFile) + " " + QString::fromStdString(fileName)});
+}
+
+// --- The web account ---
+
+void TForm1::StartUpWeb() {
+  // 7: the launch report; 8: the remembered login.
+  if (ReportLaunch(web, settings, false)) SaveSettings(ProgramFolder, settings);
+  account.StartUpLogin();
+}
+
+bool TForm1::BeginRatedSeries() {
+  const AccountState before = account.State;
+  const std::string nick = account.User.Nick;
+  if (OpenAccount) OpenAccount(true);
+  if (account.State == AccountState::RatedPlay) {
+    if (account.BookRatedStart()) {
+      books.Account = account.Game;
+      books.LoggedIn = true;
+      return true;
+    }
+    if (Inform) Inform(W(WordId::CouldNotConnectToServer));
+    account.State = AccountState::Guest;
+    ShowPlayerListOnMenu();
+    return false;
+  }
+  if (account.State != before || account.User.Nick != nick) ShowPlayerListOnMenu();
+  return false;
 }
 
 }  // namespace zarnet
