@@ -229,6 +229,43 @@ TEST_F(AccountService, RatedSeriesBooksTheChargeAndSettles) {
   EXPECT_GE(st.StatX[3], 30);
 }
 
+TEST_F(AccountService, CompletedCycleGoesToTheAccountBoardWithItsBonus) {
+  Register("Cyc");
+  TKuvGame start;
+  start.Kon = 48;
+  start.KonL = 48;
+  start.Score = 100;
+  start.Rating = 2.0;
+  ASSERT_TRUE(web->SaveGameResults("Cyc", "pass1", start));
+  session->SetRatedPlay(true);
+  ASSERT_TRUE(session->BookRatedStart());
+  EXPECT_EQ(session->Game.KonL, 48);
+
+  RecordingView view;
+  Game g(&view);
+  g.opt.PlayerSlot = kSlotAccount;
+  g.gs.KonAtStart = 48;
+  g.gs.KonNo = 50;
+  g.gs.ScoreBase = 100;
+  SeriesBooks books;
+  books.Account = session->Game;
+  AccountSeriesOutlets out(*session, ProgramFiles{dir + "/Zarnet"});
+  const SeriesCloseResult r = CloseSeries(g, books, out, 20, 2);
+  ASSERT_TRUE(r.accountSettled);
+  EXPECT_EQ(r.place, 1);
+  EXPECT_EQ(r.bonus, 25);
+  EXPECT_EQ(session->User.R04, 25);  // the balance read after the credit
+  const TKuvGame settled = ServerRecord("Cyc");
+  EXPECT_EQ(settled.Sessions, 1);
+  EXPECT_EQ(settled.Best, 120);
+  EXPECT_EQ(settled.KonL, 0);
+  EXPECT_EQ(settled.Score, 0);
+  RecordList board;
+  ASSERT_TRUE(web->ReadRecords(1108, &board));
+  EXPECT_EQ(board[1].Nick, "Cyc");
+  EXPECT_EQ(board[1].Score, 120);
+}
+
 TEST_F(AccountService, AbandonedSeriesKeepsTheCharge) {
   Register("Olga");
   session->SetRatedPlay(true);
