@@ -222,6 +222,8 @@ TEST_F(Windows, PresidentLinesCopyOrOpen) {
   EXPECT_EQ(desk.told.back(), WordText(WordId::CopiedToClipboard));
   w.PresidentLineClick(6);
   EXPECT_EQ(desk.opened, "https://example.org");
+  w.RedrawPresident();
+  EXPECT_EQ(w.PresidentLine[6]->text(), "https://example.org");
   w.PageControl1->setCurrentIndex(4);
   Sheet(w, "account_president");
   w.PageControl1->setCurrentIndex(3);
