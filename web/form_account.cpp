@@ -118,38 +118,6 @@ QString RatingText3(double r) {
 
 // --- Pictures ---
 
-QImage CountryFlag(const std::string& code, int w, int h) {
-  QImage img(w, h, QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  int c = 0, n = 0;
-  QPainter p(&img);
-  p.setPen(QColor(0x40, 0x40, 0x40));
-  if (!ParseCountryCode(code, &c, &n) || n == 0) {
-    p.setBrush(QColor(0xd8, 0xd8, 0xd8));
-    p.drawRect(0, 0, w - 1, h - 1);
-    p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, "?");
-    return img;
-  }
-  // Three bands in colours drawn from the continent and the entry, and the
-  // entry's first letters: every country gets a picture of its own.
-  static const QColor kColours[] = {QColor(0xd5, 0x2b, 0x1e), QColor(0x00, 0x39, 0xa6), QColor(0xff, 0xff, 0xff),
-                                    QColor(0x00, 0x93, 0x45), QColor(0xfc, 0xd1, 0x16), QColor(0x00, 0x00, 0x00),
-                                    QColor(0x7f, 0xb2, 0xe5), QColor(0xf7, 0x7f, 0x00)};
-  const int seed = c * 131 + n * 17;
-  for (int b = 0; b < 3; ++b) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kColours[(seed / (b + 1) + b * 3) % 8]);
-    if (seed % 2)
-      p.drawRect(0, b * h / 3, w, h / 3 + 1);
-    else
-      p.drawRect(b * w / 3, 0, w / 3 + 1, h);
-  }
-  p.setPen(QColor(0x40, 0x40, 0x40));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, w - 1, h - 1);
-  return img;
-}
-
 QImage SexFace(char sex) {
   QImage img(16, 16, QImage::Format_ARGB32);
   img.fill(Qt::transparent);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -254,6 +255,28 @@ TEST_F(Windows, StatisticsAndTheLike) {
   settings.LaunchReported = false;
   EXPECT_TRUE(ReportLaunch(*web, settings, false));
   EXPECT_TRUE(settings.LaunchReported);
+}
+
+TEST(Flags, EveryCountryHasAPatternThatPaints) {
+  QImage sheet(40 * 56, 30 * 6, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter p(&sheet);
+  for (int c = 1; c <= kContinents; ++c) {
+    ASSERT_EQ(FlagPatternCount(c), CountryCount(c)) << c;
+    for (int n = 1; n < CountryCount(c); ++n) {
+      const std::string f = FlagPattern(c, n);
+      ASSERT_GE(f.size(), 1u);
+      EXPECT_NE(std::string("hvnpdtsxue").find(f[0]), std::string::npos) << c << " " << n;
+      EXPECT_EQ(f.find_first_not_of("RWBLGYKOM", 1), std::string::npos) << f;
+      const QImage flag = CountryFlag(CountryCode(c, n), 36, 24);
+      EXPECT_NE(flag.pixelColor(18, 12), QColor(0xd8, 0xd8, 0xd8)) << f;  // not the unknown grey
+      p.drawImage(40 * (n - 1) + 2, 30 * (c - 1) + 3, flag);
+    }
+  }
+  EXPECT_EQ(CountryFlag("9-999").pixelColor(3, 3), QColor(0xd8, 0xd8, 0xd8));
+  p.end();
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  sheet.save(QString(ZARNET_SHEETS_DIR) + "/country_flags.png");
 }
 
 TEST(WindowsOffline, EveryFigureSaysNoConnect) {
