@@ -336,7 +336,7 @@ DialReading ReadDial(int mode, AccountSession& s, const DialLabels& l) {
   auto fail = [&](std::string hint, const std::string& sep) {
     d.failed = true;
     d.figure = "00";
-    d.hint = hint + sep + l.noConnect;
+    d.hint = hint + (sep.empty() && !hint.empty() && hint.back() != ' ' ? " " : sep) + l.noConnect;
     return d;
   };
   if (mode == 6 && !s.LoggedIn()) mode = 7;

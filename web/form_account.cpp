@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QUrl>
 #include <QValidator>
+#include <algorithm>
 #include <cmath>
 
 #include "codec.h"
@@ -180,6 +181,62 @@ QImage StatePicture(AccountState s, bool lamp) {
     p.drawPolygon(star);
   }
   return img;
+}
+
+// --- Information dial ---
+
+QImage DrawInfoDial(const DialReading& d, int mode, const std::function<QImage(const QString&)>& picture) {
+  QImage dial = picture("GClockBG");
+  if (dial.isNull()) {
+    dial = QImage(115, 64, QImage::Format_ARGB32);
+    dial.fill(QColor(0x20, 0x20, 0x20));
+  }
+  dial = dial.convertToFormat(QImage::Format_ARGB32);
+  static const char kLetters[] = "?RAGYVLN";
+  const QString base = QString("G%1Clock").arg(QChar(kLetters[std::clamp(mode, 1, 7)]));
+  QPainter p(&dial);
+  std::vector<QImage> glyphs;
+  int width = 0;
+  for (char ch : d.figure) {
+    QImage g;
+    if (ch >= '0' && ch <= '9') g = picture(base + QChar(ch));
+    if (ch == '-') g = picture(base + "M");
+    if (g.isNull()) {  // the thousands letters have no pictures of their own
+      g = QImage(18, 40, QImage::Format_ARGB32);
+      g.fill(Qt::transparent);
+      QPainter q(&g);
+      QFont f("DejaVu Sans");
+      f.setPixelSize(30);
+      f.setBold(true);
+      q.setFont(f);
+      q.setPen(QColor(0xf0, 0xf0, 0xf0));
+      q.drawText(g.rect(), Qt::AlignCenter, QString(QChar(ch)));
+    }
+    width += g.width();
+    glyphs.push_back(g);
+  }
+  int x = (dial.width() - width) / 2;
+  for (const QImage& g : glyphs) {
+    p.drawImage(x, (dial.height() - g.height()) / 2, g);
+    x += g.width();
+  }
+  if (!d.flagCode.empty()) p.drawImage(4, 4, CountryFlag(d.flagCode, 18, 12));
+  return dial;
+}
+
+DialLabels DialWords() {
+  auto w = [](WordId id) { return Word(id); };
+  DialLabels l;
+  l.iq = w(WordId::DynamicIqForWindowsPercent);
+  l.gamesPc = w(WordId::GamesPlayedWithPc);
+  l.bestWindows = w(WordId::BestWindowsPlayer);
+  l.bestAndroid = w(WordId::BestAndroidPlayer);
+  l.bestAccount = w(WordId::TheBestPlayerOfGamesFromUnderTheAccount);
+  l.currency = w(WordId::Currency);
+  l.members = w(WordId::ClubMembers);
+  l.noConnect = w(WordId::NoConnectUpper);
+  l.no = w(WordId::No);
+  return l;
 }
 
 // --- TFAcc1 ---

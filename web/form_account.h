@@ -51,6 +51,11 @@ QImage NoPhoto(char sex);                 // "GAcNoM" / "GAcNoF"
 QImage FramedPhoto(const QImage& photo, char sex);  // with "GAcFrame"
 QImage StatePicture(AccountState s, bool lamp);     // star or lamp
 
+// The menu's information dial on its background: the figure in the digit
+// pictures of the mode's colour, the flag beside mode 3's figure.
+QImage DrawInfoDial(const DialReading& d, int mode, const std::function<QImage(const QString&)>& picture);
+DialLabels DialWords();
+
 // "1523,750"
 QString RatingText3(double r);
 

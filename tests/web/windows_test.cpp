@@ -257,6 +257,38 @@ TEST_F(Windows, StatisticsAndTheLike) {
   EXPECT_TRUE(settings.LaunchReported);
 }
 
+TEST_F(Windows, InformationDialReadsAndDraws) {
+  const DialLabels words = DialWords();
+  // An empty Windows board: no score and "No" in the hint.
+  DialReading d = ReadDial(3, *session, words);
+  EXPECT_FALSE(d.failed);
+  EXPECT_EQ(d.figure, "0");
+  EXPECT_EQ(d.hint, words.bestWindows + words.no);
+  TKuvRecord r;
+  r.Nick = "Dial";
+  r.City = "Riga";
+  r.Country = "1-031";
+  r.Score = 740;
+  r.R10 = "#";
+  ASSERT_GT(web->SubmitRecord(808, r), 0);
+  d = ReadDial(3, *session, words);
+  EXPECT_EQ(d.figure, "740");
+  EXPECT_EQ(d.hint, words.bestWindows + "Dial");
+  EXPECT_EQ(d.flagCode, "1-031");
+  // A guest sees the member count in the balance's minute.
+  d = ReadDial(6, *session, words);
+  EXPECT_EQ(d.hint, words.members);
+  EXPECT_GE(std::stoi(d.figure), 0);
+
+  auto picture = [](const QString&) { return QImage(); };  // no library: drawn plainly
+  const QImage dial = DrawInfoDial(d, 7, picture);
+  EXPECT_EQ(dial.size(), QSize(115, 64));
+  DialReading big;
+  big.figure = DialCount(1234567);
+  const QImage a = DrawInfoDial(big, 2, picture), b = DrawInfoDial(DialReading{"00"}, 2, picture);
+  EXPECT_NE(a, b);
+}
+
 TEST(Flags, EveryCountryHasAPatternThatPaints) {
   QImage sheet(40 * 56, 30 * 6, QImage::Format_RGB32);
   sheet.fill(Qt::white);
