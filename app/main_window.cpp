@@ -180,6 +180,7 @@ void TForm1::CreateMenuControls() {
   ImCaption = area();
   ImElite = area();
   ImClock1 = area();
+  ImClock2 = area();
   for (int k = 1; k <= 3; ++k) Panel[k] = area();
   Panel4 = button([] {});
   Panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -502,9 +503,13 @@ void TForm1::LayoutMenuScreen() {
   const bool clocks = settings.WindowMode == 4 || settings.WindowMode == 5 ||
                       (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
   ImClock1->setVisible(clocks);
+  ImClock2->setVisible(clocks);
   if (clocks) {
     ImClock1->setGeometry(60 + gx / 80 * 50 - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
     DrawClock();
+    // The dial mirrors the clock on the right.
+    ImClock2->setGeometry(width() - ImClock1->x() - 115, ImClock1->y(), 115, 64);
+    DrawInfoDial();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
   Calendar->Factors = Factors;
@@ -610,6 +615,11 @@ void TForm1::Timer1Timer() {
   if (!table->TableShown()) {
     static int ticks = 0;
     if (ImClock1->isVisible() && ++ticks % 25 == 0) DrawClock();
+    static int dialMinute = -1;
+    if (ImClock2->isVisible() && QTime::currentTime().minute() != dialMinute) {
+      dialMinute = QTime::currentTime().minute();
+      DrawInfoDial();
+    }
     return;
   }
   busy_ = true;
@@ -656,7 +666,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
                                                     Panel4, Button9, Button10, Button11, BHistory, BMode,
-                                                    RxGIFAn1, RxGIFAn2, ImClock1})
+                                                    RxGIFAn1, RxGIFAn2, ImClock1, ImClock2})
     w->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
@@ -974,6 +984,14 @@ bool TForm1::BeginRatedSeries() {
   }
   if (account.State != before || account.User.Nick != nick) ShowPlayerListOnMenu();
   return false;
+}
+
+void TForm1::DrawInfoDial() {
+  const int mode = DialMode(QTime::currentTime().minute());
+  const DialReading d = ReadDial(mode, account, DialWords());
+  ImClock2->picture = zarnet::DrawInfoDial(d, mode, [](const QString& name) { return ProgramPicture(name); });
+  ImClock2->setToolTip(DisplayText(d.hint));
+  ImClock2->update();
 }
 
 }  // namespace zarnet

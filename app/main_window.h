@@ -176,6 +176,8 @@ class TForm1 : public QWidget, public OptionsHost {
   QLabel *RxGIFAn1, *RxGIFAn2;
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;
   TImageArea* ImClock1;
+  TImageArea* ImClock2;  // the information dial
+  void DrawInfoDial();
   QMenu* PopupMenu1;
   QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
   MenuListTexts menuTexts;

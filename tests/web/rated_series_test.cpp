@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
@@ -98,6 +99,17 @@ TEST_F(RatedSeries, BookedAtTheStartSettledAtTheEndAbandonedKeepsTheCharge) {
   ASSERT_EQ(form->account.State, AccountState::LoggedIn);  // the start-up login
   EXPECT_TRUE(form->settings.LaunchReported);               // the launch report went through
   EXPECT_TRUE(form->ListButton[5]->text().startsWith("Ranked"));
+
+  // The large window shows the information dial beside the menu.
+  form->settings.WindowMode = 4;
+  form->ApplyWindowMode();
+  ASSERT_TRUE(form->ImClock2->isVisible());
+  EXPECT_FALSE(form->ImClock2->picture.isNull());
+  EXPECT_FALSE(form->ImClock2->toolTip().contains("NO CONNECT"));
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  form->grab().save(QString(ZARNET_SHEETS_DIR) + "/menu_with_dial.png");
+  form->settings.WindowMode = 1;
+  form->ApplyWindowMode();
 
   form->MenuLineClick(5);
   ASSERT_EQ(accountOpened, 1);
