@@ -3,6 +3,7 @@
 #include <QInputDialog>
 
 #include "codec.h"
+#include "form_account.h"
 #include "form_count.h"
 #include "form_end_game.h"
 #include "form_help.h"
@@ -91,6 +92,20 @@ void BindWindows(TForm1& form) {
     window.exec();
   };
   form.OpenAbout = [&form] { ShowAbout(&form); };
+  // The web account and the world statistics.
+  static AccountPictures pictures;
+  form.OpenAccount = [&form](bool ratedSwitchable) {
+    form.game.Play("WOpenFo", false);
+    TFAcc1 window(form.account, form.webAddresses, pictures, ratedSwitchable, StyleOf(form),
+                  DefaultDesktop(&form), &form);
+    window.exec();
+  };
+  form.OpenStatistics = [&form] {
+    form.game.Play("WOpenFo", false);
+    TFStat window(form.web, form.settings, [&form] { SaveSettings(form.ProgramFolder, form.settings); },
+                  StyleOf(form), DefaultDesktop(&form), &form);
+    window.exec();
+  };
   form.OpenSpeed = [&form] {
     TFormSpeed window(&form.settings.FlySpeed, StyleOf(form), &form);
     window.exec();

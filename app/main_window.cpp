@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "form_account.h"
+
 #include <QApplication>
 #include <QThread>
 #include <cstring>
@@ -67,7 +69,10 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
   if (form_.OpenEndOfGame) form_.OpenEndOfGame(place, score, bonus);
 }
 
-void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+void WindowSeriesOutlets::ReturnToMenu() {
+  account_.EndRatedSeries();
+  form_.ReturnToMenu();
+}
 
 void WindowSeriesOutlets::ClosePeerSocket(uint8_t) {
   if (form_.peer) form_.peer->CloseLink();
@@ -77,10 +82,13 @@ void WindowSeriesOutlets::ClosePeerSocket(uint8_t) {
 
 TForm1::TForm1(const std::string& programFolder)
     : art(std::make_unique<ResourceSource>(QString::fromStdString(programFolder))),
-      records(ProgramFiles{programFolder}) {
+      webAddresses(DefaultAddresses()),
+      web(webClient, webAddresses.scripts),
+      account(web, UserFilePath(programFolder)),
+      records(account, ProgramFiles{programFolder}) {
   // 1-2: names, folder and constants.
   ProgramFolder = WithTrailingSeparator(programFolder);
-  outlets = std::make_unique<WindowSeriesOutlets>(*this, ProgramFiles{programFolder});
+  outlets = std::make_unique<WindowSeriesOutlets>(*this, account, ProgramFiles{programFolder});
   // 3: caption.
   setWindowTitle(W(WordId::GameName));
   // 4: temporary folder.
@@ -109,6 +117,13 @@ TForm1::TForm1(const std::string& programFolder)
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
   MChat = PopupMenu1->addAction(W(WordId::Chat));
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(W(WordId::MyAccount), [this] {
+    if (!InSeries() && OpenAccount) OpenAccount(false), ShowPlayerListOnMenu();
+  });
+  PopupMenu1->addAction(W(WordId::Statistics), [this] {
+    if (OpenStatistics) OpenStatistics();
+  });
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
   setPalette(pal);
@@ -155,6 +170,12 @@ TForm1::TForm1(const std::string& programFolder)
            QMessageBox::Yes;
   };
   Inform = [this](const QString& text) { QMessageBox::information(this, W(WordId::GameName), text); };
+  account.ask.repeatAfterNoConnection = [this] {
+    return Confirm && Confirm(W(WordId::CouldNotConnectToServer) + "\n" + W(WordId::Repeat));
+  };
+  outlets->askRepeatSubmission = [this] {
+    return Confirm && Confirm(W(WordId::UnableToWriteTheResultOfTheGame) + " " + W(WordId::Repeat));
+  };
 
   Calendar = new TCalendar(this, std::make_unique<ResourceSource>(QString::fromStdString(programFolder)));
   Calendar->Background = [this] { return &art.Background; };
@@ -195,6 +216,7 @@ void TForm1::CreateMenuControls() {
   ImCaption = area();
   ImElite = area();
   ImClock1 = area();
+  ImClock2 = area();
   for (int k = 1; k <= 3; ++k) Panel[k] = area();
   Panel4 = button([] {});
   Panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -245,6 +267,8 @@ void TForm1::RunStartUp() {
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   game.opt.StrongOpponent = settings.StrongOpponent;
   game.opt.NetGame = settings.NetGame;
+  directoryFlags = ApplyDirectory(&webAddresses);
+  web.Addresses() = webAddresses.scripts;
   // 3: the intro's first frame.
   art.FaceDesign = settings.FaceDesign;
   art.BackSet = settings.BackSet;
@@ -280,6 +304,7 @@ void TForm1::RunStartUp() {
   // 6: the language's texts.
   ApplyLanguage();
   ApplyCursors();
+  StartUpWeb();
   // 9: the tune.
   sound->PrepareMusic();
   sound->PlayMusic(settings.MusicOn);
@@ -520,11 +545,15 @@ void TForm1::LayoutMenuScreen() {
   const bool clocks = settings.WindowMode == 4 || settings.WindowMode == 5 ||
                       (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
   ImClock1->setVisible(clocks);
+  ImClock2->setVisible(clocks);
   if (clocks) {
     // Below the left side picture (100 x 200, unscaled).
     const int sideLeft = Whole(60 - Calendar->SideShift() + (f.ScaleX - 1) * 50);
     ImClock1->setGeometry(sideLeft - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
     DrawClock();
+    // The dial mirrors the clock on the right.
+    ImClock2->setGeometry(width() - ImClock1->x() - 115, ImClock1->y(), 115, 64);
+    DrawInfoDial();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
   Calendar->Factors = Factors;
@@ -570,6 +599,17 @@ void TForm1::ShowPlayerListOnMenu() {
   menuTexts = ShowPlayerList(lines, settings.PlayerListMode, labels, measure);
   Panel4->setText(DisplayText(menuTexts.heading));
   for (int k = 1; k <= 5; ++k) ListButton[k]->setText(DisplayText(menuTexts.players[k]));
+  // While logged in, the fifth line stands for the account.
+  ListButton[5]->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DNavy);
+  if (account.LoggedIn() && !net) {
+    TKuvGame g = account.Game;
+    if (web.ReadGameResults(account.User.Nick, account.User.Pw, &g)) {
+      account.Game = g;
+      menuTexts.players[5] = AccountMenuLine(account.User.Nick, g, settings.PlayerListMode);
+      ListButton[5]->setText(DisplayText(menuTexts.players[5]));
+      if (!settings.MenuDesign) ListButton[5]->SetColorSB(TColorSB::DRed);
+    }
+  }
   for (int k = 1; k <= 3; ++k) {
     topThree[k] = DisplayText(menuTexts.topThree[k]);
     DrawTopPanel(k);
@@ -622,6 +662,11 @@ void TForm1::Timer1Timer() {
   if (!table->TableShown()) {
     static int ticks = 0;
     if (ImClock1->isVisible() && ++ticks % 25 == 0) DrawClock();
+    static int dialMinute = -1;
+    if (ImClock2->isVisible() && QTime::currentTime().minute() != dialMinute) {
+      dialMinute = QTime::currentTime().minute();
+      DrawInfoDial();
+    }
     return;
   }
   busy_ = true;
@@ -632,6 +677,12 @@ void TForm1::Timer1Timer() {
 
 void TForm1::MenuLineClick(int slot) {
   if (busy_ || table->TableShown()) return;
+  // While logged in the fifth place is the account's, whatever the list holds.
+  if (slot == 5 && account.LoggedIn() && !settings.NetGame) {
+    game.Play("WOpenFo", false);
+    if (BeginRatedSeries()) StartSeries(kSlotAccount, WelcomeResult{true});
+    return;
+  }
   if (slot <= 5 && menuTexts.players[slot].find_first_not_of("# ") == std::string::npos) return;
   game.Play("WOpenFo", false);
   // An empty list line opens nothing.
@@ -667,7 +718,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
                                                     Panel4, Button9, Button10, Button11, BHistory, BMode,
-                                                    RxGIFAn1, RxGIFAn2, ImClock1})
+                                                    RxGIFAn1, RxGIFAn2, ImClock1, ImClock2})
     w->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
@@ -776,6 +827,7 @@ bool TForm1::QuitClick() {
     RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
   }
   if (game.opt.NetGame) peer->CloseLink();
+  if (slot == kSlotAccount) account.EndRatedSeries();  // the charge stays booked
   ReturnToMenu();
   return true;
 }
@@ -1080,6 +1132,41 @@ void TForm1::TouchEffect() {
     frame.repaint();
     QThread::msleep(12);
   }
+}
+
+// --- The web account ---
+
+void TForm1::StartUpWeb() {
+  // 7: the launch report; 8: the remembered login.
+  if (ReportLaunch(web, settings, false)) SaveSettings(ProgramFolder, settings);
+  account.StartUpLogin();
+}
+
+bool TForm1::BeginRatedSeries() {
+  const AccountState before = account.State;
+  const std::string nick = account.User.Nick;
+  if (OpenAccount) OpenAccount(true);
+  if (account.State == AccountState::RatedPlay) {
+    if (account.BookRatedStart()) {
+      books.Account = account.Game;
+      books.LoggedIn = true;
+      return true;
+    }
+    if (Inform) Inform(W(WordId::CouldNotConnectToServer));
+    account.State = AccountState::Guest;
+    ShowPlayerListOnMenu();
+    return false;
+  }
+  if (account.State != before || account.User.Nick != nick) ShowPlayerListOnMenu();
+  return false;
+}
+
+void TForm1::DrawInfoDial() {
+  const int mode = DialMode(QTime::currentTime().minute());
+  const DialReading d = ReadDial(mode, account, DialWords());
+  ImClock2->picture = zarnet::DrawInfoDial(d, mode, [](const QString& name) { return ProgramPicture(name); });
+  ImClock2->setToolTip(DisplayText(d.hint));
+  ImClock2->update();
 }
 
 }  // namespace zarnet

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "account_outlets.h"
 #include "calendar_panel.h"
 #include "card_art.h"
 #include "form_options.h"
@@ -48,9 +49,10 @@ class TForm1;
 class TPeerGame;
 
 // The close of a series as the window carries it out.
-class WindowSeriesOutlets : public FileSeriesOutlets {
+class WindowSeriesOutlets : public AccountSeriesOutlets {
  public:
-  WindowSeriesOutlets(TForm1& form, ProgramFiles files) : FileSeriesOutlets(std::move(files)), form_(form) {}
+  WindowSeriesOutlets(TForm1& form, AccountSession& account, ProgramFiles files)
+      : AccountSeriesOutlets(account, std::move(files)), form_(form) {}
   void ShowWaitNotice(bool shown) override;
   void ShowEndOfGame(int place, int32_t score, int bonus) override;
   void ReturnToMenu() override;
@@ -93,7 +95,19 @@ class TForm1 : public QWidget, public OptionsHost {
   CardArt art;
   Game game;
   std::unique_ptr<TTableScreen> table;
-  FilePlayerRecords records;
+  // --- The web services and the account ---
+  ServiceClient webClient;
+  BuiltInAddresses webAddresses;
+  WebServices web;
+  AccountSession account;
+  ServiceDirectory directoryFlags;
+  std::function<void(bool ratedSwitchable)> OpenAccount;
+  std::function<void()> OpenStatistics;
+  // The account's place on the menu: the account window, then the booking.
+  bool BeginRatedSeries();
+  void StartUpWeb();
+
+  AccountPlayerRecords records;
   SeriesBooks books;
   std::unique_ptr<WindowSeriesOutlets> outlets;
   QTimer Timer1;
@@ -201,6 +215,8 @@ class TForm1 : public QWidget, public OptionsHost {
   QLabel *RxGIFAn1, *RxGIFAn2;
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;
   TImageArea* ImClock1;
+  TImageArea* ImClock2;  // the information dial
+  void DrawInfoDial();
   QMenu* PopupMenu1;
   QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
   MenuListTexts menuTexts;

@@ -2,6 +2,10 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
 namespace zarnet {
 namespace {
 
@@ -10,9 +14,39 @@ size_t Collect(char* data, size_t size, size_t count, void* target) {
   return size * count;
 }
 
+struct Silence {
+  int limitMs;
+  std::chrono::steady_clock::time_point last;
+  curl_off_t received;
+};
+
+int WatchSilence(void* data, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t) {
+  auto* s = static_cast<Silence*>(data);
+  const auto now = std::chrono::steady_clock::now();
+  if (dlnow != s->received) {
+    s->received = dlnow;
+    s->last = now;
+    return 0;
+  }
+  return now - s->last > std::chrono::milliseconds(s->limitMs) ? 1 : 0;
+}
+
 struct CurlGlobal {
   CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
 };
+
+struct Source {
+  const std::string* data;
+  size_t at = 0;
+};
+
+size_t Feed(char* out, size_t size, size_t count, void* source) {
+  auto* s = static_cast<Source*>(source);
+  const size_t n = std::min(size * count, s->data->size() - s->at);
+  std::memcpy(out, s->data->data() + s->at, n);
+  s->at += n;
+  return n;
+}
 
 }  // namespace
 
@@ -42,10 +76,13 @@ HttpReply ServiceClient::Perform(const std::string& url, const std::string* body
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &reply.body);
   if (!userAgent_.empty()) curl_easy_setopt(c, CURLOPT_USERAGENT, userAgent_.c_str());
+  Silence silence{readTimeoutMs_, std::chrono::steady_clock::now(), 0};
   if (readTimeoutMs_ > 0) {
-    // Less than one byte a second for the whole time-out counts as silence.
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>((readTimeoutMs_ + 999) / 1000));
+    // curl's low-speed limit averages over its window and gives up late;
+    // the time-out counts from the last byte that came in.
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, WatchSilence);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &silence);
   }
   struct curl_slist* headers = nullptr;
   if (body) {
@@ -66,6 +103,35 @@ HttpReply HttpGet(const std::string& url, int readTimeoutMs) {
   ServiceClient client;
   client.SetReadTimeoutMs(readTimeoutMs);
   return client.Get(url);
+}
+
+bool FtpUpload(const FtpTarget& t, const std::string& name, const std::string& content, int timeoutMs) {
+  static CurlGlobal global;
+  CURL* c = curl_easy_init();
+  if (!c) return false;
+  std::string folder = t.folder.empty() ? "/" : t.folder;
+  if (folder.front() != '/') folder.insert(folder.begin(), '/');
+  if (folder.back() != '/') folder += '/';
+  // The nick is the remote name: escaped so that it stays one path part.
+  char* escaped = curl_easy_escape(c, name.c_str(), static_cast<int>(name.size()));
+  const std::string url =
+      "ftp://" + t.host + ":" + std::to_string(t.port) + folder + (escaped ? escaped : "");
+  curl_free(escaped);
+  Source source{&content};
+  curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(c, CURLOPT_USERNAME, t.user.c_str());
+  curl_easy_setopt(c, CURLOPT_PASSWORD, t.password.c_str());
+  curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(c, CURLOPT_READFUNCTION, Feed);
+  curl_easy_setopt(c, CURLOPT_READDATA, &source);
+  curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(content.size()));
+  curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, 0L);  // plain PASV
+  curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);  // passive, never active
+  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(timeoutMs));
+  const CURLcode rc = curl_easy_perform(c);
+  curl_easy_cleanup(c);
+  return rc == CURLE_OK;
 }
 
 }  // namespace zarnet

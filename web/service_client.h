@@ -41,4 +41,13 @@ class ServiceClient {
 // the downloads make it.
 HttpReply HttpGet(const std::string& url, int readTimeoutMs = 0);
 
+// A file put on an FTP server in passive mode under `folder` + `name`.
+struct FtpTarget {
+  std::string host;
+  int port = 21;
+  std::string user, password, folder;
+};
+bool FtpUpload(const FtpTarget& target, const std::string& name, const std::string& content,
+               int timeoutMs = 10000);
+
 }  // namespace zarnet

@@ -121,10 +121,10 @@ TInfo14 WebServices::ReadProfile(const std::string& nick) {
   return r.ok ? ProfileFromReply(r.body) : TInfo14{};
 }
 
-bool WebServices::SaveProfile(const std::string& nick, const TInfo14& i) {
+bool WebServices::SaveProfile(const std::string& nick, const std::string& pw, const TInfo14& i) {
   const HttpReply r = Post(
       addr_.accounts,
-      TextFormBody({{"nick", nick}, {"labelinfosave", "0"}, {"namei", ProfileText(i.Name1)},
+      TextFormBody({{"nick", nick}, {"pw", pw}, {"labelinfosave", "0"}, {"namei", ProfileText(i.Name1)},
                     {"name2", ProfileText(i.Name2)}, {"about", ProfileText(i.About)},
                     {"telephone", ProfileText(i.Telephone)}, {"emailo", ProfileText(i.EMailO)},
                     {"website", ProfileText(i.WebSite)}, {"skype", ProfileText(i.Skype)},

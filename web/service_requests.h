@@ -40,7 +40,8 @@ class WebServices {
   long long ReadRatingPlace(double rating);
   long long ReadMemberCount();
   TInfo14 ReadProfile(const std::string& nick);
-  bool SaveProfile(const std::string& nick, const TInfo14& info);
+  // The password lets only the owner change the profile.
+  bool SaveProfile(const std::string& nick, const std::string& pw, const TInfo14& info);
   bool ReadGameResults(const std::string& nick, const std::string& pw, TKuvGame* g);
   bool SaveGameResults(const std::string& nick, const std::string& pw, const TKuvGame& g);
   long long ReadBalance(const std::string& nick);

@@ -2,8 +2,14 @@
 
 #include <httplib.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "service_requests.h"
 
@@ -93,6 +99,95 @@ TEST(WebServices, RegistrationOverLoopback) {
   server.stop();
   t.join();
   EXPECT_EQ(web.RegisterAccount(u), 2);  // nobody answers
+}
+
+// Accepts connections and reads them, never answering, until it is
+// destroyed; a client without a read time-out would wait for it.
+class SilentServer {
+ public:
+  SilentServer() {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t n = sizeof a;
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &n);
+    port = ntohs(a.sin_port);
+    listen(fd_, 8);
+    thread_ = std::thread([this] {
+      while (!stop_) {
+        const int c = accept(fd_, nullptr, nullptr);
+        if (c < 0) break;
+        clients_.push_back(c);
+      }
+    });
+  }
+  ~SilentServer() {
+    stop_ = true;
+    shutdown(fd_, SHUT_RDWR);
+    close(fd_);
+    thread_.join();
+    for (int c : clients_) close(c);
+  }
+  int port = 0;
+
+ private:
+  int fd_ = -1;
+  std::atomic<bool> stop_{false};
+  std::vector<int> clients_;
+  std::thread thread_;
+};
+
+TEST(WebServices, RecordsListLeavesTheThreeSecondTimeOutOnTheSharedClient) {
+  SilentServer silent;
+  const std::string base = "http://127.0.0.1:" + std::to_string(silent.port);
+  ServiceClient client;
+  WebServices web(client, {base + "/accounts", base + "/statistics", base + "/tables"});
+  RecordList list;
+  EXPECT_FALSE(web.ReadRecords(808, &list));
+  EXPECT_EQ(client.ReadTimeoutMs(), 3000);
+  TKuvUser u;
+  u.Nick = "Anna";
+  u.Pw = "pass1";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(web.ReadAccount(&u));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(2500));
+  EXPECT_LT(waited, std::chrono::milliseconds(6000));
+  EXPECT_EQ(u.City, "#");  // the initial values stay
+}
+
+TEST(WebServices, CyrillicGoesEscapedInTheListFormAndRawInTheTextForm) {
+  httplib::Server server;
+  std::vector<std::string> bodies;
+  server.Post("/accounts", [&](const httplib::Request& req, httplib::Response& res) {
+    bodies.push_back(req.body);
+    res.set_header("Connection", "close");
+    res.set_content("no\n", "text/plain");
+  });
+  const int port = server.bind_to_any_port("127.0.0.1");
+  std::thread t([&] { server.listen_after_bind(); });
+  while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ServiceClient client;
+  const std::string base = "http://127.0.0.1:" + std::to_string(port);
+  WebServices web(client, {base + "/accounts", base + "/statistics", base + "/tables"});
+  const std::string ivan = "\xC8\xE2\xE0\xED";  // cp1251
+  TKuvUser u;
+  u.Nick = ivan;
+  u.Pw = "a b";
+  web.ReadAccount(&u);
+  web.ReadProfile(ivan);
+  TInfo14 info;
+  info.About = ivan + " $x~";
+  web.SaveProfile("Anna", "pass1", info);
+  server.stop();
+  t.join();
+  ASSERT_EQ(bodies.size(), 3u);
+  EXPECT_EQ(bodies[0], "nick=%D0%98%D0%B2%D0%B0%D0%BD&pw=a+b&label0=0");
+  EXPECT_EQ(bodies[1], "nick=%D0%98%D0%B2%D0%B0%D0%BD&labelinforead=0");
+  EXPECT_NE(bodies[2].find("&about=" + ivan + "  x &"), std::string::npos) << bodies[2];
+  EXPECT_EQ(bodies[2].rfind("nick=Anna&pw=pass1&labelinfosave=0&namei=&", 0), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#include "account_outlets.h"
+
+#include <cmath>
+
+#include "number_text.h"
+
+namespace zarnet {
+
+bool AccountSeriesOutlets::WriteAccountRecord(const TKuvGame& acc) {
+  if (!account_.WriteSettlement(acc)) return false;
+  account_.Game = acc;
+  return true;
+}
+
+bool AccountSeriesOutlets::SubmitCycleScore(int32_t score, int& place) {
+  const TKuvUser& u = account_.User;
+  TKuvRecord r;
+  r.Nick = u.Nick;
+  r.City = u.City;
+  r.Country = u.Country1;
+  r.Score = score;
+  r.R07 = std::string(1, u.Sex);
+  r.R09 = "#";
+  r.R10 = "#";
+  const long long p = account_.Web().SubmitRecord(1108, r);
+  if (p <= 0) return false;
+  place = static_cast<int>(p);
+  return true;
+}
+
+std::string AccountMenuLine(const std::string& nick, const TKuvGame& g, int mode) {
+  std::string line = nick.substr(0, 20);
+  line.resize(20, ' ');
+  if (mode == 1) return line + "    " + RightAligned(g.KonL, 3) + "    " + RightAligned(g.Score, 6);
+  return line + "  " + RightAligned(g.Kon, 7) + "  " + RightAligned(std::llround(g.Rating), 6);
+}
+
+}  // namespace zarnet
