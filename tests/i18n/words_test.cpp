@@ -479,6 +479,14 @@ TEST_F(Words, OnlyNamesRepeatTheEnglishText) {
       WordId::LanguageCzech,
       WordId::LanguageJapanese,
       WordId::LanguageKorean,
+      // Brand names of the profile's contact fields.
+      WordId::Skype,
+      WordId::Odnoklassniki,
+      WordId::Telegram,
+      WordId::Facebook,
+      WordId::Twitter,
+      WordId::Instagram,
+      WordId::YouTube,
   };
   for (WordId id : AllIds()) {
     SetLanguageIndex(0);
