@@ -131,6 +131,7 @@ void TFormServerInfo::ContinentChosen(int row) {
   const int continent = std::clamp(row + 1, 1, world::kContinents);
   s_.PassportCountry = ContinentCode(continent);
   filling_ = true;
+  ComboContinent->setCurrentIndex(continent - 1);
   FillCountries(continent);
   ComboCountry->setCurrentIndex(0);
   filling_ = false;
@@ -138,7 +139,8 @@ void TFormServerInfo::ContinentChosen(int row) {
 
 void TFormServerInfo::CountryChosen(int row) {
   if (filling_) return;
-  const int continent = ComboContinent->currentIndex() + 1;
+  int continent = 1, index = 0;
+  if (!world::ParseCountryCode(s_.PassportCountry, &continent, &index)) continent = ComboContinent->currentIndex() + 1;
   if (row >= 0 && row < world::CountryCount(continent)) s_.PassportCountry = world::CountryCode(continent, row);
 }
 

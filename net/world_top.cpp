@@ -135,10 +135,12 @@ TFormServerRead::TFormServerRead(Settings& settings, WorldSources sources, const
   });
   // The lists are read again at most once in ten seconds.
   Timer1.setInterval(10000);
-  connect(&Timer1, &QTimer::timeout, this, [this] { ButtonRefresh->show(); });
+  connect(&Timer1, &QTimer::timeout, this, &TFormServerRead::Timer1Timer);
   Timer1.start();
   ShowCategory(category);
 }
+
+void TFormServerRead::Timer1Timer() { ButtonRefresh->show(); }
 
 void TFormServerRead::RefreshClick() {
   ShowCategory(Category);

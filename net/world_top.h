@@ -67,6 +67,7 @@ class TFormServerRead : public TRecordDialog {
 
   void ShowCategory(int category);
   void RefreshClick();
+  void Timer1Timer();
 
  private:
   void Redraw();
