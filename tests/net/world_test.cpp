@@ -16,6 +16,7 @@
 #include "passport.h"
 #include "player_list.h"
 #include "service_fixture.h"
+#include "world_link.h"
 #include "world_top.h"
 
 namespace zarnet {
@@ -305,6 +306,56 @@ TEST_F(WorldService, TwoProgramsSeeEachOthersMessagesAsNew) {
   chatA.accept();
   EXPECT_TRUE(CheckChatNews(wa, a.program, &sta));
   EXPECT_EQ(sta.Newest, first + 1);
+}
+
+TEST_F(WorldService, NewsPollOpensTheRoomDuringADealWhenAsked) {
+  Folders f, other;
+  ServiceClient client;
+  WebServices web(client, Addresses());
+  Settings s;
+  for (const char* nick : {"Seed", "Poster"}) {
+    Settings ps;
+    ps.PassportNick = nick;
+    ChatState st;
+    TFormChat chat(ps, web, st, other.program, FormStyle{});
+    chat.Edit1->setText("news");
+    ASSERT_TRUE(chat.PostChatMessage());
+  }
+  QWidget window;
+  TWorldLink link(&window, s, f.program, web);
+  ASSERT_TRUE(SaveChatSettings(f.program, {1, false, true}));
+  bool dealActive = true;
+  int redraws = 0;
+  std::vector<std::string> sounds;
+  link.DealActive = [&] { return dealActive; };
+  link.RedrawIndicators = [&] { ++redraws; };
+  link.PlaySound = [&](const std::string& n) { sounds.push_back(n); };
+  bool sawRoom = false;
+  // The room is modal: look at it and close it as soon as it is up.
+  std::function<void()> closer = [&] {
+    if (auto* w = QApplication::activeModalWidget()) {
+      sawRoom = qobject_cast<TFormChat*>(w) != nullptr;
+      w->close();
+    } else {
+      QTimer::singleShot(10, closer);
+    }
+  };
+  for (int t = 1; t < 90; ++t) link.ChatTimerTick();
+  EXPECT_TRUE(sounds.empty());  // nothing asked before the 90th tick
+  QTimer::singleShot(10, closer);
+  link.ChatTimerTick();
+  EXPECT_TRUE(sawRoom);
+  EXPECT_EQ(sounds, (std::vector<std::string>{"WToMenK", "WOpenFo"}));
+  EXPECT_FALSE(link.Chat.Unread);  // seen in the room
+  EXPECT_EQ(ReadChatSettings(f.program).LastSeen, 2);
+  EXPECT_GE(redraws, 1);
+
+  // A closed chat only says so.
+  QString told;
+  link.Inform = [&](const QString& t) { told = t; };
+  link.ChatClosed = [] { return true; };
+  link.OpenChatRoom();
+  EXPECT_EQ(told, WordText(WordId::ChatIsTemporarilyUnavailable));
 }
 
 TEST(ChatRoom, FailedPostTellsThePlayer) {
