@@ -13,6 +13,7 @@
 #include "main_window.h"
 #include "series.h"
 #include "words.h"
+#include "world_link.h"
 
 using namespace zarnet;
 
@@ -91,6 +92,23 @@ void BindWindows(TForm1& form) {
   };
 }
 
+// The world boards and the chat room.
+void BindWorld(TForm1& form, TWorldLink& world) {
+  world.Style = [&form] { return StyleOf(form); };
+  world.PlaySound = [&form](const std::string& name) { form.game.Play(name, false); };
+  world.MenuShown = [&form] { return form.MenuShown; };
+  world.DealActive = [&form] { return form.InSeries() && form.game.gs.DealActive; };
+  world.RedrawIndicators = [&form, &world] {
+    form.ChatUnread = world.Chat.Unread;
+    form.ShowChatIndicator();
+  };
+  form.OpenWorldTopTenEntry = [&world](int32_t score) { world.SubmitResult(score); };
+  form.OpenPassport = [&world] { world.ShowPassport(); };
+  form.OpenChat = [&world] { world.OpenChatRoom(); };
+  form.CheckChatNews = [&world] { return world.CheckChatNews(); };
+  world.ChatTimer.start();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +116,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Zarnet");
   TForm1 form(QCoreApplication::applicationDirPath().toStdString());
   BindWindows(form);
+  // The service addresses come with the web account's start-up.
+  ServiceClient webClient;
+  WebServices web(webClient, ServiceAddresses{});
+  TWorldLink world(&form, form.settings, form.ProgramFolder, web);
+  BindWorld(form, world);
   form.show();
   return app.exec();
 }

@@ -21,6 +21,7 @@
 #include "engine.h"
 #include "series.h"
 #include "words.h"
+#include "world_pictures.h"
 
 namespace zarnet {
 
@@ -68,6 +69,10 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
 
 void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
 
+void WindowSeriesOutlets::OpenWorldTopTenEntry(int32_t score) {
+  if (form_.OpenWorldTopTenEntry) form_.OpenWorldTopTenEntry(score);
+}
+
 // --- Creation ---
 
 TForm1::TForm1(const std::string& programFolder)
@@ -102,7 +107,7 @@ TForm1::TForm1(const std::string& programFolder)
   MHelp = PopupMenu1->addAction(W(WordId::MenuHelp), [this] { if (OpenHelp) OpenHelp(); });
   MAbout = PopupMenu1->addAction(W(WordId::MenuAbout), [this] { if (OpenAbout) OpenAbout(); });
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
-  MChat = PopupMenu1->addAction(W(WordId::Chat));
+  MChat = PopupMenu1->addAction(W(WordId::Chat), [this] { if (OpenChat) OpenChat(); });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -353,7 +358,7 @@ void TForm1::EndIntro() {
   Timer1.stop();
   ApplyWindowMode();
   MRadio->setEnabled(false);
-  MChat->setEnabled(false);
+  MChat->setEnabled(bool(OpenChat));
   LayoutMenuScreen();
   Timer1.setInterval(20);
   Timer1.start();
@@ -515,7 +520,36 @@ void TForm1::LayoutMenuScreen() {
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
   Calendar->Factors = Factors;
   Calendar->ShowCalendar();
+  if (CheckChatNews) ChatUnread = CheckChatNews();
+  ShowChatIndicator();
   update();
+}
+
+void TForm1::ShowChatIndicator() {
+  if (!RxGIFAnChat) {
+    RxGIFAnChat = new QPushButton(this);
+    RxGIFAnChat->setObjectName("RxGIFAnChat");
+    RxGIFAnChat->setFlat(true);
+    RxGIFAnChat->setFocusPolicy(Qt::NoFocus);
+    RxGIFAnChat->setIconSize(QSize(40, 40));
+    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
+    QObject::connect(RxGIFAnChat, &QPushButton::clicked, this, [this] { if (OpenChat) OpenChat(); });
+    TimerSiren.setInterval(400);
+    QObject::connect(&TimerSiren, &QTimer::timeout, this, [this] {
+      RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(++SirenFrameNo % 2)));
+    });
+  }
+  RxGIFAnChat->setToolTip(W(WordId::KuvChat));
+  const bool shown = ChatUnread && MenuShown;
+  // Top right, clear of the title and the calendar.
+  RxGIFAnChat->setGeometry(width() - 54, 6, 48, 48);
+  RxGIFAnChat->setVisible(shown);
+  if (shown && settings.GifAnimation) {
+    TimerSiren.start();
+  } else {
+    TimerSiren.stop();
+    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
+  }
 }
 
 void TForm1::DrawTopPanel(int k) {
@@ -656,6 +690,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     w->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
+  ShowChatIndicator();
   Calendar->HideCalendar();
   table->memo = MessagePanel{};
   if (settings.MusicOn) sound->PlayMusic(false);
@@ -863,6 +898,7 @@ void TForm1::Button10Click() {
   game.Play("WOpenFo", false);
   TFormOptions options(settings, *this, ProgramFolder, &art, this);
   options.OpenSpeedWindow = [this] { MSpeedClick(); };
+  options.OpenPassport = OpenPassport;
   options.exec();
   SaveSettings(ProgramFolder, settings);
 }
