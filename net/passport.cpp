@@ -141,7 +141,9 @@ void TFormServerInfo::CountryChosen(int row) {
   if (filling_) return;
   int continent = 1, index = 0;
   if (!world::ParseCountryCode(s_.PassportCountry, &continent, &index)) continent = ComboContinent->currentIndex() + 1;
-  if (row >= 0 && row < world::CountryCount(continent)) s_.PassportCountry = world::CountryCode(continent, row);
+  if (row < 0 || row >= world::CountryCount(continent)) return;
+  s_.PassportCountry = world::CountryCode(continent, row);
+  if (ComboCountry->currentIndex() != row) ComboCountry->setCurrentIndex(row);
 }
 
 void TFormServerInfo::FieldEdited() {

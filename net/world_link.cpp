@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "form_options.h"
 #include "passport.h"
 #include "player_list.h"
 #include "world_top.h"
@@ -28,6 +29,7 @@ void TWorldLink::ShowWorldTopTen(int category) {
   src.netListPath = folder_ + "/" + kNetListName;
   src.accountNick = AccountNick();
   src.accountCity = AccountCity();
+  src.plainLook = !LibraryPresent(folder_, "KuvCGraph1.dll");
   TFormServerRead w(s_, src, Style(), category, window_);
   w.OpenPassport = [this] { ShowPassport(); };
   w.exec();

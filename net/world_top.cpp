@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTabBar>
 
 #include "atomic_file.h"
 #include "countries.h"
@@ -103,8 +104,10 @@ TFormServerRead::TFormServerRead(Settings& settings, WorldSources sources, const
   auto* kinds = new QHBoxLayout;
   column->addLayout(kinds);
   const char kindChars[4] = {0, 's', 'r', 'k'};
+  const WordId kindWords[4] = {WordId::Score, WordId::Score, WordId::Rating, WordId::Games};
   for (int k = 1; k <= 3; ++k) {
-    KindButton[k] = MakeButton(QString("ButtonKind%1").arg(k), QString(QChar(kindChars[k])), 40, style, this);
+    KindButton[k] = MakeButton(QString("ButtonKind%1").arg(k), WordText(kindWords[k]), 80, style, this);
+    KindButton[k]->setFont(style.Font(10, true));
     kinds->addWidget(KindButton[k]);
     const char kind = kindChars[k];
     connect(KindButton[k], &QAbstractButton::clicked, this, [this, kind] {
@@ -120,6 +123,19 @@ TFormServerRead::TFormServerRead(Settings& settings, WorldSources sources, const
 
   auto* right = new QVBoxLayout;
   body->addLayout(right);
+  if (src_.plainLook) {
+    // Windows, Android and Account stand for categories 3, 4 and 2.
+    TabControl1 = new QTabBar(this);
+    TabControl1->setObjectName("TabControl1");
+    TabControl1->setFont(style.Font(13));
+    for (WordId w : {WordId::Windows, WordId::Android, WordId::Account}) TabControl1->addTab(WordText(w));
+    right->addWidget(TabControl1);
+    for (int c = 1; c <= 7; ++c) CategoryButton[c]->hide();
+    if (category != 2 && category != 4) category = 3;
+    TabControl1->setCurrentIndex(category == 3 ? 0 : category == 4 ? 1 : 2);
+    connect(TabControl1, &QTabBar::currentChanged, this,
+            [this](int i) { ShowCategory(i == 0 ? 3 : i == 1 ? 4 : 2); });
+  }
   Heading = MakeLabel("LabelHead", QString(), style.Font(16, true), this);
   right->addWidget(Heading, 0, Qt::AlignHCenter);
   Image1 = new QLabel(this);
@@ -150,7 +166,7 @@ void TFormServerRead::RefreshClick() {
 void TFormServerRead::ShowCategory(int category) {
   Category = std::clamp(category, 1, 7);
   Heading->setText(WordText(CategoryHeading(Category)));
-  for (int k = 1; k <= 3; ++k) KindButton[k]->setVisible(Category == 5);
+  for (int k = 1; k <= 3; ++k) KindButton[k]->setVisible(Category == 5 && !src_.plainLook);
   const int board = CategoryBoard(Category);
   const bool around = board != 0;
   List = QImage(kWidth, kRow * (around ? 17 : 10), QImage::Format_ARGB32_Premultiplied);
@@ -302,9 +318,9 @@ void TFormServerWrite::Redraw() {
   text(10, 24, WordText(WordId::Nick), label);
   p.drawImage(150, 11, FaceFor(std::string(1, s_.PassportSex)));
   text(172, 24, FromFile(s_.PassportNick), value);
-  text(10, 56, WordText(WordId::Country) + " & " + WordText(WordId::City), label);
-  p.drawImage(150, 58, FlagFor(s_.PassportCountry));
-  text(172, 70, FromFile(s_.PassportCity), value);
+  text(10, 64, WordText(WordId::Country) + " & " + WordText(WordId::City), label);
+  p.drawImage(150, 52, FlagFor(s_.PassportCountry));
+  text(172, 64, FromFile(s_.PassportCity), value);
   text(10, 104, WordText(WordId::YourScore) + ":", label);
   text(172, 104, QString::number(ResultScore), value);
   if (ResultPlace >= 0) {

@@ -13,6 +13,7 @@
 #include "settings.h"
 
 class QLabel;
+class QTabBar;
 
 namespace zarnet {
 
@@ -41,6 +42,7 @@ struct WorldSources {
   TourService* tour = nullptr;
   std::string clubListPath, netListPath;
   std::string accountNick, accountCity;  // for the rows around the player on the account board
+  bool plainLook = false;  // no graphics library: three tabs for the three boards
 };
 
 class TFormServerRead : public TRecordDialog {
@@ -54,6 +56,7 @@ class TFormServerRead : public TRecordDialog {
 
   std::array<TKuvCardsButton*, 8> CategoryButton{};  // 1..7
   std::array<TKuvCardsButton*, 4> KindButton{};      // 1..3: s, r, k
+  QTabBar* TabControl1 = nullptr;  // the plain look's boards
   TKuvCardsButton* ButtonRefresh = nullptr;
   TKuvCardsButton* ButtonPassport = nullptr;
   QLabel* Heading = nullptr;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabBar>
 #include <filesystem>
 #include <fstream>
 
@@ -210,6 +211,17 @@ TEST(TopTenWindow, LocalListsNeedNoService) {
   EXPECT_FALSE(w.ButtonRefresh->isVisible());
   w.Timer1Timer();
   EXPECT_TRUE(w.ButtonRefresh->isVisible());
+
+  // Without the graphics library three tabs choose the boards.
+  src.plainLook = true;
+  TFormServerRead plain(s, src, FormStyle{}, 6);
+  ASSERT_NE(plain.TabControl1, nullptr);
+  EXPECT_EQ(plain.Category, 3);
+  const int boards[3] = {kWindowsBoard, kAndroidBoard, kAccountBoard};
+  for (int i : {2, 1, 0}) {
+    plain.TabControl1->setCurrentIndex(i);
+    EXPECT_EQ(CategoryBoard(plain.Category), boards[i]) << i;
+  }
 }
 
 class WorldService : public ::testing::Test {

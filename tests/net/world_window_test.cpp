@@ -128,6 +128,10 @@ TEST_F(WorldWindowTest, MenuIndicatorAndChatItem) {
   ASSERT_NE(form->RxGIFAnChat, nullptr);
   EXPECT_TRUE(form->RxGIFAnChat->isVisible());
   EXPECT_EQ(form->RxGIFAnChat->toolTip(), WordText(WordId::KuvChat));
+  if (const QByteArray sheets = qgetenv("ZARNET_SHEETS"); !sheets.isEmpty()) {
+    QDir().mkpath(QString::fromUtf8(sheets));
+    form->grab().save(QString::fromUtf8(sheets) + "/world_menu_chat.png");
+  }
   QTest::mouseClick(form->RxGIFAnChat, Qt::LeftButton);
   EXPECT_TRUE(form->MChat->isEnabled());
   form->MChat->trigger();
