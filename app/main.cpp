@@ -105,6 +105,7 @@ void BindWorld(TForm1& form, TWorldLink& world) {
   form.OpenWorldTopTenEntry = [&world](int32_t score) { world.SubmitResult(score); };
   form.OpenPassport = [&world] { world.ShowPassport(); };
   form.OpenChat = [&world] { world.OpenChatRoom(); };
+  form.OpenWorldTopTen = [&world] { world.ShowWorldTopTen(3); };
   form.CheckChatNews = [&world] { return world.CheckChatNews(); };
   world.ChatTimer.start();
 }

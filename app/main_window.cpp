@@ -108,6 +108,9 @@ TForm1::TForm1(const std::string& programFolder)
   MAbout = PopupMenu1->addAction(W(WordId::MenuAbout), [this] { if (OpenAbout) OpenAbout(); });
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
   MChat = PopupMenu1->addAction(W(WordId::Chat), [this] { if (OpenChat) OpenChat(); });
+  MWorldTop = PopupMenu1->addAction(W(WordId::WorldTopTen), [this] {
+    if (!InSeries() && OpenWorldTopTen) OpenWorldTopTen();
+  });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -430,6 +433,7 @@ void TForm1::ApplyLanguage() {
   MAbout->setText(W(WordId::MenuAbout));
   MRadio->setText(W(WordId::MenuRadio));
   MChat->setText(W(WordId::Chat));
+  MWorldTop->setText(W(WordId::WorldTopTen));
   if (MenuShown) LayoutMenuScreen();
 }
 

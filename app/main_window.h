@@ -120,7 +120,7 @@ class TForm1 : public QWidget, public OptionsHost {
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
   // The world boards and the chat room.
   std::function<void(int32_t score)> OpenWorldTopTenEntry;
-  std::function<void()> OpenChat, OpenPassport;
+  std::function<void()> OpenChat, OpenPassport, OpenWorldTopTen;
   std::function<bool()> CheckChatNews;  // true: unread messages
 
   // --- Start-up and intro ---
@@ -210,6 +210,7 @@ class TForm1 : public QWidget, public OptionsHost {
   TImageArea* ImClock1;
   QMenu* PopupMenu1;
   QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
+  QAction* MWorldTop;
   MenuListTexts menuTexts;
   std::array<QString, 4> topThree;
 

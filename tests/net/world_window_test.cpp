@@ -124,6 +124,8 @@ TEST_F(WorldWindowTest, MenuIndicatorAndChatItem) {
   int opened = 0;
   form->CheckChatNews = [&] { return unread; };
   form->OpenChat = [&] { ++opened; };
+  int boards = 0;
+  form->OpenWorldTopTen = [&] { ++boards; };
   Start(*form);
   ASSERT_NE(form->RxGIFAnChat, nullptr);
   EXPECT_TRUE(form->RxGIFAnChat->isVisible());
@@ -136,9 +138,13 @@ TEST_F(WorldWindowTest, MenuIndicatorAndChatItem) {
   EXPECT_TRUE(form->MChat->isEnabled());
   form->MChat->trigger();
   EXPECT_EQ(opened, 2);
+  form->MWorldTop->trigger();
+  EXPECT_EQ(boards, 1);
   // At the table the indicator goes away; back at the menu it follows the check.
   form->MenuLineClick(1);
   EXPECT_FALSE(form->RxGIFAnChat->isVisible());
+  form->MWorldTop->trigger();  // not over a deal
+  EXPECT_EQ(boards, 1);
   unread = false;
   form->LayoutMenuScreen();
   EXPECT_FALSE(form->RxGIFAnChat->isVisible());
