@@ -17,6 +17,7 @@
 #include "passport.h"
 #include "player_list.h"
 #include "service_fixture.h"
+#include "tour_service.h"
 #include "world_link.h"
 #include "world_top.h"
 
@@ -262,11 +263,20 @@ TEST_F(WorldService, SubmittedScoreAppearsAtItsPlace) {
   EXPECT_EQ(list[w.ResultPlace].R07, "W");
   EXPECT_EQ(list[1].Nick, "Ivan");
 
-  TFormServerRead top(s, WorldSources{&web}, FormStyle{}, 3);
+  TourService tour(client, base_ + "/tournament");
+  WorldSources src{&web, &tour};
+  TFormServerRead top(s, src, FormStyle{}, 3);
   EXPECT_TRUE(top.ReadOk);
   EXPECT_EQ(top.GameCount, 2);
   EXPECT_EQ(top.List.height(), 17 * 31);  // the rows around the player below
   Sheet(top, "world_top_ten");
+  for (int c : {1, 2, 4, 5}) {
+    top.ShowCategory(c);
+    EXPECT_TRUE(top.ReadOk) << c;
+  }
+  EXPECT_EQ(top.GameCount, -1);  // only the record boards count games
+  top.ShowCategory(4);
+  EXPECT_EQ(top.GameCount, 0);
 }
 
 TEST_F(WorldService, TwoProgramsSeeEachOthersMessagesAsNew) {
@@ -309,6 +319,8 @@ TEST_F(WorldService, TwoProgramsSeeEachOthersMessagesAsNew) {
   chatB.Edit1->setText(QString::fromUtf8("привет"));
   ASSERT_TRUE(chatB.PostChatMessage());
   EXPECT_EQ(chatB.Board[1].Score, first + 1);
+  EXPECT_EQ(chatB.Board[1].Nick, sb.PassportNick);
+  EXPECT_EQ(chatB.Board[1].R10, Cp("привет"));
   EXPECT_EQ(chatB.Board[2].Nick, "Ann");
   Sheet(chatB, "world_chat");
   chatB.accept();
