@@ -316,13 +316,13 @@ TEST_F(WorldService, TwoProgramsSeeEachOthersMessagesAsNew) {
   ASSERT_TRUE(chatB.BoardRead);
   EXPECT_EQ(chatB.Board[1].Nick, "Ann");
   EXPECT_GT(chatB.Board[1].Score, stb.settings.LastSeen);  // drawn with "GNew"
+  Sheet(chatB, "world_chat");
   chatB.Edit1->setText(QString::fromUtf8("привет"));
   ASSERT_TRUE(chatB.PostChatMessage());
   EXPECT_EQ(chatB.Board[1].Score, first + 1);
   EXPECT_EQ(chatB.Board[1].Nick, sb.PassportNick);
   EXPECT_EQ(chatB.Board[1].R10, Cp("привет"));
   EXPECT_EQ(chatB.Board[2].Nick, "Ann");
-  Sheet(chatB, "world_chat");
   chatB.accept();
   EXPECT_EQ(ReadChatSettings(b.program).LastSeen, first + 1);
   EXPECT_FALSE(CheckChatNews(wb, b.program, &stb));
