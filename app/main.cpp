@@ -16,6 +16,7 @@
 #include "peer_game.h"
 #include "series.h"
 #include "words.h"
+#include "world_link.h"
 
 using namespace zarnet;
 
@@ -112,6 +113,24 @@ void BindWindows(TForm1& form) {
   };
 }
 
+// The world boards and the chat room.
+void BindWorld(TForm1& form, TWorldLink& world) {
+  world.Style = [&form] { return StyleOf(form); };
+  world.PlaySound = [&form](const std::string& name) { form.game.Play(name, false); };
+  world.MenuShown = [&form] { return form.MenuShown; };
+  world.DealActive = [&form] { return form.InSeries() && form.game.gs.DealActive; };
+  world.RedrawIndicators = [&form, &world] {
+    form.ChatUnread = world.Chat.Unread;
+    form.ShowChatIndicator();
+  };
+  form.OpenWorldTopTenEntry = [&world](int32_t score) { world.SubmitResult(score); };
+  form.OpenPassport = [&world] { world.ShowPassport(); };
+  form.OpenChat = [&world] { world.OpenChatRoom(); };
+  form.OpenWorldTopTen = [&world] { world.ShowWorldTopTen(3); };
+  form.CheckChatNews = [&world] { return world.CheckChatNews(); };
+  world.ChatTimer.start();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +138,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Zarnet");
   TForm1 form(QCoreApplication::applicationDirPath().toStdString());
   BindWindows(form);
+  // The service addresses come with the web account's start-up.
+  ServiceClient webClient;
+  WebServices web(webClient, ServiceAddresses{});
+  TWorldLink world(&form, form.settings, form.ProgramFolder, web);
+  BindWorld(form, world);
   form.show();
   return app.exec();
 }

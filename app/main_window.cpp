@@ -24,6 +24,7 @@
 #include "peer_game.h"
 #include "series.h"
 #include "words.h"
+#include "world_pictures.h"
 
 namespace zarnet {
 
@@ -78,6 +79,10 @@ void WindowSeriesOutlets::ClosePeerSocket(uint8_t) {
   if (form_.peer) form_.peer->CloseLink();
 }
 
+void WindowSeriesOutlets::OpenWorldTopTenEntry(int32_t score) {
+  if (form_.OpenWorldTopTenEntry) form_.OpenWorldTopTenEntry(score);
+}
+
 // --- Creation ---
 
 TForm1::TForm1(const std::string& programFolder)
@@ -115,7 +120,10 @@ TForm1::TForm1(const std::string& programFolder)
   MHelp = PopupMenu1->addAction(W(WordId::MenuHelp), [this] { if (OpenHelp) OpenHelp(); });
   MAbout = PopupMenu1->addAction(W(WordId::MenuAbout), [this] { if (OpenAbout) OpenAbout(); });
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
-  MChat = PopupMenu1->addAction(W(WordId::Chat));
+  MChat = PopupMenu1->addAction(W(WordId::Chat), [this] { if (OpenChat) OpenChat(); });
+  MWorldTop = PopupMenu1->addAction(W(WordId::WorldTopTen), [this] {
+    if (!InSeries() && OpenWorldTopTen) OpenWorldTopTen();
+  });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(W(WordId::MyAccount), [this] {
@@ -392,7 +400,7 @@ void TForm1::EndIntro() {
   Timer1.stop();
   ApplyWindowMode();
   MRadio->setEnabled(false);
-  MChat->setEnabled(false);
+  MChat->setEnabled(bool(OpenChat));
   LayoutMenuScreen();
   Timer1.setInterval(20);
   Timer1.start();
@@ -464,6 +472,7 @@ void TForm1::ApplyLanguage() {
   MAbout->setText(W(WordId::MenuAbout));
   MRadio->setText(W(WordId::MenuRadio));
   MChat->setText(W(WordId::Chat));
+  MWorldTop->setText(W(WordId::WorldTopTen));
   if (MenuShown) LayoutMenuScreen();
 }
 
@@ -558,7 +567,36 @@ void TForm1::LayoutMenuScreen() {
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
   Calendar->Factors = Factors;
   Calendar->ShowCalendar();
+  if (CheckChatNews) ChatUnread = CheckChatNews();
+  ShowChatIndicator();
   update();
+}
+
+void TForm1::ShowChatIndicator() {
+  if (!RxGIFAnChat) {
+    RxGIFAnChat = new QPushButton(this);
+    RxGIFAnChat->setObjectName("RxGIFAnChat");
+    RxGIFAnChat->setFlat(true);
+    RxGIFAnChat->setFocusPolicy(Qt::NoFocus);
+    RxGIFAnChat->setIconSize(QSize(40, 40));
+    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
+    QObject::connect(RxGIFAnChat, &QPushButton::clicked, this, [this] { if (OpenChat) OpenChat(); });
+    TimerSiren.setInterval(400);
+    QObject::connect(&TimerSiren, &QTimer::timeout, this, [this] {
+      RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(++SirenFrameNo % 2)));
+    });
+  }
+  RxGIFAnChat->setToolTip(W(WordId::KuvChat));
+  const bool shown = ChatUnread && MenuShown;
+  // Top right, clear of the title and the calendar.
+  RxGIFAnChat->setGeometry(width() - 54, 6, 48, 48);
+  RxGIFAnChat->setVisible(shown);
+  if (shown && settings.GifAnimation) {
+    TimerSiren.start();
+  } else {
+    TimerSiren.stop();
+    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
+  }
 }
 
 void TForm1::DrawTopPanel(int k) {
@@ -722,6 +760,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     w->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
+  ShowChatIndicator();
   Calendar->HideCalendar();
   table->memo = MessagePanel{};
   if (settings.MusicOn) sound->PlayMusic(false);
@@ -933,6 +972,7 @@ void TForm1::Button10Click() {
   game.Play("WOpenFo", false);
   TFormOptions options(settings, *this, ProgramFolder, &art, this);
   options.OpenSpeedWindow = [this] { MSpeedClick(); };
+  options.OpenPassport = OpenPassport;
   options.exec();
   SaveSettings(ProgramFolder, settings);
 }

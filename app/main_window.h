@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -57,6 +58,7 @@ class WindowSeriesOutlets : public AccountSeriesOutlets {
   void ShowEndOfGame(int place, int32_t score, int bonus) override;
   void ReturnToMenu() override;
   void ClosePeerSocket(uint8_t netRole) override;
+  void OpenWorldTopTenEntry(int32_t score) override;
 
  private:
   TForm1& form_;
@@ -135,6 +137,10 @@ class TForm1 : public QWidget, public OptionsHost {
   // A new name for the current player (cp1251); empty keeps the old one.
   std::function<std::string(const std::string& current)> AskName;
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
+  // The world boards and the chat room.
+  std::function<void(int32_t score)> OpenWorldTopTenEntry;
+  std::function<void()> OpenChat, OpenPassport, OpenWorldTopTen;
+  std::function<bool()> CheckChatNews;  // true: unread messages
 
   // --- Start-up and intro ---
   void RunStartUp();
@@ -213,12 +219,19 @@ class TForm1 : public QWidget, public OptionsHost {
   std::array<TKuvCardsButton*, 7> ListButton{};  // Button1..Button6
   TKuvCardsButton *Button9, *Button10, *Button11, *BHistory, *BMode;
   QLabel *RxGIFAn1, *RxGIFAn2;
+  // The chat indicator, shown on the menu while messages are unread.
+  QPushButton* RxGIFAnChat = nullptr;
+  QTimer TimerSiren;
+  int SirenFrameNo = 0;
+  bool ChatUnread = false;
+  void ShowChatIndicator();
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;
   TImageArea* ImClock1;
   TImageArea* ImClock2;  // the information dial
   void DrawInfoDial();
   QMenu* PopupMenu1;
   QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
+  QAction* MWorldTop;
   MenuListTexts menuTexts;
   std::array<QString, 4> topThree;
 
