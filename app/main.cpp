@@ -138,10 +138,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Zarnet");
   TForm1 form(QCoreApplication::applicationDirPath().toStdString());
   BindWindows(form);
-  // The service addresses come with the web account's start-up.
-  ServiceClient webClient;
-  WebServices web(webClient, ServiceAddresses{});
-  TWorldLink world(&form, form.settings, form.ProgramFolder, web);
+  // The boards and the chat use the window's own services, whose addresses the
+  // start-up sets from the built-in table and the service directory.
+  TWorldLink world(&form, form.settings, form.ProgramFolder, form.web);
+  world.ChatClosed = [&form] { return form.directoryFlags.chatPaused; };
+  const auto loggedIn = [&form] { return form.account.State != AccountState::Guest; };
+  world.AccountNick = [&form, loggedIn] { return loggedIn() ? form.account.User.Nick : std::string(); };
+  world.AccountCity = [&form, loggedIn] { return loggedIn() ? form.account.User.City : std::string(); };
   BindWorld(form, world);
   form.show();
   return app.exec();
