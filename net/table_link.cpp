@@ -44,6 +44,7 @@ bool TakeDeck(Game& g, TableLink& link, TableOutlet& out, std::string_view m) {
   link.TimerSeat = g.gs.Turn;
   link.MoveCountdown = kMoveSeconds;
   link.TimerRunning = true;
+  out.DealStarted();
   return true;
 }
 

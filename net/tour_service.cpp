@@ -136,7 +136,8 @@ bool ParseTourTopTen(std::string_view reply, std::array<TKuvRecord, 11>* top) {
   *top = {};
   for (TKuvRecord& e : *top) e.Nick = e.City = e.Country = e.R07 = "";
   const auto records = ParseRecordList(reply);
-  for (size_t r = 0; r < records.size(); ++r) {
+  // Ten rows at most; a longer reply must not run past them.
+  for (size_t r = 0; r < records.size() && r < 10; ++r) {
     const auto& f = records[r];
     TKuvRecord& e = (*top)[r + 1];
     if (f.size() >= 1 && !Int(f[0], &e.Place)) return false;
