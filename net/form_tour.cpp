@@ -149,8 +149,9 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   me_ = TKuvClient{};
   me_.Nick = account.Nick;
   int32_t kon = 0, rating = 0;
-  me_.Score = service_.ReadTourRating(me_.Nick, &kon, &rating);
-  if (me_.Score < 0) me_.Score = 0;  // no answer: nothing known yet
+  bool known = false;
+  me_.Score = service_.ReadTourRating(me_.Nick, &kon, &rating, &known);
+  if (!known) me_.Score = 0;  // no answer: nothing known yet; a negative score is real
   me_.Kon = kon;
   me_.Rating = rating;
   me_.Country = account.Country;

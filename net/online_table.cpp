@@ -20,6 +20,15 @@ std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent
   return {};
 }
 
+void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat) {
+  TKuvClient other, own;
+  if (service.ReadSeat(table, 3 - playSeat, &other) && !other.Nick.empty() && other.Nick != "X")
+    g.SeatName[1] = other.Nick;
+  if (service.ReadSeat(table, playSeat, &own) && !own.Nick.empty() && own.Nick != "X") g.SeatName[2] = own.Nick;
+  g.View().DrawNamePlate(1, g.SeatName[1], 'y');
+  g.View().DrawNamePlate(2, g.SeatName[2], 'y');
+}
+
 OnlineTable::OnlineTable(Game& game, QObject* parent)
     : QObject(parent), hooks(game, link, *this), g_(game) {
   TimerTimer.setInterval(1000);

@@ -12,11 +12,16 @@
 
 #include "game_state.h"
 #include "table_link.h"
+#include "tour_service.h"
 
 namespace zarnet {
 
 // The notice lines shown when a match ends early, UTF-8 from the word tables.
 std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent);
+
+// At the start of each deal: the opponent's seat, then our own, give the
+// names on the plates.
+void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat);
 
 class OnlineTable : public QObject, public TableOutlet {
  public:

@@ -123,10 +123,12 @@ bool ParseSeat(std::string_view reply, TKuvClient* c) {
   return true;
 }
 
-int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating) {
+int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating, bool* ok) {
   const auto f = ParseRecord(reply);
   int32_t score = -1;
+  if (ok) *ok = false;
   if (f.empty() || !Int(f[0], &score)) return -1;
+  if (ok) *ok = true;
   if (f.size() >= 2) Int(f[1], kon);
   if (f.size() >= 3) Int(f[2], rating);
   return score;
@@ -189,9 +191,10 @@ bool TourService::ReadSeat(int table, int seat, TKuvClient* client) {
   return ParseSeat(r.body, client);
 }
 
-int TourService::ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating) {
+int TourService::ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating, bool* ok) {
+  if (ok) *ok = false;
   const HttpReply r = Post(ReadTourRatingBody(nick));
-  return r.ok ? ParseTourRating(r.body, kon, rating) : -1;
+  return r.ok ? ParseTourRating(r.body, kon, rating, ok) : -1;
 }
 
 int TourService::ReadTourPlace(char kind, long long value) {
