@@ -1,8 +1,16 @@
 #include "tour_service.h"
 
+#include "cipher.h"
+
 #include "number_text.h"
 
 namespace zarnet {
+
+std::string TournamentAddress() {
+  // Kept enciphered like the other service addresses.
+  static constexpr const char* kStored = "IgFVjIl43X5Ja9HnNyseFzAHKKUDvZerrZfMjK2HR3i";
+  return Decipher(kStored, kTournamentKey).value_or(std::string());
+}
 namespace {
 
 const std::string kGid = "88";

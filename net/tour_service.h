@@ -34,6 +34,9 @@ struct TKuvTable {
 
 using TableList = std::array<TKuvTable, 11>;  // tables 1..10
 
+// The tournament script's built-in address, deciphered; empty when damaged.
+std::string TournamentAddress();
+
 // Request bodies, as the service reads them.
 std::string ReadTablesBody();
 std::string ReadServerInfoBody();

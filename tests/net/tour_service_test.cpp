@@ -65,6 +65,10 @@ TEST(TourReplies, SeatResultsAndRecords) {
   EXPECT_EQ(welcome, "Welcome_to_the_tables");
 }
 
+TEST(TourRequests, BuiltInAddressDeciphers) {
+  EXPECT_EQ(TournamentAddress(), "http://127.0.0.1:8088/tournament");
+}
+
 TEST(TourReplies, TopTenStopsAtTenRows) {
   std::string reply;
   for (int i = 1; i <= 14; ++i) reply += "$" + std::to_string(i) + " P" + std::to_string(i) + " Omsk Russia M 5*";
