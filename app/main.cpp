@@ -12,6 +12,7 @@
 #include "form_top_ten.h"
 #include "main_window.h"
 #include "series.h"
+#include "tour_binding.h"
 #include "words.h"
 
 using namespace zarnet;
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Zarnet");
   TForm1 form(QCoreApplication::applicationDirPath().toStdString());
   BindWindows(form);
+  BindTournament(form, StyleOf(form));
   form.show();
   return app.exec();
 }

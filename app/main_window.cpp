@@ -67,6 +67,9 @@ void WindowSeriesOutlets::ShowEndOfGame(int place, int32_t score, int bonus) {
 }
 
 void WindowSeriesOutlets::ReturnToMenu() { form_.ReturnToMenu(); }
+bool WindowSeriesOutlets::ReadTourRating(int32_t& score) {
+  return form_.ReadTourScore && form_.ReadTourScore(score);
+}
 
 // --- Creation ---
 
@@ -103,6 +106,9 @@ TForm1::TForm1(const std::string& programFolder)
   MAbout = PopupMenu1->addAction(W(WordId::MenuAbout), [this] { if (OpenAbout) OpenAbout(); });
   MRadio = PopupMenu1->addAction(W(WordId::MenuRadio));
   MChat = PopupMenu1->addAction(W(WordId::Chat));
+  MTour = PopupMenu1->addAction(W(WordId::OnlineTournament), [this] {
+    if (!busy_ && !table->TableShown() && OpenTournament) OpenTournament();
+  });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -425,6 +431,7 @@ void TForm1::ApplyLanguage() {
   MAbout->setText(W(WordId::MenuAbout));
   MRadio->setText(W(WordId::MenuRadio));
   MChat->setText(W(WordId::Chat));
+  MTour->setText(W(WordId::OnlineTournament));
   if (MenuShown) LayoutMenuScreen();
 }
 
@@ -649,6 +656,16 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     game.player.Name = name;
     game.player.PasswordField = a.passwordField;
   }
+  LeaveMenuScreen();
+  busy_ = true;
+  game.gs.DealActive = true;
+  StartDeal(game, false);
+  busy_ = false;
+  setFocus();
+  SyncTimer();
+}
+
+void TForm1::LeaveMenuScreen() {
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
                                                     Panel4, Button9, Button10, Button11, BHistory, BMode,
@@ -660,12 +677,6 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   table->memo = MessagePanel{};
   if (settings.MusicOn) sound->PlayMusic(false);
   Timer1.stop();
-  busy_ = true;
-  game.gs.DealActive = true;
-  StartDeal(game, false);
-  busy_ = false;
-  setFocus();
-  SyncTimer();
 }
 
 void TForm1::Button7Click() {
@@ -679,9 +690,11 @@ void TForm1::Button7Click() {
 void TForm1::Button8Click() {
   if (busy_ || !table->Button8->isEnabled()) return;
   busy_ = true;
+  const bool online = game.opt.OnlineGame;
   LowerButtonClick(game, books, *outlets);
   busy_ = false;
   SyncTimer();
+  if (online && !game.opt.OnlineGame && AfterOnlineMatch) AfterOnlineMatch();
 }
 
 bool TForm1::PlaySlot(int slot) {

@@ -53,6 +53,7 @@ class WindowSeriesOutlets : public FileSeriesOutlets {
   void ShowWaitNotice(bool shown) override;
   void ShowEndOfGame(int place, int32_t score, int bonus) override;
   void ReturnToMenu() override;
+  bool ReadTourRating(int32_t& score) override;
 
  private:
   TForm1& form_;
@@ -116,6 +117,10 @@ class TForm1 : public QWidget, public OptionsHost {
   // A new name for the current player (cp1251); empty keeps the old one.
   std::function<std::string(const std::string& current)> AskName;
   std::function<void()> OpenTopTen, OpenHistory, OpenOptions, OpenCount, OpenSpeed, OpenHelp, OpenAbout;
+  // The online tournament: its lobby, the new score after a match, and the
+  // step after the player has left the table of a finished match.
+  std::function<void()> OpenTournament, AfterOnlineMatch;
+  std::function<bool(int32_t& score)> ReadTourScore;
 
   // --- Start-up and intro ---
   void RunStartUp();
@@ -163,6 +168,8 @@ class TForm1 : public QWidget, public OptionsHost {
   void Timer1Timer();
   void MenuLineClick(int slot);
   void StartSeries(int slot, const WelcomeResult& a);
+  // Hides the menu screen for the table.
+  void LeaveMenuScreen();
   void Button7Click();
   void Button8Click();
   void ImageCards2MouseUp(QMouseEvent* e);
@@ -197,7 +204,7 @@ class TForm1 : public QWidget, public OptionsHost {
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;
   TImageArea* ImClock1;
   QMenu* PopupMenu1;
-  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
+  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat, *MTour;
   MenuListTexts menuTexts;
   std::array<QString, 4> topThree;
 
