@@ -281,6 +281,19 @@ TEST_F(OnlineMatch, OpponentLeavingEndsTheMatchWon) {
   EXPECT_TRUE(tom.game.gs.DealSettled);
 }
 
+TEST_F(OnlineMatch, ServerGoneMidMatchEndsItForBoth) {
+  Seat tom(url_, "Tom", "10.0.0.1"), ada(url_, "Ada", "10.0.0.2");
+  StartMatch(tom, ada, 1);
+  service_.Kill();
+  ASSERT_TRUE(PumpUntil([&] { return !tom.ends.empty() && !ada.ends.empty(); }));
+  for (Seat* s : {&tom, &ada}) {
+    EXPECT_EQ(s->ends[0], MatchEndLines(MatchEnd::LostConnection, ""));
+    EXPECT_EQ(s->game.gs.Turn, kTurnMatchAborted);
+    EXPECT_TRUE(s->game.gs.DealSettled);
+    EXPECT_FALSE(s->table.ConnectionError);  // a match's loss is not the lobby's
+  }
+}
+
 class RemoteTables : public OnlineMatch {
  protected:
   RemoteTables() { extraArgs_ = "--table-address 10.255.0.1"; }
