@@ -28,9 +28,11 @@ class TourRecords : public PlayerRecords {
 };
 
 struct Tournament {
-  explicit Tournament(TForm1& f)
-      : form(f), service(client, TournamentAddress()), table(f.game, &f), records(f.records, f.books.MyClient) {}
+  Tournament(TForm1& f, TournamentBinding b)
+      : form(f), binding(std::move(b)), service(client, binding.address), table(f.game, &f),
+        records(f.records, f.books.MyClient) {}
   TForm1& form;
+  TournamentBinding binding;
   ServiceClient client;
   TourService service;
   OnlineTable table;
@@ -38,8 +40,7 @@ struct Tournament {
 };
 
 // The own-address script sits beside the tournament script.
-std::string ExternalAddress() {
-  std::string url = TournamentAddress();
+std::string ExternalAddress(std::string url) {
   url = url.substr(0, url.rfind('/') + 1) + "get_ip.php";
   const HttpReply r = HttpGet(url, 3000);
   std::string ip = r.ok ? r.body : std::string();
@@ -57,8 +58,8 @@ QImage GraphicLookBackground(const std::string& programFolder) {
 
 }  // namespace
 
-void BindTournament(TForm1& form, const FormStyle& style) {
-  auto* t = new Tournament(form);
+void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding binding) {
+  auto* t = new Tournament(form, std::move(binding));
   QObject::connect(&form, &QObject::destroyed, [t] { delete t; });
   form.game.records = &t->records;
   t->table.inMenu = [&form] { return !form.InSeries(); };
@@ -91,13 +92,17 @@ void BindTournament(TForm1& form, const FormStyle& style) {
     }
     f.game.Play("WOpenFo", false);
     TourAccount account;
-    account.Nick = f.game.records->AccountNick();
-    account.Country = account.City = "X";
+    if (t->binding.account) {
+      account = t->binding.account();
+    } else {
+      account.Nick = f.game.records->AccountNick();
+      account.Country = account.City = "X";
+    }
     TourSeams seams;
     seams.play = [&f](const std::string& name) { f.game.Play(name, false); };
     seams.notice = [&f](const QStringList& lines) { TFormLink::Show(lines, LanguageIndex(), &f); };
     seams.message = [&f](const QString& text) { TFormLink::Show({text}, LanguageIndex(), &f); };
-    seams.externalAddress = ExternalAddress;
+    seams.externalAddress = [t] { return ExternalAddress(t->binding.address); };
     // The match is played with the table's own rules and the move clocks.
     f.game.opt.NetGame = false;
     f.game.opt.SoundOn = f.settings.SoundOn;

@@ -2,11 +2,21 @@
 // the table link during a match, and the lobby again after it.
 #pragma once
 
+#include <functional>
+#include <string>
+
+#include "form_tour.h"
+
 namespace zarnet {
 
 class TForm1;
-struct FormStyle;
 
-void BindTournament(TForm1& form, const FormStyle& style);
+struct TournamentBinding {
+  std::string address = TournamentAddress();  // the tournament script
+  // The logged-in account the player sits down with.
+  std::function<TourAccount()> account;
+};
+
+void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding binding = {});
 
 }  // namespace zarnet
