@@ -113,6 +113,10 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   body->addLayout(side);
   frame->addLayout(body);
   Image1->setVisible(GraphicLook());
+  if (GraphicLook()) {
+    // Light text over the picture.
+    for (QLabel* l : {LabelWe, LabelPl}) l->setStyleSheet("QLabel { color: #f8e8a0; background: transparent; }");
+  }
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 2; ++c) SG[r][c]->setVisible(!GraphicLook());
 
@@ -200,11 +204,17 @@ void TFTour::RefreshLobby() {
       MyTable = MySeat = 0;
     }
   }
-  Image3->setText(ServerStatus == 'Y' ? WordText(WordId::On) : WordText(WordId::Off));
-  Image3->setStyleSheet(ServerStatus == 'Y' ? "QLabel { background: #2a9a3a; color: white; border-radius: 6px; }"
-                                            : "QLabel { background: #9a2a2a; color: white; border-radius: 6px; }");
-  Image3->setToolTip(WordText(WordId::Server) + "\n" +
-                     (ServerStatus == 'Y' ? WordText(WordId::On) : WordText(WordId::Off)));
+  const bool up = ServerStatus == 'Y';
+  const QImage state = ProgramPicture(up ? "GTourOn" : "GTourOff");
+  if (!state.isNull()) {
+    Image3->setPixmap(QPixmap::fromImage(state.scaled(Image3->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  } else {
+    Image3->setText(up ? WordText(WordId::On) : WordText(WordId::Off));
+    Image3->setStyleSheet(up ? "QLabel { background: #2a9a3a; color: white; border-radius: 6px; }"
+                             : "QLabel { background: #9a2a2a; color: white; border-radius: 6px; }");
+  }
+  Image3->setToolTip(WordText(up ? WordId::ServerOn : WordId::ServerOff) + "\n" + WordText(WordId::Server) + ": " +
+                     (up ? WordText(WordId::On) : WordText(WordId::Off)));
   const QString welcome = infoOk ? FromFile(WelcomeText) : WordText(WordId::NoConnect);
   LabelWe->setText(welcome);
   LabelWe->setFont(style_.Font(WelcomeFontHeight(size_t(welcome.size()))));
