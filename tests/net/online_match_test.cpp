@@ -13,6 +13,7 @@
 #include "kuv_button.h"
 #include "recording_view.h"
 #include "series.h"
+#include "atomic_file.h"
 #include "service_fixture.h"
 #include "tour_players.h"
 #include "words.h"
@@ -202,6 +203,36 @@ TEST_F(OnlineMatch, ServerGoneMidMatchEndsItForBoth) {
     EXPECT_TRUE(s->game.gs.DealSettled);
     EXPECT_FALSE(s->table.ConnectionError);  // a match's loss is not the lobby's
   }
+}
+
+TEST_F(OnlineMatch, ASeatTakenMeanwhileIsRefused) {
+  Seat tom(url_, "Tom", "10.0.0.1"), ada(url_, "Ada", "10.0.0.2");
+  ada.lobby->ClickSeat(8, 1);
+  tom.lobby->ClickSeat(8, 1);  // Tom's lobby still shows it free
+  EXPECT_EQ(tom.sounds, std::vector<std::string>{"WWrongs"});
+  EXPECT_EQ(tom.lobby->MyTable, 0);
+  EXPECT_EQ(tom.table.link.TableLinkState, 0);
+  EXPECT_EQ(tom.lobby->ButtonTa[8]->text(), "Ada : 0");  // and it refreshes
+}
+
+TEST_F(OnlineMatch, ServerSwitchedOffFreesTheHeldSeat) {
+  Seat tom(url_, "Tom", "10.0.0.1");
+  tom.lobby->ClickSeat(5, 1);
+  ASSERT_EQ(tom.lobby->MyTable, 5);
+  ASSERT_TRUE(PumpUntil([&] { return tom.table.link.TableLinkState == 2; }));
+  ReplaceFile(service_.dataDir() + "/TourPause", "");
+  tom.lobby->RefreshLobby();
+  EXPECT_EQ(tom.lobby->MyTable, 0);
+  EXPECT_EQ(tom.table.link.TableLinkState, 0);
+  const QString off = QString::fromStdString(WordUtf8(WordId::ServerOff));
+  for (int t = 1; t <= 10; ++t) {
+    EXPECT_EQ(tom.lobby->ButtonTa[t]->text(), off);
+    EXPECT_FALSE(tom.lobby->ButtonTb[t]->isEnabled());
+  }
+  EXPECT_TRUE(tom.lobby->ButtonOk->isEnabled());
+  TKuvClient seat;
+  ASSERT_TRUE(tom.service.ReadSeat(5, 1, &seat));
+  EXPECT_EQ(seat.Nick, "X");
 }
 
 class RemoteTables : public OnlineMatch {

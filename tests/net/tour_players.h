@@ -57,6 +57,7 @@ struct Seat {
   TourOutlets outlets;
   std::unique_ptr<TFTour> lobby;
   std::vector<QStringList> notices;
+  std::vector<std::string> sounds;
   std::vector<std::vector<std::string>> ends;
   std::string ip;
 
@@ -76,6 +77,7 @@ struct Seat {
   void OpenLobby(const std::string& nick) {
     TourSeams seams;
     seams.notice = [this](const QStringList& l) { notices.push_back(l); };
+    seams.play = [this](const std::string& name) { sounds.push_back(name); };
     seams.message = [this](const QString& m) { notices.push_back({m}); };
     seams.externalAddress = [this] { return ip; };
     lobby = std::make_unique<TFTour>(service, table, books.MyClient, TourAccount{nick, "Russia", "Omsk", 'M'},
