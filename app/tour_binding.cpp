@@ -1,5 +1,7 @@
 #include "tour_binding.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTimer>
 #include <memory>
 
@@ -8,6 +10,7 @@
 #include "form_tour.h"
 #include "main_window.h"
 #include "service_client.h"
+#include "table_drawing.h"
 #include "words.h"
 
 namespace zarnet {
@@ -48,6 +51,30 @@ std::string ExternalAddress(std::string url) {
   return ip.find(' ') == std::string::npos ? ip : std::string();
 }
 
+// The seats' pictures for the balloons over the name plates, saved as
+// bitmaps under "History"; the stock face when there is no photo.
+void SaveSeatPictures(const std::string& programFolder, const std::string& tourAddress, const TKuvClient* players) {
+  const QString folder = QString::fromStdString(programFolder) + "/History";
+  QDir().mkpath(folder);
+  const std::string base = tourAddress.substr(0, tourAddress.rfind('/') + 1) + "avatars/";
+  for (int s : {1, 2}) {
+    const TKuvClient& c = players[s];
+    if (!NickFitsFileName(c.Nick)) continue;  // never a path out of the folder
+    const HttpReply r = HttpGet(base + c.Nick + ".jpg", 3000);
+    QImage picture;
+    if (r.ok) picture.loadFromData(reinterpret_cast<const uchar*>(r.body.data()), int(r.body.size()));
+    if (picture.isNull()) picture = ProgramPicture(c.Sex == 'M' ? "GAcNoM" : "GAcNoF");
+    if (picture.isNull()) continue;
+    // Write beside, then rename: a half-written picture never replaces a whole one.
+    const QString path = folder + "/" + FromFile(c.Nick) + ".bmp";
+    const QString temp = path + ".tmp";
+    if (picture.save(temp, "BMP")) {
+      QFile::remove(path);
+      QFile::rename(temp, path);
+    }
+  }
+}
+
 QImage GraphicLookBackground(const std::string& programFolder) {
   ResourceSource source(QString::fromStdString(programFolder));
   if (!source.Open(kGraphLibrary)) return {};
@@ -64,7 +91,12 @@ void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding bind
   form.game.records = &t->records;
   t->table.inMenu = [&form] { return !form.InSeries(); };
   t->table.onDealStarted = [t](int table, int playSeat) {
-    ReadSeatsForDeal(t->form.game, t->service, table, playSeat);
+    TKuvClient players[3];
+    ReadSeatsForDeal(t->form.game, t->service, table, playSeat, players);
+    SaveSeatPictures(t->form.ProgramFolder, t->binding.address, players);
+  };
+  t->table.onChat = [t](const std::string& text, int seat) {
+    t->form.table->AddMessageLine(seat, "s" + text);  // the panel drops the first character
   };
   t->table.onMatchEnded = [t](MatchEnd why) {
     QStringList lines;

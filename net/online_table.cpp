@@ -20,13 +20,25 @@ std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent
   return {};
 }
 
-void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat) {
-  TKuvClient other, own;
-  if (service.ReadSeat(table, 3 - playSeat, &other) && !other.Nick.empty() && other.Nick != "X")
-    g.SeatName[1] = other.Nick;
-  if (service.ReadSeat(table, playSeat, &own) && !own.Nick.empty() && own.Nick != "X") g.SeatName[2] = own.Nick;
+void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat, TKuvClient* players) {
+  TKuvClient seat[3];
+  for (int s : {1, 2}) {
+    if (!service.ReadSeat(table, s == 1 ? 3 - playSeat : playSeat, &seat[s]) || seat[s].Nick.empty())
+      seat[s].Nick = "X";
+    if (seat[s].Nick != "X") g.SeatName[s] = seat[s].Nick;
+    if (players) players[s] = seat[s];
+  }
   g.View().DrawNamePlate(1, g.SeatName[1], 'y');
   g.View().DrawNamePlate(2, g.SeatName[2], 'y');
+}
+
+bool NickFitsFileName(const std::string& nick) {
+  if (nick.empty() || nick == "X" || nick[0] == '.' || nick.size() > 40) return false;
+  for (unsigned char c : nick)
+    if (c < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+        c == '|')
+      return false;
+  return true;
 }
 
 OnlineTable::OnlineTable(Game& game, QObject* parent)

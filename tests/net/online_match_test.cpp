@@ -54,6 +54,12 @@ TEST(TourLobby, SeatButtonRules) {
   }
 }
 
+TEST(TourLobby, OnlyPlainNicksNameFiles) {
+  for (const char* ok : {"Tom", "Anna-1", "\xC8\xE2\xE0\xED"}) EXPECT_TRUE(NickFitsFileName(ok)) << ok;
+  for (const char* bad : {"", "X", "../etc", "a/b", "a\\b", ".hidden", "c:d", "tab\tname"})
+    EXPECT_FALSE(NickFitsFileName(bad)) << bad;
+}
+
 TEST(TourLobby, WelcomeLineShrinksWithLength) {
   EXPECT_EQ(WelcomeFontHeight(39), 28);
   EXPECT_EQ(WelcomeFontHeight(45), 24);

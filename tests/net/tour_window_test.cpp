@@ -76,6 +76,10 @@ TEST_F(TourWindow, AMatchFromTheMenuAndBackToTheLobby) {
   EXPECT_FALSE(shown.contains("TFTour"));
 
   form.books.LoggedIn = true;
+  QDir().mkpath(QString::fromStdString(service_.dataDir()) + "/avatars");
+  QImage photo(40, 50, QImage::Format_RGB32);
+  photo.fill(Qt::darkCyan);
+  ASSERT_TRUE(photo.save(QString::fromStdString(service_.dataDir()) + "/avatars/Ada.jpg", "JPEG"));
   Seat ada(url_, "Ada", "10.0.0.2");
   bool sat = false;
   QTimer::singleShot(50, [&] {
@@ -98,6 +102,9 @@ TEST_F(TourWindow, AMatchFromTheMenuAndBackToTheLobby) {
   PumpUntil([&] { return false; }, 1200);  // a tick of the move clock
   Sheet(&form, "tour_match_clocks");
   EXPECT_EQ(form.game.SeatName[1], "Ada");
+  // Ada's photo is kept for the balloon over her name plate.
+  const QImage kept(QString::fromStdString(folder_) + "/History/Ada.bmp");
+  EXPECT_EQ(kept.size(), QSize(40, 50));
 
   QElapsedTimer clock;
   clock.start();
