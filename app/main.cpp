@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Zarnet");
   TForm1 form(QCoreApplication::applicationDirPath().toStdString());
   BindWindows(form);
-  BindTournament(form, StyleOf(form));
+  BindTournament(form, [&form] { return StyleOf(form); });
   form.show();
   return app.exec();
 }

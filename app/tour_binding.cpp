@@ -20,7 +20,9 @@ namespace {
 class TourRecords : public PlayerRecords {
  public:
   TourRecords(PlayerRecords& base, const TKuvClient& me) : base_(base), me_(me) {}
-  std::string PlayerLine(bool netList, int line) override { return base_.PlayerLine(netList, line); }
+  std::string PlayerLine(bool netList, int line) override {
+    return base_.PlayerLine(netList, line);
+  }
   TKuvGame AccountGame() override { return base_.AccountGame(); }
   std::string AccountNick() override { return base_.AccountNick(); }
   TKuvClient OnlineClient() override { return me_; }
@@ -32,7 +34,10 @@ class TourRecords : public PlayerRecords {
 
 struct Tournament {
   Tournament(TForm1& f, TournamentBinding b)
-      : form(f), binding(std::move(b)), service(client, binding.address), table(f.game, &f),
+      : form(f),
+        binding(std::move(b)),
+        service(client, binding.address),
+        table(f.game, &f),
         records(f.records, f.books.MyClient) {}
   TForm1& form;
   TournamentBinding binding;
@@ -53,7 +58,8 @@ std::string ExternalAddress(std::string url) {
 
 // The seats' pictures for the balloons over the name plates, saved as
 // bitmaps under "History"; the stock face when there is no photo.
-void SaveSeatPictures(const std::string& programFolder, const std::string& tourAddress, const TKuvClient* players) {
+void SaveSeatPictures(const std::string& programFolder, const std::string& tourAddress,
+                      const TKuvClient* players) {
   const QString folder = QString::fromStdString(programFolder) + "/History";
   QDir().mkpath(folder);
   const std::string base = tourAddress.substr(0, tourAddress.rfind('/') + 1) + "avatars/";
@@ -62,7 +68,8 @@ void SaveSeatPictures(const std::string& programFolder, const std::string& tourA
     if (!NickFitsFileName(c.Nick)) continue;  // never a path out of the folder
     const HttpReply r = HttpGet(base + c.Nick + ".jpg", 3000);
     QImage picture;
-    if (r.ok) picture.loadFromData(reinterpret_cast<const uchar*>(r.body.data()), int(r.body.size()));
+    if (r.ok)
+      picture.loadFromData(reinterpret_cast<const uchar*>(r.body.data()), int(r.body.size()));
     if (picture.isNull()) picture = ProgramPicture(c.Sex == 'M' ? "GAcNoM" : "GAcNoF");
     if (picture.isNull()) continue;
     // Write beside, then rename: a half-written picture never replaces a whole one.
@@ -85,7 +92,7 @@ QImage GraphicLookBackground(const std::string& programFolder) {
 
 }  // namespace
 
-void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding binding) {
+void BindTournament(TForm1& form, std::function<FormStyle()> style, TournamentBinding binding) {
   auto* t = new Tournament(form, std::move(binding));
   QObject::connect(&form, &QObject::destroyed, [t] { delete t; });
   form.game.records = &t->records;
@@ -100,7 +107,8 @@ void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding bind
   };
   t->table.onMatchEnded = [t](MatchEnd why) {
     QStringList lines;
-    for (const std::string& l : MatchEndLines(why, t->form.game.SeatName[1])) lines << QString::fromStdString(l);
+    for (const std::string& l : MatchEndLines(why, t->form.game.SeatName[1]))
+      lines << QString::fromStdString(l);
     TFormLink::Show(lines, LanguageIndex(), &t->form);
   };
   form.ReadTourScore = [t](int32_t& score) {
@@ -119,7 +127,8 @@ void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding bind
   form.OpenTournament = [t, style] {
     TForm1& f = t->form;
     if (!f.books.LoggedIn) {
-      TFormLink::Show({QString::fromStdString(WordUtf8(WordId::LogInToYourAccount))}, LanguageIndex(), &f);
+      TFormLink::Show({QString::fromStdString(WordUtf8(WordId::LogInToYourAccount))},
+                      LanguageIndex(), &f);
       return;
     }
     f.game.Play("WOpenFo", false);
@@ -140,8 +149,8 @@ void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding bind
     f.game.opt.SoundOn = f.settings.SoundOn;
     f.game.opt.OptFlyCards = f.settings.OptFlyCards;
     f.hooks.peer = &t->table.hooks;
-    TFTour lobby(t->service, t->table, f.books.MyClient, account, seams, style,
-                 GraphicLookBackground(f.ProgramFolder), &f);
+    TFTour lobby(t->service, t->table, f.books.MyClient, account, seams,
+                 style ? style() : FormStyle{}, GraphicLookBackground(f.ProgramFolder), &f);
     // The first deck leaves the menu for the table before the deal is laid out.
     auto closeLobby = t->table.onCloseLobby;
     t->table.onCloseLobby = [t, closeLobby] {

@@ -17,6 +17,7 @@ struct TournamentBinding {
   std::function<TourAccount()> account;
 };
 
-void BindTournament(TForm1& form, const FormStyle& style, TournamentBinding binding = {});
+// `style` gives the look of the window's current size each time the lobby opens.
+void BindTournament(TForm1& form, std::function<FormStyle()> style, TournamentBinding binding = {});
 
 }  // namespace zarnet

@@ -1,12 +1,12 @@
 #include "form_tour.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "form_link.h"
 #include "kuv_button.h"
@@ -27,7 +27,9 @@ SeatButtonLook SeatButtonFor(const TKuvTable& table, int t, int seat, int myTabl
   return {WordText(WordId::Free), false};
 }
 
-int WelcomeFontHeight(size_t length) { return length > 54 ? 20 : length > 39 ? 24 : 28; }
+int WelcomeFontHeight(size_t length) {
+  return length > 54 ? 20 : length > 39 ? 24 : 28;
+}
 
 TKuvClient FreeSeatRecord(char sex) {
   TKuvClient c;
@@ -41,14 +43,16 @@ namespace {
 
 // The gradient the results cells are painted with.
 QString CellSheet() {
-  return "QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f0dc, stop:1 #c8bc8c);"
+  return "QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f0dc, stop:1 "
+         "#c8bc8c);"
          " border: 1px solid #8a7a4a; padding: 2px 6px; color: #202020; }";
 }
 
 }  // namespace
 
-TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, const TourAccount& account,
-               TourSeams seams, const FormStyle& style, QImage background, QWidget* parent)
+TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient,
+               const TourAccount& account, TourSeams seams, const FormStyle& style,
+               QImage background, QWidget* parent)
     : TRecordDialog(parent),
       service_(service),
       online_(table),
@@ -77,7 +81,8 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   auto* grid = new QGridLayout;
   for (int t = 1; t <= 10; ++t) {
     const QString n = QString("%1").arg(t, 2, 10, QChar('0'));
-    ButtonT[t] = MakeButton("ButtonT" + n, WordText(WordId::Table) + QString(" \u2116 %1").arg(t), 110, style, this);
+    ButtonT[t] = MakeButton("ButtonT" + n, WordText(WordId::Table) + QString(" \u2116 %1").arg(t),
+                            110, style, this);
     ButtonT[t]->setEnabled(false);
     ButtonTa[t] = MakeButton("ButtonT" + n + "a", QString(), 190, style, this);
     ButtonTb[t] = MakeButton("ButtonT" + n + "b", QString(), 190, style, this);
@@ -115,7 +120,8 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   Image1->setVisible(GraphicLook());
   if (GraphicLook()) {
     // Light text over the picture.
-    for (QLabel* l : {LabelWe, LabelPl}) l->setStyleSheet("QLabel { color: #f8e8a0; background: transparent; }");
+    for (QLabel* l : {LabelWe, LabelPl})
+      l->setStyleSheet("QLabel { color: #f8e8a0; background: transparent; }");
   }
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 2; ++c) SG[r][c]->setVisible(!GraphicLook());
@@ -140,7 +146,9 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   Timer48.setInterval(100);
   connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
-  connect(&Timer48, &QTimer::timeout, this, [this] { if (GraphicLook()) update(); });
+  connect(&Timer48, &QTimer::timeout, this, [this] {
+    if (GraphicLook()) update();
+  });
 
   // Opening: the tables, a fresh link state, the player's record.
   RefreshLobby();
@@ -167,7 +175,9 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, c
   online_.onCloseLobby = [this] { CloseForMatch(); };
 }
 
-TFTour::~TFTour() { online_.onCloseLobby = nullptr; }
+TFTour::~TFTour() {
+  online_.onCloseLobby = nullptr;
+}
 
 void TFTour::SeatsOff() {
   for (int t = 1; t <= 10; ++t)
@@ -207,13 +217,15 @@ void TFTour::RefreshLobby() {
   const bool up = ServerStatus == 'Y';
   const QImage state = ProgramPicture(up ? "GTourOn" : "GTourOff");
   if (!state.isNull()) {
-    Image3->setPixmap(QPixmap::fromImage(state.scaled(Image3->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    Image3->setPixmap(QPixmap::fromImage(
+        state.scaled(Image3->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   } else {
     Image3->setText(up ? WordText(WordId::On) : WordText(WordId::Off));
     Image3->setStyleSheet(up ? "QLabel { background: #2a9a3a; color: white; border-radius: 6px; }"
                              : "QLabel { background: #9a2a2a; color: white; border-radius: 6px; }");
   }
-  Image3->setToolTip(WordText(up ? WordId::ServerOn : WordId::ServerOff) + "\n" + WordText(WordId::Server) + ": " +
+  Image3->setToolTip(WordText(up ? WordId::ServerOn : WordId::ServerOff) + "\n" +
+                     WordText(WordId::Server) + ": " +
                      (up ? WordText(WordId::On) : WordText(WordId::Off)));
   const QString welcome = infoOk ? FromFile(WelcomeText) : WordText(WordId::NoConnect);
   LabelWe->setText(welcome);
@@ -228,7 +240,8 @@ void TFTour::ShowMyResults() {
       {},
       {WordText(WordId::Nick), FromFile(me_.Nick)},
       {WordText(WordId::YourScore), QString::number(me_.Score)},
-      {WordText(WordId::YourPlace), place < 0 ? WordText(WordId::NoConnect) : QString::number(place)},
+      {WordText(WordId::YourPlace),
+       place < 0 ? WordText(WordId::NoConnect) : QString::number(place)},
       {WordText(WordId::Rating), QString::number(me_.Rating)},
       {WordText(WordId::Game), QString::number(me_.Kon)},
       {WordText(WordId::City), FromFile(me_.City)},
@@ -283,7 +296,8 @@ void TFTour::ClickSeat(int table, int seat) {
     TKuvClient first;
     service_.ReadSeat(table, 1, &first);
     if (first.IP == me_.IP && TableServerAddress != "127.0.0.1") {
-      if (seams_.notice) seams_.notice({WordText(WordId::ThisTableIsAlreadyOccupiedByAPlayerWithYourIp)});
+      if (seams_.notice)
+        seams_.notice({WordText(WordId::ThisTableIsAlreadyOccupiedByAPlayerWithYourIp)});
       return;
     }
     sit();
@@ -360,8 +374,8 @@ TFormTourTop10::TFormTourTop10(TourService& service, const TKuvClient& me, const
   setObjectName("TFormTourTop10");
   setWindowTitle(WordText(WordId::OnlineTopTen));
   QVBoxLayout* frame = MakeFrame(style);
-  frame->addWidget(MakeLabel("Heading", WordText(WordId::OnlineTopTen), style.Font(26, true), this), 0,
-                   Qt::AlignHCenter);
+  frame->addWidget(MakeLabel("Heading", WordText(WordId::OnlineTopTen), style.Font(26, true), this),
+                   0, Qt::AlignHCenter);
   auto* rg = new QHBoxLayout;
   const WordId names[3] = {WordId::Score, WordId::Rating, WordId::Games};
   const char kinds[3] = {'s', 'r', 'k'};
@@ -428,7 +442,8 @@ void TFormTourTop10::ShowTourTopTen() {
     if (!medal.isNull()) {
       QPainter m(&medal);
       if (!number.isNull())
-        m.drawImage((medal.width() - number.width()) / 2, (medal.height() - number.height()) / 2, number);
+        m.drawImage((medal.width() - number.width()) / 2, (medal.height() - number.height()) / 2,
+                    number);
       m.end();
       Place->setPixmap(QPixmap::fromImage(medal));
     } else {

@@ -55,7 +55,8 @@ class TFTour : public TRecordDialog {
   // `myClient` is filled when the lobby opens and kept for the series.
   // `background` is "GFormTour" from the graphics library; null for the plain look.
   TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient, const TourAccount& account,
-         TourSeams seams, const FormStyle& style, QImage background = {}, QWidget* parent = nullptr);
+         TourSeams seams, const FormStyle& style, QImage background = {},
+         QWidget* parent = nullptr);
   ~TFTour() override;
 
   void RefreshLobby();
@@ -106,7 +107,8 @@ class TFTour : public TRecordDialog {
 
 class TFormTourTop10 : public TRecordDialog {
  public:
-  TFormTourTop10(TourService& service, const TKuvClient& me, const FormStyle& style, QWidget* parent = nullptr);
+  TFormTourTop10(TourService& service, const TKuvClient& me, const FormStyle& style,
+                 QWidget* parent = nullptr);
   void ShowTourTopTen();
   // The chosen kind, kept between openings: 's', 'r' or 'k'.
   static char Kind;

@@ -7,8 +7,9 @@ namespace zarnet {
 std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent) {
   switch (why) {
     case MatchEnd::OpponentLeft:
-      return {WordUtf8(WordId::Player) + " " + opponent + " " + WordUtf8(WordId::InterruptedTheGame),
-              WordUtf8(WordId::YouWon)};
+      return {
+          WordUtf8(WordId::Player) + " " + opponent + " " + WordUtf8(WordId::InterruptedTheGame),
+          WordUtf8(WordId::YouWon)};
     case MatchEnd::OpponentTimeUp:
       return {WordUtf8(WordId::PlayerTimeIsUp) + " " + opponent + " " + WordUtf8(WordId::TimeIsUp),
               WordUtf8(WordId::YouWon)};
@@ -23,7 +24,8 @@ std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent
 void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat, TKuvClient* players) {
   TKuvClient seat[3];
   for (int s : {1, 2}) {
-    if (!service.ReadSeat(table, s == 1 ? 3 - playSeat : playSeat, &seat[s]) || seat[s].Nick.empty())
+    if (!service.ReadSeat(table, s == 1 ? 3 - playSeat : playSeat, &seat[s]) ||
+        seat[s].Nick.empty())
       seat[s].Nick = "X";
     if (seat[s].Nick != "X") g.SeatName[s] = seat[s].Nick;
     if (players) players[s] = seat[s];
@@ -35,8 +37,8 @@ void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat, TK
 bool NickFitsFileName(const std::string& nick) {
   if (nick.empty() || nick == "X" || nick[0] == '.' || nick.size() > 40) return false;
   for (unsigned char c : nick)
-    if (c < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-        c == '|')
+    if (c < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' ||
+        c == '<' || c == '>' || c == '|')
       return false;
   return true;
 }
@@ -73,7 +75,9 @@ void OnlineTable::LeaveSeat() {
   link.TableLinkState = 0;
 }
 
-void OnlineTable::SendFrame(const std::string& payload) { Write(TableFrame(payload, link.PlaySeat)); }
+void OnlineTable::SendFrame(const std::string& payload) {
+  Write(TableFrame(payload, link.PlaySeat));
+}
 
 void OnlineTable::Write(const std::string& bytes) {
   if (CS.state() == QAbstractSocket::ConnectedState) CS.write(bytes.data(), qint64(bytes.size()));
@@ -97,7 +101,9 @@ void OnlineTable::CloseSocket() {
   if (CS.state() != QAbstractSocket::UnconnectedState) CS.disconnectFromHost();
 }
 
-std::string OnlineTable::ThatsAll() { return Word(WordId::ThatsAll); }
+std::string OnlineTable::ThatsAll() {
+  return Word(WordId::ThatsAll);
+}
 
 void OnlineTable::DealStarted() {
   TimerTimer.start();

@@ -22,7 +22,8 @@ std::vector<std::string> MatchEndLines(MatchEnd why, const std::string& opponent
 // At the start of each deal: the opponent's seat, then our own, give the
 // names on the plates. `players`, when given, receives them: [1] the
 // opponent, [2] ourselves; a seat that cannot be read keeps Nick "X".
-void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat, TKuvClient* players = nullptr);
+void ReadSeatsForDeal(Game& g, TourService& service, int table, int playSeat,
+                      TKuvClient* players = nullptr);
 
 // A nick that can name a file of its own in a folder: no separators, no
 // leading dot, no control characters.

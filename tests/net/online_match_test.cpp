@@ -8,12 +8,12 @@
 #include <functional>
 #include <set>
 
+#include "atomic_file.h"
 #include "engine.h"
 #include "form_tour.h"
 #include "kuv_button.h"
 #include "recording_view.h"
 #include "series.h"
-#include "atomic_file.h"
 #include "service_fixture.h"
 #include "tour_players.h"
 #include "words.h"
@@ -55,7 +55,8 @@ TEST(TourLobby, SeatButtonRules) {
 }
 
 TEST(TourLobby, OnlyPlainNicksNameFiles) {
-  for (const char* ok : {"Tom", "Anna-1", "\xC8\xE2\xE0\xED"}) EXPECT_TRUE(NickFitsFileName(ok)) << ok;
+  for (const char* ok : {"Tom", "Anna-1", "\xC8\xE2\xE0\xED"})
+    EXPECT_TRUE(NickFitsFileName(ok)) << ok;
   for (const char* bad : {"", "X", "../etc", "a/b", "a\\b", ".hidden", "c:d", "tab\tname"})
     EXPECT_FALSE(NickFitsFileName(bad)) << bad;
 }
@@ -67,16 +68,38 @@ TEST(TourLobby, WelcomeLineShrinksWithLength) {
   EXPECT_EQ(WelcomeFontHeight(60), 20);
 }
 
+TEST(TourLobby, NoServiceShowsNoConnect) {
+  ServiceClient client;
+  TourService service(client, "http://127.0.0.1:1/tournament");
+  RecordingView view;
+  Game game(&view);
+  OnlineTable table(game);
+  TKuvClient me;
+  TFTour lobby(service, table, me, TourAccount{"Tom", "Russia", "Omsk", 'M'}, TourSeams{},
+               FormStyle{});
+  const QString noConnect = QString::fromStdString(WordUtf8(WordId::NoConnect));
+  EXPECT_EQ(lobby.LabelWe->text(), noConnect);
+  EXPECT_EQ(lobby.SG[3][2]->text(), noConnect);  // the place
+  EXPECT_EQ(lobby.ButtonTa[1]->text(), QString::fromStdString(WordUtf8(WordId::ServerOff)));
+  EXPECT_FALSE(lobby.ButtonTb[10]->isEnabled());
+  EXPECT_EQ(me.Score, 0);
+  lobby.ClickSeat(1, 1);  // nothing to sit at
+  EXPECT_EQ(lobby.MyTable, 0);
+}
+
 class OnlineMatch : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Start("sqlite", "", extraArgs_));
     for (const char* nick : {"Tom", "Ada"})
-      ASSERT_EQ(service_.Post("/accounts", std::string("nick=") + nick +
-                                               "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" +
-                                               nick + "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
-                    .body,
-                "ok\n");
+      ASSERT_EQ(
+          service_
+              .Post("/accounts",
+                    std::string("nick=") + nick +
+                        "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
+                        "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
+              .body,
+          "ok\n");
     url_ = "http://127.0.0.1:" + std::to_string(service_.httpPort()) + "/tournament";
   }
   // Tom takes seat 1 of `t`, Ada seat 2, and the first deck arrives.
@@ -109,14 +132,16 @@ TEST_F(OnlineMatch, TwoDealsFromTheLobbiesAreBooked) {
   // Logging off frees the seat at the service too.
   tom.lobby->ClickSeat(4, 1);
   EXPECT_EQ(tom.lobby->MyTable, 0);
-  EXPECT_EQ(tom.lobby->ButtonTa[4]->text(), QString::fromStdString(WordUtf8(WordId::TakeThePlaceOf)));
+  EXPECT_EQ(tom.lobby->ButtonTa[4]->text(),
+            QString::fromStdString(WordUtf8(WordId::TakeThePlaceOf)));
   EXPECT_TRUE(tom.lobby->ButtonOk->isEnabled());
 
   StartMatch(tom, ada, 4);
   Seat* seats[2] = {&tom, &ada};
   QElapsedTimer clock;
   clock.start();
-  while (!(tom.table.link.TableLinkState == 10 && ada.table.link.TableLinkState == 10) && clock.elapsed() < 30000) {
+  while (!(tom.table.link.TableLinkState == 10 && ada.table.link.TableLinkState == 10) &&
+         clock.elapsed() < 30000) {
     bool moved = false;
     for (Seat* s : seats) moved |= s->Step();
     // Table seat 1 asks for the second deal.
@@ -187,7 +212,8 @@ TEST_F(OnlineMatch, OpponentLeavingEndsTheMatchWon) {
   ada.table.CS.abort();  // Ada's program goes away
   ASSERT_TRUE(PumpUntil([&] { return !tom.ends.empty(); }));
   ASSERT_EQ(tom.ends.size(), 1u);
-  EXPECT_EQ(tom.ends[0][0], WordUtf8(WordId::Player) + " Ada " + WordUtf8(WordId::InterruptedTheGame));
+  EXPECT_EQ(tom.ends[0][0],
+            WordUtf8(WordId::Player) + " Ada " + WordUtf8(WordId::InterruptedTheGame));
   EXPECT_EQ(tom.ends[0][1], WordUtf8(WordId::YouWon));
   EXPECT_EQ(tom.game.gs.Turn, kTurnMatchAborted);
   EXPECT_FALSE(tom.view.buttonEnabled[0]);
@@ -252,7 +278,9 @@ TEST_F(RemoteTables, SameAddressMayNotTakeTheSecondSeat) {
   ada.lobby->RefreshLobby();
   ada.lobby->ClickSeat(6, 2);
   ASSERT_EQ(ada.notices.size(), 1u);
-  EXPECT_EQ(ada.notices[0][0], QString::fromStdString(WordUtf8(WordId::ThisTableIsAlreadyOccupiedByAPlayerWithYourIp)));
+  EXPECT_EQ(
+      ada.notices[0][0],
+      QString::fromStdString(WordUtf8(WordId::ThisTableIsAlreadyOccupiedByAPlayerWithYourIp)));
   EXPECT_EQ(ada.lobby->MyTable, 0);
   EXPECT_EQ(ada.lobby->Tables[6].Seat[2].Nick, "X");
 }

@@ -70,8 +70,12 @@ struct Seat {
     game.records = &records;
     outlets.service = &service;
     outlets.nick = nick;
-    table.onMatchEnded = [this](MatchEnd why) { ends.push_back(MatchEndLines(why, game.SeatName[1])); };
-    table.onDealStarted = [this](int t, int playSeat) { ReadSeatsForDeal(game, service, t, playSeat); };
+    table.onMatchEnded = [this](MatchEnd why) {
+      ends.push_back(MatchEndLines(why, game.SeatName[1]));
+    };
+    table.onDealStarted = [this](int t, int playSeat) {
+      ReadSeatsForDeal(game, service, t, playSeat);
+    };
     OpenLobby(nick);
   }
   void OpenLobby(const std::string& nick) {
@@ -80,8 +84,8 @@ struct Seat {
     seams.play = [this](const std::string& name) { sounds.push_back(name); };
     seams.message = [this](const QString& m) { notices.push_back({m}); };
     seams.externalAddress = [this] { return ip; };
-    lobby = std::make_unique<TFTour>(service, table, books.MyClient, TourAccount{nick, "Russia", "Omsk", 'M'},
-                                     seams, FormStyle{});
+    lobby = std::make_unique<TFTour>(service, table, books.MyClient,
+                                     TourAccount{nick, "Russia", "Omsk", 'M'}, seams, FormStyle{});
   }
   // One step of a player who plays by the computer's rules; false when there was nothing to do.
   bool Step() {
@@ -93,11 +97,11 @@ struct Seat {
     }
     if (gs.DealPhase != 2) return false;
     if (gs.Turn == 2 && !gs.DealOver) {
-      const int slot = gs.Leader == 2 ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump,
-                                                   gs.Played.data())
-                                      : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(),
-                                                     gs.HandPoints[2].data(), gs.Trump, gs.Table[1],
-                                                     gs.TableOrder[1], gs.TablePoints[1]);
+      const int slot =
+          gs.Leader == 2
+              ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump, gs.Played.data())
+              : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.HandPoints[2].data(),
+                             gs.Trump, gs.Table[1], gs.TableOrder[1], gs.TablePoints[1]);
       return PlayerPlayCard(game, slot, 0);
     }
     if (gs.Turn == kTurnTrickDone && gs.Leader == 2 && !gs.DealOver) {
@@ -107,6 +111,5 @@ struct Seat {
     return false;
   }
 };
-
 
 }  // namespace zarnet

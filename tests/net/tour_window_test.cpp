@@ -26,18 +26,23 @@ void Sheet(QWidget* w, const char* name) {
   w->grab().save(QString(ZARNET_SHEETS_DIR) + "/" + name + ".png");
 }
 
-TFTour* OpenLobby() { return dynamic_cast<TFTour*>(QApplication::activeModalWidget()); }
+TFTour* OpenLobby() {
+  return dynamic_cast<TFTour*>(QApplication::activeModalWidget());
+}
 
 class TourWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Start("sqlite"));
     for (const char* nick : {"Tom", "Ada"})
-      ASSERT_EQ(service_.Post("/accounts", std::string("nick=") + nick +
-                                               "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" +
-                                               nick + "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
-                    .body,
-                "ok\n");
+      ASSERT_EQ(
+          service_
+              .Post("/accounts",
+                    std::string("nick=") + nick +
+                        "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
+                        "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
+              .body,
+          "ok\n");
     url_ = "http://127.0.0.1:" + std::to_string(service_.httpPort()) + "/tournament";
     folder_ = dir_.path().toStdString();
     ReplaceFile(folder_ + "/" + kClubListName, InstallationList());
@@ -62,7 +67,8 @@ TEST_F(TourWindow, AMatchFromTheMenuAndBackToTheLobby) {
   TournamentBinding binding;
   binding.address = url_;
   binding.account = [] { return TourAccount{"Tom", "Russia", "Omsk", 'M'}; };
-  BindTournament(form, FormStyle{}, binding);
+  BindTournament(
+      form, [] { return FormStyle{}; }, binding);
 
   // Not logged in: the lobby stays shut.
   QStringList shown;
@@ -114,11 +120,11 @@ TEST_F(TourWindow, AMatchFromTheMenuAndBackToTheLobby) {
     bool moved = ada.Step();
     const GameState& gs = form.game.gs;
     if (gs.Turn == 2 && gs.DealPhase == 2 && !gs.DealOver) {
-      const int slot = gs.Leader == 2 ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump,
-                                                   gs.Played.data())
-                                      : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(),
-                                                     gs.HandPoints[2].data(), gs.Trump, gs.Table[1],
-                                                     gs.TableOrder[1], gs.TablePoints[1]);
+      const int slot =
+          gs.Leader == 2
+              ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump, gs.Played.data())
+              : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.HandPoints[2].data(),
+                             gs.Trump, gs.Table[1], gs.TableOrder[1], gs.TablePoints[1]);
       moved |= form.PlaySlot(slot);
     } else if (form.table->Button7->isEnabled() && form.table->Button7->isVisible()) {
       form.Button7Click();  // begin, collect, or ask for the next deal
@@ -172,7 +178,8 @@ TEST_F(TourWindow, GraphicLookSheet) {
   g.setColorAt(1, QColor(0x08, 0x10, 0x20));
   p.fillRect(background.rect(), g);
   p.end();
-  TFTour lobby(service, table, me, TourAccount{"Tom", "Russia", "Omsk", 'M'}, TourSeams{}, FormStyle{}, background);
+  TFTour lobby(service, table, me, TourAccount{"Tom", "Russia", "Omsk", 'M'}, TourSeams{},
+               FormStyle{}, background);
   lobby.show();
   ASSERT_TRUE(lobby.GraphicLook());
   EXPECT_TRUE(lobby.Image1->isVisible());
