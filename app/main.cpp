@@ -15,6 +15,7 @@
 #include "network_section.h"
 #include "peer_game.h"
 #include "series.h"
+#include "tour_binding.h"
 #include "words.h"
 #include "world_link.h"
 
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
   world.AccountNick = [&form, loggedIn] { return loggedIn() ? form.account.User.Nick : std::string(); };
   world.AccountCity = [&form, loggedIn] { return loggedIn() ? form.account.User.City : std::string(); };
   BindWorld(form, world);
+  BindTournament(form, [&form] { return StyleOf(form); });
   form.show();
   return app.exec();
 }

@@ -83,6 +83,10 @@ void WindowSeriesOutlets::OpenWorldTopTenEntry(int32_t score) {
   if (form_.OpenWorldTopTenEntry) form_.OpenWorldTopTenEntry(score);
 }
 
+bool WindowSeriesOutlets::ReadTourRating(int32_t& score) {
+  return form_.ReadTourScore && form_.ReadTourScore(score);
+}
+
 // --- Creation ---
 
 TForm1::TForm1(const std::string& programFolder)
@@ -123,6 +127,9 @@ TForm1::TForm1(const std::string& programFolder)
   MChat = PopupMenu1->addAction(W(WordId::Chat), [this] { if (OpenChat) OpenChat(); });
   MWorldTop = PopupMenu1->addAction(W(WordId::WorldTopTen), [this] {
     if (!InSeries() && OpenWorldTopTen) OpenWorldTopTen();
+  });
+  MTour = PopupMenu1->addAction(W(WordId::OnlineTournament), [this] {
+    if (!busy_ && !table->TableShown() && OpenTournament) OpenTournament();
   });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   PopupMenu1->addSeparator();
@@ -473,6 +480,7 @@ void TForm1::ApplyLanguage() {
   MRadio->setText(W(WordId::MenuRadio));
   MChat->setText(W(WordId::Chat));
   MWorldTop->setText(W(WordId::WorldTopTen));
+  MTour->setText(W(WordId::OnlineTournament));
   if (MenuShown) LayoutMenuScreen();
 }
 
@@ -753,6 +761,17 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
     game.player.Name = name;
     game.player.PasswordField = a.passwordField;
   }
+  LeaveMenuScreen();
+  busy_ = true;
+  game.gs.DealActive = true;
+  peer->BindSeries();
+  StartDeal(game, false);
+  busy_ = false;
+  setFocus();
+  SyncTimer();
+}
+
+void TForm1::LeaveMenuScreen() {
   MenuShown = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite, Panel[1], Panel[2], Panel[3],
                                                     Panel4, Button9, Button10, Button11, BHistory, BMode,
@@ -765,13 +784,6 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   table->memo = MessagePanel{};
   if (settings.MusicOn) sound->PlayMusic(false);
   Timer1.stop();
-  busy_ = true;
-  game.gs.DealActive = true;
-  peer->BindSeries();
-  StartDeal(game, false);
-  busy_ = false;
-  setFocus();
-  SyncTimer();
 }
 
 void TForm1::Button7Click() {
@@ -785,9 +797,11 @@ void TForm1::Button7Click() {
 void TForm1::Button8Click() {
   if (busy_ || !table->Button8->isEnabled()) return;
   busy_ = true;
+  const bool online = game.opt.OnlineGame;
   LowerButtonClick(game, books, *outlets);
   busy_ = false;
   SyncTimer();
+  if (online && !game.opt.OnlineGame && AfterOnlineMatch) AfterOnlineMatch();
 }
 
 bool TForm1::PlaySlot(int slot) {

@@ -59,6 +59,7 @@ class WindowSeriesOutlets : public AccountSeriesOutlets {
   void ReturnToMenu() override;
   void ClosePeerSocket(uint8_t netRole) override;
   void OpenWorldTopTenEntry(int32_t score) override;
+  bool ReadTourRating(int32_t& score) override;
 
  private:
   TForm1& form_;
@@ -141,6 +142,10 @@ class TForm1 : public QWidget, public OptionsHost {
   std::function<void(int32_t score)> OpenWorldTopTenEntry;
   std::function<void()> OpenChat, OpenPassport, OpenWorldTopTen;
   std::function<bool()> CheckChatNews;  // true: unread messages
+  // The online tournament: its lobby, the new score after a match, and the
+  // step after the player has left the table of a finished match.
+  std::function<void()> OpenTournament, AfterOnlineMatch;
+  std::function<bool(int32_t& score)> ReadTourScore;
 
   // --- Start-up and intro ---
   void RunStartUp();
@@ -188,6 +193,8 @@ class TForm1 : public QWidget, public OptionsHost {
   void Timer1Timer();
   void MenuLineClick(int slot);
   void StartSeries(int slot, const WelcomeResult& a);
+  // Hides the menu screen for the table.
+  void LeaveMenuScreen();
   void Button7Click();
   void Button8Click();
   void ImageCards2MouseUp(QMouseEvent* e);
@@ -230,7 +237,7 @@ class TForm1 : public QWidget, public OptionsHost {
   TImageArea* ImClock2;  // the information dial
   void DrawInfoDial();
   QMenu* PopupMenu1;
-  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat;
+  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat, *MTour;
   QAction* MWorldTop;
   MenuListTexts menuTexts;
   std::array<QString, 4> topThree;

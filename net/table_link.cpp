@@ -44,6 +44,7 @@ bool TakeDeck(Game& g, TableLink& link, TableOutlet& out, std::string_view m) {
   link.TimerSeat = g.gs.Turn;
   link.MoveCountdown = kMoveSeconds;
   link.TimerRunning = true;
+  out.DealStarted();
   return true;
 }
 
@@ -191,6 +192,8 @@ void TableHooks::TellPeer(PeerEvent event, CardCode card) {
   const bool opponentLeadsNext = event == PeerEvent::Collect && g_.gs.TrickWinner == 1;
   out_.Write(TableFrame(TablePayload(event, card), link_.PlaySeat));
   if (event == PeerEvent::Next || opponentLeadsNext) StartOpponentClock(g_, link_);
+  // One request for the next deal: the button waits for the server's deck.
+  if (event == PeerEvent::NextDeal) g_.View().EnableButton(GameButton::Upper, false);
 }
 
 void TableHooks::OnlineDealEnded() { AfterTableDeal(g_, link_, out_); }

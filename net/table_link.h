@@ -36,6 +36,8 @@ class TableOutlet {
   virtual void CloseSocket() {}
   // The text "That`s All..." on seat 1's blue plate, from the word tables.
   virtual std::string ThatsAll() { return {}; }
+  // A deal from the server has been laid out and its clock runs.
+  virtual void DealStarted() {}
 };
 
 // payload, '#' up to character 19, the seat digit.

@@ -1,8 +1,16 @@
 #include "tour_service.h"
 
+#include "cipher.h"
+
 #include "number_text.h"
 
 namespace zarnet {
+
+std::string TournamentAddress() {
+  // Kept enciphered like the other service addresses.
+  static constexpr const char* kStored = "IgFVjIl43X5Ja9HnNyseFzAHKKUDvZerrZfMjK2HR3i";
+  return Decipher(kStored, kTournamentKey).value_or(std::string());
+}
 namespace {
 
 const std::string kGid = "88";
@@ -123,10 +131,12 @@ bool ParseSeat(std::string_view reply, TKuvClient* c) {
   return true;
 }
 
-int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating) {
+int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating, bool* ok) {
   const auto f = ParseRecord(reply);
   int32_t score = -1;
+  if (ok) *ok = false;
   if (f.empty() || !Int(f[0], &score)) return -1;
+  if (ok) *ok = true;
   if (f.size() >= 2) Int(f[1], kon);
   if (f.size() >= 3) Int(f[2], rating);
   return score;
@@ -136,7 +146,8 @@ bool ParseTourTopTen(std::string_view reply, std::array<TKuvRecord, 11>* top) {
   *top = {};
   for (TKuvRecord& e : *top) e.Nick = e.City = e.Country = e.R07 = "";
   const auto records = ParseRecordList(reply);
-  for (size_t r = 0; r < records.size(); ++r) {
+  // Ten rows at most; a longer reply must not run past them.
+  for (size_t r = 0; r < records.size() && r < 10; ++r) {
     const auto& f = records[r];
     TKuvRecord& e = (*top)[r + 1];
     if (f.size() >= 1 && !Int(f[0], &e.Place)) return false;
@@ -188,9 +199,10 @@ bool TourService::ReadSeat(int table, int seat, TKuvClient* client) {
   return ParseSeat(r.body, client);
 }
 
-int TourService::ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating) {
+int TourService::ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating, bool* ok) {
+  if (ok) *ok = false;
   const HttpReply r = Post(ReadTourRatingBody(nick));
-  return r.ok ? ParseTourRating(r.body, kon, rating) : -1;
+  return r.ok ? ParseTourRating(r.body, kon, rating, ok) : -1;
 }
 
 int TourService::ReadTourPlace(char kind, long long value) {

@@ -34,6 +34,9 @@ struct TKuvTable {
 
 using TableList = std::array<TKuvTable, 11>;  // tables 1..10
 
+// The tournament script's built-in address, deciphered; empty when damaged.
+std::string TournamentAddress();
+
 // Request bodies, as the service reads them.
 std::string ReadTablesBody();
 std::string ReadServerInfoBody();
@@ -49,8 +52,9 @@ void ParseServerInfo(std::string_view reply, char* status, std::string* welcome)
 // 0 taken or freed, 2 the seat was taken meanwhile, 1 anything else.
 int SetSeatResult(std::string_view reply);
 bool ParseSeat(std::string_view reply, TKuvClient* client);
-// The player's tournament score, or -1.
-int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating);
+// The player's tournament score, or -1. A score can be negative: `ok` tells
+// a real -1 from a failure.
+int ParseTourRating(std::string_view reply, int32_t* kon, int32_t* rating, bool* ok = nullptr);
 bool ParseTourTopTen(std::string_view reply, std::array<TKuvRecord, 11>* top);
 
 // The requests over the shared client; each sets the user agent first.
@@ -61,7 +65,7 @@ class TourService {
   bool ReadServerInfo(char* status, std::string* welcome);
   int SetSeat(int table, int seat, int can, const TKuvClient& client);
   bool ReadSeat(int table, int seat, TKuvClient* client);
-  int ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating);
+  int ReadTourRating(const std::string& nick, int32_t* kon, int32_t* rating, bool* ok = nullptr);
   int ReadTourPlace(char kind, long long value);
   bool ReadTourTopTen(char kind, std::array<TKuvRecord, 11>* top);
 

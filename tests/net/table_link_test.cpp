@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <set>
 #include <memory>
 
 #include "engine.h"
@@ -62,6 +64,37 @@ TEST(TableLink, ChatAndAbortFrames) {
   EXPECT_EQ(p.game.gs.Turn, kTurnMatchAborted);
   OnTableRead(p.game, p.link, p.out, TableFrame("a", 2));  // the match is over already
   EXPECT_EQ(p.out.ends.size(), 1u);
+}
+
+// Frames that pile up while the engine pauses arrive in one read.
+TEST(TableLink, AMoveAndTheNextDeckInOneRead) {
+  Player p(2);
+  OnTableWritable(p.game, p.link, p.out);
+  Game dealer;
+  dealer.rng.Seed(5);
+  ShuffleDeck(dealer);
+  OnTableRead(p.game, p.link, p.out, TableDeckFrame(dealer.gs));
+  ASSERT_EQ(p.game.gs.Turn, 1);  // table seat 1 leads the first deal
+  OnTableRead(p.game, p.link, p.out, TableFrame("hsitkon2", 1));
+  const CardCode led = p.game.gs.Hand[1][1];
+  ShuffleDeck(dealer);
+  const std::string next = TableDeckFrame(dealer.gs);
+  p.view.calls.clear();
+  OnTableRead(p.game, p.link, p.out, TableFrame("hhod" + led.Bytes(), 1) + next);
+  // The move first, on the deal it belongs to, then the next deal's table.
+  const auto at = [&](const std::string& call) {
+    return std::find(p.view.calls.begin(), p.view.calls.end(), call) - p.view.calls.begin();
+  };
+  EXPECT_LT(at("PlayEffect WHodsDo wait"), at("LayoutTableScreen"));
+  EXPECT_LT(at("LayoutTableScreen"), std::ssize(p.view.calls));
+  EXPECT_EQ(p.game.OnlineKon, 2);
+  // Table seat 2 holds the deck's cards 4 to 6.
+  std::set<std::string> own, dealt;
+  for (int k = 1; k <= 3; ++k) {
+    own.insert(p.game.gs.Hand[2][k].Bytes());
+    dealt.insert(dealer.gs.Deck[3 + k].Bytes());
+  }
+  EXPECT_EQ(own, dealt);
 }
 
 TEST(TableLink, OwnClockRunsOut) {

@@ -53,12 +53,29 @@ TEST(TourReplies, SeatResultsAndRecords) {
   EXPECT_EQ(ParseTourRating("$25 14 1505$", &kon, &rating), 25);
   EXPECT_EQ(kon, 14);
   EXPECT_EQ(rating, 1505);
-  EXPECT_EQ(ParseTourRating("nothing", &kon, &rating), -1);
+  bool ok = true;
+  EXPECT_EQ(ParseTourRating("nothing", &kon, &rating, &ok), -1);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(ParseTourRating("$-1 2 990$", &kon, &rating, &ok), -1);  // a lost match, not a failure
+  EXPECT_TRUE(ok);
   char status = 0;
   std::string welcome;
   ParseServerInfo("$Yes Welcome_to_the_tables$", &status, &welcome);
   EXPECT_EQ(status, 'Y');
   EXPECT_EQ(welcome, "Welcome_to_the_tables");
+}
+
+TEST(TourRequests, BuiltInAddressDeciphers) {
+  EXPECT_EQ(TournamentAddress(), "http://127.0.0.1:8088/tournament");
+}
+
+TEST(TourReplies, TopTenStopsAtTenRows) {
+  std::string reply;
+  for (int i = 1; i <= 14; ++i) reply += "$" + std::to_string(i) + " P" + std::to_string(i) + " Omsk Russia M 5*";
+  std::array<TKuvRecord, 11> top;
+  ASSERT_TRUE(ParseTourTopTen(reply + "\n", &top));
+  EXPECT_EQ(top[10].Nick, "P10");
+  EXPECT_EQ(top[1].Place, 1);
 }
 
 }  // namespace
