@@ -1,0 +1,26 @@
+// Shared pieces of the library builder.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include "art.h"
+
+namespace libgen {
+
+// The face designs of one library ("KuvCards06A.dll", ...), read from the card decks
+// folder. False when a deck is missing or a picture cannot be made.
+bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString& decks);
+// Back sets 1..12 and the built-in set's narrow large backs.
+bool PaintBackSets(artgen::Sink& sink, const QString& decks);
+// Table backgrounds: patterns 1..10 in the seven colours, both window sizes.
+void PaintBackgroundLibrary(artgen::Sink& sink);
+// The window graphics: library background, touch strip, lobby backdrop.
+void PaintGraphLibrary(artgen::Sink& sink);
+
+// Small deterministic noise shared by the painters.
+double ValueNoise(double x, double y, unsigned seed);
+double Fractal(double x, double y, int octaves, unsigned seed);
+
+}  // namespace libgen

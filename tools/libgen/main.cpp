@@ -1,0 +1,39 @@
+// Builds one art library as a resource list for rcc.
+//   zarnet-libgen LIBRARY OUT_DIR [DECKS_DIR]
+// LIBRARY is the library's file name; the face libraries need the card decks folder.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "libgen.h"
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: zarnet-libgen LIBRARY OUT_DIR [DECKS_DIR]\n");
+    return 2;
+  }
+  QElapsedTimer timer;
+  timer.start();
+  const QString library = QString::fromLocal8Bit(argv[1]);
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  const QString decks = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString("/usr/share/carddecks");
+  QDir().mkpath(out);
+  artgen::Sink sink(out);
+  bool ok = true;
+  if (library == "KuvCards06A.dll" || library == "KuvCards06C.dll") {
+    ok = libgen::PaintFaceLibrary(sink, library, decks);
+  } else if (library == "KuvCards06B.dll") {
+    ok = libgen::PaintFaceLibrary(sink, library, decks) && libgen::PaintBackSets(sink, decks);
+  } else {
+    std::fprintf(stderr, "zarnet-libgen: unknown library %s\n", argv[1]);
+    return 2;
+  }
+  if (!ok || !sink.ok() || !sink.WriteQrc(out + "/library.qrc")) {
+    std::fprintf(stderr, "zarnet-libgen: %s not built\n", argv[1]);
+    return 1;
+  }
+  std::printf("zarnet-libgen: %s painted in %lld ms\n", argv[1], static_cast<long long>(timer.elapsed()));
+  return 0;
+}
