@@ -140,3 +140,181 @@ TEST(FaceLibraries, DesignsAreDistinct) {
     for (int b = a + 1; b <= 47; ++b)
       EXPECT_GT(MeanDifference(faces[a], faces[b]), 2.0) << "designs " << a << " and " << b;
 }
+
+namespace {
+
+struct BackCase {
+  const char* what;
+  int design;
+  double scale;
+  QString suffix;
+  QSize size;
+};
+
+const BackCase kBackCases[] = {
+    {"small", 0, 1.0, "", {69, 94}},
+    {"large wide", 0, 2.0, "B", {146, 198}},
+    {"large narrow", 32, 2.0, "U", {126, 198}},
+};
+
+}  // namespace
+
+// Every back of every set, upright and turned, in each suffix the loader builds.
+TEST(BackLibrary, EveryNameAtItsSize) {
+  ResourceSource source(kProgram);
+  ASSERT_TRUE(source.Open(kBackLibrary));
+  for (const BackCase& c : kBackCases)
+    for (int set = 0; set <= 12; ++set) {
+      if (set == 0 && c.suffix != "U") continue;  // the program's own
+      for (int back = 1; back <= BackCount(set); ++back) {
+        EXPECT_EQ(source.Read("RCDATA", BackResourceName(back, set, false, c.suffix)).size(), c.size)
+            << BackResourceName(back, set, false, c.suffix);
+        EXPECT_EQ(source.Read("RCDATA", BackResourceName(back, set, true, c.suffix)).size(), c.size.transposed())
+            << BackResourceName(back, set, true, c.suffix);
+      }
+    }
+}
+
+// Each set loads through the store in each size without the notice, keeps the choice,
+// and its backs differ from one another so the back of the day shows.
+TEST(BackLibrary, EverySetLoadsWithDistinctBacks) {
+  for (const BackCase& c : kBackCases)
+    for (int set = 0; set <= 12; ++set) {
+      Store s;
+      s.Size(c.scale);
+      s.art.FaceDesign = c.design;
+      s.art.BackSet = set;
+      ASSERT_TRUE(s.art.LoadFaceDesign()) << c.what << " set " << set;
+      EXPECT_EQ(s.art.BackSet, set) << c.what;
+      EXPECT_EQ(s.art.FaceDesign, c.design) << c.what;
+      EXPECT_TRUE(s.notices.isEmpty()) << c.what << " set " << set;
+      const bool small = c.scale < 1.3;
+      for (int back = 1; back <= BackCount(set); ++back) {
+        const QImage& up = small ? s.art.SmallBack[back - 1] : s.art.LargeBack[back - 1];
+        const QImage& turned = small ? s.art.SmallBackRotated[back - 1] : s.art.LargeBack[back + 9];
+        ASSERT_FALSE(up.isNull()) << c.what << " set " << set << " back " << back;
+        ASSERT_FALSE(turned.isNull()) << c.what << " set " << set << " back " << back;
+        EXPECT_EQ(turned.size(), up.size().transposed());
+        for (int other = 1; other < back; ++other) {
+          const QImage& o = small ? s.art.SmallBack[other - 1] : s.art.LargeBack[other - 1];
+          EXPECT_GT(MeanDifference(up, o), 2.0) << c.what << " set " << set << " backs " << other << ", " << back;
+        }
+      }
+    }
+}
+
+// Every pattern in every colour fills the small window and a larger one.
+TEST(BackgroundLibrary, EveryPatternAndColourLoads) {
+  ResourceSource source(kProgram);
+  ASSERT_TRUE(source.Open(kBackgroundLibrary));
+  for (int pattern = 1; pattern <= 10; ++pattern)
+    for (int colour = 0; colour <= 6; ++colour) {
+      if (pattern == 2 && colour == 0) continue;
+      EXPECT_EQ(source.Read("JPEG", BackgroundResourceName(pattern, colour, true)).size(), QSize(760, 500));
+      EXPECT_EQ(source.Read("JPEG", BackgroundResourceName(pattern, colour, false)).size(), QSize(1920, 922));
+    }
+  source.Close();
+  for (const bool smallWindow : {true, false}) {
+    Store s;
+    s.art.SmallWindow = smallWindow;
+    s.art.ClientWidth = smallWindow ? 760 : 1520;
+    s.art.ClientHeight = smallWindow ? 500 : 1000;
+    for (int pattern = 1; pattern <= 10; ++pattern)
+      for (int colour = 0; colour <= 6; ++colour) {
+        s.art.BgPattern = pattern;
+        s.art.BgColour = colour;
+        EXPECT_TRUE(s.art.LoadBackground(false)) << pattern << "/" << colour;
+        EXPECT_EQ(s.art.BgPattern, pattern);
+        EXPECT_EQ(s.art.BgColour, colour);
+        EXPECT_EQ(s.art.Background.size(), QSize(s.art.ClientWidth, s.art.ClientHeight));
+      }
+    EXPECT_TRUE(s.notices.isEmpty()) << s.notices.join(" ");
+  }
+}
+
+// The window graphics: the library background through the store, the touch strip of
+// thirty 100 x 100 frames fading out, the lobby's backdrop.
+TEST(GraphLibrary, PicturesTheWindowsRead) {
+  Store s;
+  ASSERT_TRUE(s.art.LoadBackground(true));
+  EXPECT_EQ(s.art.Background.size(), QSize(760, 500));
+  EXPECT_TRUE(s.notices.isEmpty());
+
+  ResourceSource source(kProgram);
+  ASSERT_TRUE(source.Open(kGraphLibrary));
+  const QImage touch = source.Read("RCDATA", "GTouch").convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(touch.size(), QSize(3000, 100));
+  auto cover = [&](int frame) {
+    double sum = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) sum += qAlpha(touch.pixel(frame * 100 + x, y));
+    return sum / 10000;
+  };
+  EXPECT_GT(cover(0), 5 * cover(25));
+  EXPECT_EQ(cover(29), 0);
+  EXPECT_EQ(qAlpha(touch.pixel(0, 0)), 0);  // frames are transparent around the ripple
+  EXPECT_FALSE(source.Read("RCDATA", "GFormTour").isNull());
+  EXPECT_FALSE(source.Read("JPEG", "BGLilu").isNull());
+}
+
+// Contact sheets to look at: every design's cards in the small window, a few in the
+// large one, and every back set.
+TEST(Sheets, FacesAndBacks) {
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  const char* row[] = {"2ч", "3б", "4к", "5п", "6ч", "7б", "8к", "9п", "1ч", "Вб", "Дк", "Кп", "Тч"};
+  const QColor table(0x1c, 0x6a, 0x34);
+  for (const char* lib : {"KuvCards06A.dll", "KuvCards06B.dll", "KuvCards06C.dll"}) {
+    std::vector<int> designs;
+    for (int d = 1; d <= 47; ++d)
+      if (FaceLibrary(d) == lib) designs.push_back(d);
+    QImage sheet(40 + 13 * 76 + 4 * 24, 8 + 100 * int(designs.size()), QImage::Format_RGB32);
+    sheet.fill(table);
+    QPainter p(&sheet);
+    p.setPen(Qt::white);
+    for (size_t i = 0; i < designs.size(); ++i) {
+      Store s;
+      s.art.FaceDesign = designs[i];
+      ASSERT_TRUE(s.art.LoadFaceDesign());
+      const int y = 6 + 100 * int(i);
+      p.drawText(4, y + 50, QString::number(designs[i]));
+      for (int c = 0; c < 13; ++c) {
+        const QImage before = sheet.copy(40 + 76 * c, y, 71, 96);
+        p.end();
+        s.art.DrawCard(40 + 76 * c, y, Code(row[c]), sheet);
+        p.begin(&sheet);
+        p.setPen(Qt::white);
+        EXPECT_NE(sheet.copy(40 + 76 * c, y, 71, 96), before) << designs[i] << " " << row[c];
+      }
+      for (int suit = 0; suit < 4; ++suit) p.drawImage(40 + 13 * 76 + 24 * suit, y + 38, s.art.SmallSuit[suit]);
+    }
+    p.end();
+    EXPECT_TRUE(sheet.save(QString(ZARNET_SHEETS_DIR) + "/faces-" + QString(lib).mid(11, 1) + ".png"));
+  }
+
+  const int large[] = {3, 14, 19, 29, 32, 35, 42, 47};
+  QImage big(8 + 8 * 152, 8 + 206 * int(std::size(large)), QImage::Format_RGB32);
+  big.fill(table);
+  for (size_t i = 0; i < std::size(large); ++i) {
+    Store s;
+    s.Size(2.0);
+    s.art.FaceDesign = large[i];
+    ASSERT_TRUE(s.art.LoadFaceDesign());
+    const char* cards[] = {"Тп", "Кч", "Дб", "Вк", "1ч", "7п", "Тб", "4к"};
+    for (int c = 0; c < 8; ++c) s.art.DrawCard(6 + 152 * c, 6 + 206 * int(i), Code(cards[c]), big);
+  }
+  EXPECT_TRUE(big.save(QString(ZARNET_SHEETS_DIR) + "/faces-large.png"));
+
+  QImage backs(8 + 10 * 76 + 10 * 100, 8 + 13 * 100, QImage::Format_RGB32);
+  backs.fill(table);
+  for (int set = 0; set <= 12; ++set) {
+    Store s;
+    s.art.BackSet = set;
+    ASSERT_TRUE(s.art.LoadFaceDesign());
+    for (int b = 1; b <= BackCount(set); ++b) {
+      s.art.BackOfDay = b;
+      s.art.DrawBack(6 + 76 * (b - 1), 6 + 100 * set, backs);
+      s.art.DrawBackRotated(8 + 760 + 100 * (b - 1), 20 + 100 * set, backs);
+    }
+  }
+  EXPECT_TRUE(backs.save(QString(ZARNET_SHEETS_DIR) + "/backs.png"));
+}

@@ -413,8 +413,13 @@ QImage PaintSet(int set, int back, int w, int h) {
       break;
     }
     default: {  // folk ornament
-      const QColor ground = back % 3 == 0 ? QColor(0x14, 0x10, 0x10) : back % 3 == 1 ? QColor(0x9a, 0x12, 0x12) : QColor(0x10, 0x2a, 0x6a);
-      const QColor gold(0xe8, 0xb8, 0x30), red(0xd8, 0x24, 0x1c);
+      const QColor grounds[7] = {QColor(0x14, 0x10, 0x10), QColor(0x9a, 0x12, 0x12), QColor(0x10, 0x2a, 0x6a),
+                                 QColor(0x12, 0x4a, 0x26), QColor(0x4a, 0x0c, 0x22), QColor(0xf4, 0xea, 0xd0),
+                                 QColor(0x3a, 0x1c, 0x0c)};
+      const QColor ground = grounds[(back - 1) % 7];
+      const QColor gold = back == 6 ? QColor(0x1c, 0x3c, 0x9c) : QColor(0xe8, 0xb8, 0x30);
+      const QColor red = back == 2 ? QColor(0xf4, 0xe0, 0x9a) : QColor(0xd8, 0x24, 0x1c);
+      const int petals = 6 + (back - 1) % 3;
       p.fillRect(r, ground);
       for (int side = 0; side < 2; ++side) {
         p.setPen(Qt::NoPen);
@@ -427,7 +432,7 @@ QImage PaintSet(int set, int back, int w, int h) {
       }
       for (int i = 0; i < 3; ++i) {
         const QPointF q = mid + QPointF(0, (i - 1) * 44 * u);
-        Flower(p, 8, q, i == 1 ? 24 * u : 14 * u, i == 1 ? red : gold, i == 1 ? gold : red);
+        Flower(p, i == 1 ? petals : 5, q, i == 1 ? 24 * u : 14 * u, i == 1 ? red : gold, i == 1 ? gold : red);
         p.setPen(QPen(gold, 1.6 * u));
         p.setBrush(Qt::NoBrush);
         for (int s : {-1, 1}) {
@@ -488,6 +493,7 @@ bool PaintBackSets(artgen::Sink& sink, const QString& decks) {
           ok = false;
           continue;
         }
+        if (s.w < 100) img = img.convertToFormat(QImage::Format_RGB32);  // small backs are opaque
         sink.Png(zarnet::BackResourceName(back, set, false, s.suffix), img);
         sink.Png(zarnet::BackResourceName(back, set, true, s.suffix), img.transformed(quarter));
       }

@@ -253,7 +253,7 @@ QImage Symbol(const Look& look, int suit, int side) {
 
 // Small faces are bitmaps in the store: lay them on white as the loader will.
 QImage Flatten(const QImage& img) {
-  QImage flat(img.size(), QImage::Format_ARGB32);
+  QImage flat(img.size(), QImage::Format_RGB32);
   flat.fill(Qt::white);
   QPainter p(&flat);
   p.drawImage(0, 0, img);

@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
     ok = libgen::PaintFaceLibrary(sink, library, decks);
   } else if (library == "KuvCards06B.dll") {
     ok = libgen::PaintFaceLibrary(sink, library, decks) && libgen::PaintBackSets(sink, decks);
+  } else if (library == "KuvBackG03.dll") {
+    libgen::PaintBackgroundLibrary(sink);
+  } else if (library == "KuvCGraph1.dll") {
+    libgen::PaintGraphLibrary(sink);
   } else {
     std::fprintf(stderr, "zarnet-libgen: unknown library %s\n", argv[1]);
     return 2;
