@@ -288,7 +288,7 @@ TEST(Sheets, FacesAndBacks) {
       for (int suit = 0; suit < 4; ++suit) p.drawImage(40 + 13 * 76 + 24 * suit, y + 38, s.art.SmallSuit[suit]);
     }
     p.end();
-    EXPECT_TRUE(sheet.save(QString(ZARNET_SHEETS_DIR) + "/faces-" + QString(lib).mid(11, 1) + ".png"));
+    EXPECT_TRUE(sheet.save(QString(ZARNET_SHEETS_DIR) + "/faces-" + QString(lib).mid(10, 1) + ".png"));
   }
 
   const int large[] = {3, 14, 19, 29, 32, 35, 42, 47};

@@ -453,23 +453,46 @@ QImage PaintSet(int set, int back, int w, int h) {
   return c.img;
 }
 
-const char* const kDeckBacks[2][7] = {
-    {"svg-ancient-egyptians", "svg-jolly-royal", "svg-nicu-ornamental", "svg-oxygen", "svg-oxygen-air",
-     "svg-oxygen-white", "svg-standard"},
-    {"svg-dondorf", "svg-gm-paris", "svg-tigullio-international", "svg-xskat-french", "svg-penguins",
-     "svg-xskat-german", "svg-nicu-white"}};
+// The decks' own backs; a deck whose back is a logo is left out, and one back is
+// shown a second time in other colours to fill the week.
+struct DeckBackChoice {
+  const char* deck;
+  int hueTurn;
+};
 
-QImage DeckBack(const QString& folder, const QString& deck, int w, int h) {
-  const QDir dir(folder + "/" + deck);
+const DeckBackChoice kDeckBacks[2][7] = {
+    {{"svg-ancient-egyptians", 0}, {"svg-jolly-royal", 0}, {"svg-nicu-ornamental", 0}, {"svg-oxygen", 0},
+     {"svg-oxygen-air", 0}, {"svg-oxygen-white", 0}, {"svg-standard", 0}},
+    {{"svg-dondorf", 0}, {"svg-gm-paris", 0}, {"svg-future", 0}, {"svg-xskat-french", 0}, {"svg-penguins", 0},
+     {"svg-oxygen", 200}, {"svg-nicu-white", 0}}};
+
+QImage DeckBack(const QString& folder, const DeckBackChoice& choice, int w, int h) {
+  const QDir dir(folder + "/" + choice.deck);
   const QStringList files = dir.entryList({"*.svgz", "*.svg"}, QDir::Files);
   if (files.isEmpty()) return {};
   QSvgRenderer r(dir.filePath(files.first()));
   if (!r.elementExists("back")) return {};
-  QImage img = artgen::Blank(w, h);
+  const QRectF bounds = r.boundsOnElement("back");
+  const bool landscape = bounds.width() > bounds.height();
+  QImage img = artgen::Blank(landscape ? h : w, landscape ? w : h);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   if (w < 100) p.fillRect(img.rect(), Qt::white);
-  r.render(&p, "back", QRectF(0, 0, w, h));
+  r.render(&p, "back", QRectF(QPointF(0, 0), img.size()));
+  p.end();
+  if (landscape) img = img.transformed(QTransform().rotate(90));
+  if (choice.hueTurn) {
+    img = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+      QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+      for (int x = 0; x < img.width(); ++x) {
+        QColor c(line[x]);
+        if (c.hsvSaturation() < 30) continue;
+        c = QColor::fromHsv((c.hsvHue() + choice.hueTurn) % 360, c.hsvSaturation(), c.value());
+        line[x] = qRgba(c.red(), c.green(), c.blue(), qAlpha(line[x]));
+      }
+    }
+  }
   return img;
 }
 

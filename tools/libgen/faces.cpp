@@ -232,6 +232,52 @@ QImage Face(Decks& decks, const Look& look, int suit, const QString& rankPart, Q
   return img;
 }
 
+// The German-suited deck shows bells, acorns and leaves; its symbols follow it.
+void GermanSymbol(QPainter& p, int suit) {
+  p.setPen(QPen(QColor(0x30, 0x20, 0x10), 0.035));
+  switch (suit) {
+    case 0:
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(0xd0, 0x14, 0x1e));
+      p.drawPath(artgen::SuitPath(0));
+      break;
+    case 1: {  // bell
+      p.setBrush(QColor(0xe8, 0xb0, 0x20));
+      p.drawEllipse(QPointF(0, 0.02), 0.4, 0.4);
+      p.setBrush(QColor(0xb0, 0x30, 0x20));
+      p.drawRect(QRectF(-0.4, -0.1, 0.8, 0.12));
+      p.setBrush(QColor(0x30, 0x20, 0x10));
+      p.drawEllipse(QPointF(0, 0.24), 0.07, 0.07);
+      p.drawLine(QPointF(0, 0.24), QPointF(0, 0.42));
+      p.setBrush(QColor(0xe8, 0xb0, 0x20));
+      p.drawEllipse(QPointF(0, -0.43), 0.06, 0.06);
+      break;
+    }
+    case 2: {  // acorn
+      p.setBrush(QColor(0xb8, 0x78, 0x30));
+      p.drawEllipse(QPointF(0, 0.1), 0.26, 0.34);
+      p.setBrush(QColor(0x5a, 0x3a, 0x18));
+      QPainterPath cap;
+      cap.moveTo(-0.32, -0.06);
+      cap.quadTo(0, -0.46, 0.32, -0.06);
+      cap.closeSubpath();
+      p.drawPath(cap);
+      p.drawLine(QPointF(0, -0.3), QPointF(0.05, -0.48));
+      break;
+    }
+    default: {  // leaf
+      p.setBrush(QColor(0x2a, 0x8a, 0x2a));
+      QPainterPath leaf;
+      leaf.moveTo(0, -0.48);
+      leaf.cubicTo(0.5, -0.2, 0.38, 0.22, 0, 0.3);
+      leaf.cubicTo(-0.38, 0.22, -0.5, -0.2, 0, -0.48);
+      p.drawPath(leaf);
+      p.drawLine(QPointF(0, -0.36), QPointF(0, 0.48));
+      break;
+    }
+  }
+}
+
 QImage Symbol(const Look& look, int suit, int side) {
   QImage img = artgen::Blank(side, side);
   QPainter p(&img);
@@ -243,6 +289,11 @@ QImage Symbol(const Look& look, int suit, int side) {
   }
   p.translate(side / 2.0, side / 2.0);
   p.scale(side * 0.92, side * 0.92);
+  if (QString(look.deck) == "svg-xskat-german") {
+    GermanSymbol(p, suit);
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+  }
   if (look.fx & kRim) p.setPen(QPen(QColor(look.rim), 0.06));
   else p.setPen(Qt::NoPen);
   p.setBrush(ink);
