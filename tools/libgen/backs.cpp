@@ -517,8 +517,8 @@ bool PaintBackSets(artgen::Sink& sink, const QString& decks) {
           continue;
         }
         if (s.w < 100) img = img.convertToFormat(QImage::Format_RGB32);  // small backs are opaque
-        sink.Png(zarnet::BackResourceName(back, set, false, s.suffix), img);
-        sink.Png(zarnet::BackResourceName(back, set, true, s.suffix), img.transformed(quarter));
+        sink.Raw("RCDATA", zarnet::BackResourceName(back, set, false, s.suffix), PalettePng(img));
+        sink.Raw("RCDATA", zarnet::BackResourceName(back, set, true, s.suffix), PalettePng(img.transformed(quarter)));
       }
     }
   }

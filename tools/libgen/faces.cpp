@@ -344,7 +344,7 @@ bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString&
         if (!large) img = Flatten(img);
         // The store inverts this ellipse of every library face once it is loaded.
         zarnet::InvertEllipse(img, zarnet::FaceEllipse(large, wide));
-        sink.Png(name, img);
+        sink.Raw("RCDATA", name, PalettePng(img));
       }
       for (int suit = 0; suit < 4; ++suit) {
         const QString name = zarnet::SuitResourceName(suit, design, large);

@@ -19,6 +19,10 @@ void PaintBackgroundLibrary(artgen::Sink& sink);
 // The window graphics: library background, touch strip, lobby backdrop.
 void PaintGraphLibrary(artgen::Sink& sink);
 
+// PNG bytes of a picture in at most 256 colours (with alpha), or true colour when the
+// palette would show.
+QByteArray PalettePng(const QImage& picture);
+
 // Small deterministic noise shared by the painters.
 double ValueNoise(double x, double y, unsigned seed);
 double Fractal(double x, double y, int octaves, unsigned seed);
