@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QResource>
 #include <QPainter>
 #include <cmath>
 
@@ -255,6 +257,26 @@ TEST(GraphLibrary, PicturesTheWindowsRead) {
   EXPECT_EQ(qAlpha(touch.pixel(0, 0)), 0);  // frames are transparent around the ripple
   EXPECT_FALSE(source.Read("RCDATA", "GFormTour").isNull());
   EXPECT_FALSE(source.Read("JPEG", "BGLilu").isNull());
+}
+
+// Each face library names the decks it was made from, with the notices their licences
+// ask to keep with the art.
+TEST(FaceLibraries, CarryTheDecksNotices) {
+  const struct { const char* library; const char* mentions[3]; } cases[] = {
+      {"KuvCards06A.dll", {"Penguins (svg-penguins)", "Original Tux artwork", "GPL-3+"}},
+      {"KuvCards06B.dll", {"Dondorf (svg-dondorf)", "Ancient Egyptians (svg-ancient-egyptians)", "GPL-2+"}},
+      {"KuvCards06C.dll", {"Tigullio International (svg-tigullio-international)", "LGPL-2+", "Paris"}},
+  };
+  for (const auto& c : cases) {
+    const QString file = kProgram + "/" + c.library;
+    ASSERT_TRUE(QResource::registerResource(file, "/notice"));
+    QFile text(":/notice/TEXT/CardDecks");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << c.library;
+    const QString notice = QString::fromUtf8(text.readAll());
+    text.close();
+    QResource::unregisterResource(file, "/notice");
+    for (const char* m : c.mentions) EXPECT_TRUE(notice.contains(m)) << c.library << ": " << m;
+  }
 }
 
 // Contact sheets to look at: every design's cards in the small window, a few in the

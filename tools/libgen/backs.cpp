@@ -498,7 +498,7 @@ QImage DeckBack(const QString& folder, const DeckBackChoice& choice, int w, int 
 
 }  // namespace
 
-bool PaintBackSets(artgen::Sink& sink, const QString& decks) {
+bool PaintBackSets(artgen::Sink& sink, const QString& decks, QStringList* used) {
   QTransform quarter;
   quarter.rotate(90);
   bool ok = true;
@@ -509,7 +509,10 @@ bool PaintBackSets(artgen::Sink& sink, const QString& decks) {
       for (int back = 1; back <= zarnet::BackCount(set); ++back) {
         QImage img;
         if (set == 0) img = artgen::PaintBack(back - 1, s.w, s.h);
-        else if (set <= 2) img = DeckBack(decks, kDeckBacks[set - 1][back - 1], s.w, s.h);
+        else if (set <= 2) {
+          img = DeckBack(decks, kDeckBacks[set - 1][back - 1], s.w, s.h);
+          *used << kDeckBacks[set - 1][back - 1].deck;
+        }
         else img = PaintSet(set, back, s.w, s.h);
         if (img.isNull()) {
           std::fprintf(stderr, "zarnet-libgen: no back %d of set %d\n", back, set);

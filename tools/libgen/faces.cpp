@@ -313,7 +313,7 @@ QImage Flatten(const QImage& img) {
 
 }  // namespace
 
-bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString& folder) {
+bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString& folder, QStringList* used) {
   Decks decks(folder);
   std::map<QString, bool> done;
   bool ok = true;
@@ -334,6 +334,7 @@ bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString&
         done[name] = true;
         const Look* look = owner(name);
         const QString base = zarnet::FaceBaseName(slot);
+        if (look) *used << look->deck;
         const QSize size = large ? QSize(wide ? 146 : 126, 198) : QSize(69, 94);
         QImage img = look ? Face(decks, *look, SuitOfPrefix(base.left(2)), base.mid(2), size) : QImage();
         if (img.isNull()) {
