@@ -55,10 +55,14 @@ double Field(int pattern, double x, double y, double s) {
       return 0.5 + 0.12 * (tx + ty - 1) + 0.1 * (thick - 0.5) + 0.12 * (Fractal(X / 200, Y / 200, 3, 19) - 0.5);
     }
     case 5: {  // marble: veins through a cloudy stone
-      const double t = X / 260 + Y / 420 + 2.2 * Fractal(X / 180, Y / 180, 5, 23);
-      const double vein = std::pow(std::abs(std::sin(t * M_PI * 2.2)), 0.25);
-      const double cloud = Fractal(X / 90, Y / 90, 4, 29);
-      return 0.2 + 0.55 * vein + 0.25 * cloud;
+      double turbulence = 0, amp = 1, f = 1 / 240.0;
+      for (int o = 0; o < 5; ++o, amp *= 0.5, f *= 2.1)
+        turbulence += amp * std::abs(2 * ValueNoise(X * f, Y * f, 23 + o) - 1);
+      const double t = X / 420 + Y / 700 + 1.6 * turbulence;
+      const double vein = std::pow(std::abs(std::sin(t * M_PI * 1.3)), 0.16);
+      const double fine = std::pow(std::abs(std::sin((X / 150 - Y / 260 + 2.4 * turbulence) * M_PI)), 0.08);
+      const double cloud = Fractal(X / 160, Y / 160, 4, 29);
+      return 0.22 + 0.38 * vein * fine + 0.3 * cloud + 0.08;
     }
     case 6: {  // leather: fine pebbles over broad wear
       const double pebble = 1 - std::abs(2 * Fractal(X / 9, Y / 9, 2, 31) - 1);

@@ -88,8 +88,13 @@ QImage PaintTour(int w, int h) {
   g.setColorAt(0, QColor(0x0a, 0x16, 0x3a));
   g.setColorAt(1, QColor(0x14, 0x3a, 0x6c));
   p.fillRect(img.rect(), g);
+  unsigned state = 12345;
+  auto next = [&] {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) / double(1 << 24);
+  };
   for (int i = 0; i < 160; ++i) {
-    const double x = ValueNoise(i * 1.7, 0.3, 5) * w, y = ValueNoise(0.7, i * 1.3, 9) * h * 0.6;
+    const double x = next() * w, y = next() * h * 0.7;
     p.setPen(QPen(QColor(255, 255, 255, 60 + (i * 37) % 140), 1 + (i % 5 == 0)));
     p.drawPoint(QPointF(x, y));
   }
