@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QResource>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <QPainter>
 #include <cmath>
 
@@ -121,6 +123,41 @@ TEST(FaceLibraries, EveryDesignLoadsAndLooksRightAfterInversion) {
       EXPECT_GT(StepAcrossEllipse(stored, FaceEllipse(large, IsWideDesign(design))), 100) << design;
       EXPECT_LT(StepAcrossEllipse(*two, FaceEllipse(large, IsWideDesign(design))), 100)
           << "design " << design << (large ? " large" : " small");
+    }
+  }
+}
+
+// The corner index is on every card: its box holds ink that stands out from the stock,
+// in the small face and in the large one drawn at full size.
+TEST(FaceLibraries, CornerIndexIsShown) {
+  for (const double scale : {1.0, 2.0}) {
+    for (int design = 1; design <= 47; ++design) {
+      Store s;
+      s.Size(scale);
+      s.art.FaceDesign = design;
+      ASSERT_TRUE(s.art.LoadFaceDesign()) << design;
+      for (const char* card : {"1ч", "Кп", "5б", "Тк"}) {
+        QImage table(s.art.CardWidth, s.art.CardHeight, QImage::Format_RGB32);
+        table.fill(QColor(0x1c, 0x6a, 0x34));
+        s.art.DrawCard(0, 0, Code(card), table);
+        const bool large = scale > 1.5;
+        if (large) EXPECT_EQ(table.pixel(0, 0), QColor(0x1c, 0x6a, 0x34).rgb()) << design << " rounded corner";
+        // Some decks print the index in the top left corner, others in the top right.
+        auto inked = [&](QRect box) {
+          std::vector<int> lumas;
+          for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) lumas.push_back(qGray(table.pixel(x, y)));
+          std::nth_element(lumas.begin(), lumas.begin() + lumas.size() / 2, lumas.end());
+          const int stock = lumas[lumas.size() / 2];
+          return std::count_if(lumas.begin(), lumas.end(), [&](int l) { return std::abs(l - stock) > 60; }) >
+                 long(lumas.size()) / 40;
+        };
+        const QSize box = large ? QSize(26, 44) : QSize(14, 28);
+        const int inset = large ? 4 : 3;
+        const QRect left(QPoint(inset, inset), box);
+        const QRect right(QPoint(s.art.CardWidth - inset - box.width(), inset), box);
+        EXPECT_TRUE(inked(left) || inked(right)) << "design " << design << " " << card << (large ? " large" : " small");
+      }
     }
   }
 }
@@ -277,6 +314,44 @@ TEST(FaceLibraries, CarryTheDecksNotices) {
     QResource::unregisterResource(file, "/notice");
     for (const char* m : c.mentions) EXPECT_TRUE(notice.contains(m)) << c.library << ": " << m;
   }
+}
+
+// The libraries as the store looks for them: in the parent folder when the program folder
+// has none, and with the back library missing, a narrow design in a large window falls
+// back to the built-in faces as well.
+TEST(LibraryFolders, ParentFolderAndMissingBackLibrary) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString program = dir.path() + "/Zarnet";
+  ASSERT_TRUE(QDir().mkpath(program));
+  ASSERT_TRUE(QFile::link(kProgram + "/KuvCards06A.dll", dir.path() + "/KuvCards06A.dll"));
+  CardArt art(std::make_unique<ResourceSource>(program));
+  QStringList notices;
+  art.Notice = [&](const QStringList& l) { notices += l; };
+
+  art.FaceDesign = 19;  // wide, from the parent folder
+  EXPECT_TRUE(art.LoadFaceDesign());
+  EXPECT_EQ(art.FaceDesign, 19);
+  EXPECT_TRUE(notices.isEmpty());
+
+  art.Scale = 2.0;
+  art.SmallWindow = false;
+  art.FaceDesign = 28;  // narrow: its large backs live in the missing back library
+  art.LoadFaceDesign();
+  EXPECT_EQ(art.FaceDesign, 0);
+  EXPECT_EQ(art.BackSet, 0);
+  EXPECT_EQ(art.CardWidth, 146);
+  EXPECT_EQ(notices, QStringList{"Can`t find the file KuvCards06B.dll"});
+
+  ASSERT_TRUE(QFile::link(kProgram + "/KuvCards06B.dll", program + "/KuvCards06B.dll"));
+  notices.clear();
+  art.FaceDesign = 28;
+  EXPECT_TRUE(art.LoadFaceDesign());
+  EXPECT_EQ(art.FaceDesign, 28);
+  EXPECT_EQ(art.CardWidth, 126);
+  EXPECT_EQ(art.CardShiftX, 5);
+  EXPECT_EQ(art.LargeBack[0].size(), QSize(126, 198));
+  EXPECT_TRUE(notices.isEmpty());
 }
 
 // Contact sheets to look at: every design's cards in the small window, a few in the
