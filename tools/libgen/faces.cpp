@@ -315,6 +315,9 @@ QImage Flatten(const QImage& img) {
 
 bool PaintFaceLibrary(artgen::Sink& sink, const QString& library, const QString& folder, QStringList* used) {
   Decks decks(folder);
+  // Every deck first, so a missing package is said once, not per picture.
+  for (const Look& look : kLooks)
+    if (zarnet::FaceLibrary(look.design) == library && !decks.Get(look.deck)) return false;
   std::map<QString, bool> done;
   bool ok = true;
   for (int design = 1; design <= 47; ++design) {
