@@ -355,7 +355,7 @@ TEST(LibraryFolders, ParentFolderAndMissingBackLibrary) {
 }
 
 // Contact sheets to look at: every design's cards in the small window, a few in the
-// large one, and every back set.
+// large one, every back set, every background and the library background.
 TEST(Sheets, FacesAndBacks) {
   QDir().mkpath(ZARNET_SHEETS_DIR);
   const char* row[] = {"2ч", "3б", "4к", "5п", "6ч", "7б", "8к", "9п", "1ч", "Вб", "Дк", "Кп", "Тч"};
@@ -414,4 +414,20 @@ TEST(Sheets, FacesAndBacks) {
     }
   }
   EXPECT_TRUE(backs.save(QString(ZARNET_SHEETS_DIR) + "/backs.png"));
+
+  QImage grounds(7 * 194 + 4, 11 * 129 + 4, QImage::Format_RGB32);
+  grounds.fill(Qt::black);
+  QPainter p(&grounds);
+  Store s;
+  for (int pattern = 1; pattern <= 10; ++pattern)
+    for (int colour = 0; colour <= 6; ++colour) {
+      s.art.BgPattern = pattern;
+      s.art.BgColour = colour;
+      ASSERT_TRUE(s.art.LoadBackground(false));
+      p.drawImage(QRect(4 + 194 * colour, 4 + 129 * (pattern - 1), 190, 125), s.art.Background);
+    }
+  ASSERT_TRUE(s.art.LoadBackground(true));
+  p.drawImage(QRect(4, 4 + 129 * 10, 190, 125), s.art.Background);
+  p.end();
+  EXPECT_TRUE(grounds.save(QString(ZARNET_SHEETS_DIR) + "/backgrounds.png"));
 }
