@@ -141,7 +141,9 @@ TEST(FaceLibraries, CornerIndexIsShown) {
         table.fill(QColor(0x1c, 0x6a, 0x34));
         s.art.DrawCard(0, 0, Code(card), table);
         const bool large = scale > 1.5;
-        if (large) EXPECT_EQ(table.pixel(0, 0), QColor(0x1c, 0x6a, 0x34).rgb()) << design << " rounded corner";
+        if (large) {
+          EXPECT_EQ(table.pixel(0, 0), QColor(0x1c, 0x6a, 0x34).rgb()) << design << " rounded corner";
+        }
         // Some decks print the index in the top left corner, others in the top right.
         auto inked = [&](QRect box) {
           std::vector<int> lumas;
