@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "art_names.h"
 #include "cards.h"
 
 namespace zarnet {
@@ -42,33 +43,9 @@ class ResourceSource : public PictureSource {
   QString root_;
 };
 
-// Face slot 1..56 of a card code, 0 when the code has no face.
-int FaceSlot(CardCode code);
-// Base name of a slot ("Ch02", "Pi5A"); empty for slots without a face.
-QString FaceBaseName(int slot);
-// Full resource name of a slot in a design: base + design part + "B" for large.
-QString FaceResourceName(int slot, int design, bool large);
-// "Cher" ... "Piki" + the design's symbol part (+ "B").
-QString SuitResourceName(int suit, int design, bool large);
-// The library a design comes from; empty for the built-in design.
-QString FaceLibrary(int design);
-bool IsWideDesign(int design);
-// back 1..10; suffix "", "B" or "U".
-QString BackResourceName(int back, int set, bool rotated, const QString& suffix);
-int BackCount(int set);
-QString BackgroundResourceName(int pattern, int colour, bool smallWindow);
-
-inline constexpr const char* kBackLibrary = "KuvCards06B.dll";
-inline constexpr const char* kBackgroundLibrary = "KuvBackG03.dll";
-inline constexpr const char* kGraphLibrary = "KuvCGraph1.dll";
-
 // Bilinear resample in place. Sizes of 1 or less leave the picture alone; palette
 // and grey pictures are refused with the error text.
 bool ResizePng(QImage& picture, int width, int height, QString* error = nullptr);
-// Inverts the colours of a filled ellipse in the bounding box, keeping alpha.
-void InvertEllipse(QImage& picture, QRect box);
-// Nearest whole number, ties to the even one.
-int MakeWhole(double v);
 
 class CardArt {
  public:
