@@ -78,8 +78,6 @@ bool ResizePng(QImage& picture, int width, int height, QString* error) {
   return true;
 }
 
-}
-
 // --- ResourceSource ---
 
 bool ResourceSource::Open(const QString& library) {
