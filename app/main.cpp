@@ -147,7 +147,13 @@ int main(int argc, char** argv) {
   world.AccountNick = [&form, loggedIn] { return loggedIn() ? form.account.User.Nick : std::string(); };
   world.AccountCity = [&form, loggedIn] { return loggedIn() ? form.account.User.City : std::string(); };
   BindWorld(form, world);
-  BindTournament(form, [&form] { return StyleOf(form); });
+  TournamentBinding tour;
+  tour.loggedIn = [&form] { return form.account.State != AccountState::Guest; };
+  tour.account = [&form] {
+    const TKuvUser& u = form.account.User;
+    return TourAccount{u.Nick, u.Country1, u.City, u.Sex};  // the first country
+  };
+  BindTournament(form, [&form] { return StyleOf(form); }, tour);
   form.show();
   return app.exec();
 }

@@ -126,7 +126,7 @@ void BindTournament(TForm1& form, std::function<FormStyle()> style, TournamentBi
   };
   form.OpenTournament = [t, style] {
     TForm1& f = t->form;
-    if (!f.books.LoggedIn) {
+    if (!(t->binding.loggedIn ? t->binding.loggedIn() : f.books.LoggedIn)) {
       TFormLink::Show({QString::fromStdString(WordUtf8(WordId::LogInToYourAccount))},
                       LanguageIndex(), &f);
       return;

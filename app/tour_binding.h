@@ -15,6 +15,8 @@ struct TournamentBinding {
   std::string address = TournamentAddress();  // the tournament script
   // The logged-in account the player sits down with.
   std::function<TourAccount()> account;
+  // Whether a web account is logged in; the series' books otherwise.
+  std::function<bool()> loggedIn;
 };
 
 // `style` gives the look of the window's current size each time the lobby opens.
