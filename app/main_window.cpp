@@ -987,6 +987,10 @@ void TForm1::Button10Click() {
   TFormOptions options(settings, *this, ProgramFolder, &art, this);
   options.OpenSpeedWindow = [this] { MSpeedClick(); };
   options.OpenPassport = OpenPassport;
+  // The libraries are fetched from the site that serves the service directory.
+  const std::string& dir = webAddresses.directory;
+  const size_t cut = dir.rfind('/');
+  options.DownloadBaseUrl = cut != std::string::npos && cut > dir.find("//") + 1 ? dir.substr(0, cut) : dir;
   options.exec();
   SaveSettings(ProgramFolder, settings);
 }

@@ -198,7 +198,10 @@ int main(int argc, char** argv) {
   http.Get(R"(/downloads/progr/cards/([A-Za-z0-9_-][A-Za-z0-9_.-]{0,99}))",
            [&](const httplib::Request& req, httplib::Response& res) {
              std::string body;
-             if (!ReadFile(downloads + "/" + req.matches[1].str(), &body)) {
+             const std::string name = req.matches[1].str();
+             // Only the libraries: the folder may hold other files.
+             const bool library = name.size() > 4 && (name.ends_with(".dll") || name.ends_with(".lst"));
+             if (!library || !ReadFile(downloads + "/" + name, &body)) {
                res.status = 404;
                return;
              }

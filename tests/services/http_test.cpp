@@ -1,6 +1,7 @@
 // The scripts over raw HTTP, against SQLite and against PostgreSQL.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -323,6 +324,12 @@ TEST_P(Services, DirectoryAddressFilesAndLimits) {
   EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/avatars/../secret.jpg", "").status, 404);
   EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/avatars/..%2Fsecret.jpg", "").status, 404);
   EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/downloads/progr/cards/..%2Fzarnet.db", "").status, 404);
+  // The download folder hands out libraries only, whatever else lies there.
+  std::filesystem::create_directories(service_.dataDir() + "/downloads");
+  std::ofstream(service_.dataDir() + "/downloads/KuvBackG03.dll", std::ios::binary) << "rcc";
+  std::ofstream(service_.dataDir() + "/downloads/Zarnet.clb") << "players";
+  EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/downloads/progr/cards/KuvBackG03.dll", "").body, "rcc");
+  EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/downloads/progr/cards/Zarnet.clb", "").status, 404);
 
   // Bodies over 64 KiB are refused before any work.
   const HttpReply big = service_.Post("/tables", "gid=808&nick=" + std::string(70 * 1024, 'a'));
