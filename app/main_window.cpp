@@ -616,8 +616,9 @@ void TForm1::DrawTopPanel(int k) {
   const QImage title = ImTitle->picture;
   if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);
   QImage medal = ProgramPicture(QString("GMEDAL0%1").arg(k)).convertToFormat(QImage::Format_ARGB32);
-  // The medal bitmaps stand on white.
-  if (!medal.isNull()) medal.setAlphaChannel(medal.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskOutColor));
+  // The medal bitmaps stand on a flat ground: its corner colour is keyed out.
+  if (!medal.isNull())
+    medal.setAlphaChannel(medal.createMaskFromColor(medal.pixel(0, 0) | 0xff000000u, Qt::MaskOutColor));
   const int h = a->height();
   if (!medal.isNull()) p.drawImage(QRect(4, 2, h - 4, h - 4), medal);
   QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.55)), true);
