@@ -12,8 +12,11 @@ http=18288 ngx=18289 base=34700
 cleanup() { [ -n "${svc:-}" ] && kill "$svc" 2>/dev/null; [ -f "$work/nginx.pid" ] && kill "$(cat "$work/nginx.pid")" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
+# Each worker thread holds one database connection: PostgreSQL allows 100 by default.
+threads=256
+case "$db" in postgres*) threads=64 ;; esac
 start() {
-  "$bin" --data "$work/data" --http $http --tables-base $base --ftp 0 --db "$db" --threads 256 >"$work/ready" 2>>"$work/err" &
+  "$bin" --data "$work/data" --http $http --tables-base $base --ftp 0 --db "$db" --threads $threads >"$work/ready" 2>>"$work/err" &
   svc=$!
   for _ in $(seq 100); do grep -q ready "$work/ready" 2>/dev/null && return; sleep 0.1; done
   echo "services did not start"; cat "$work/err"; exit 1
