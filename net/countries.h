@@ -1,24 +1,16 @@
-// The six continents' country lists of the passport and the boards.
+// The six continents' country lists of the passport and the boards: the
+// account's tables, under the names the passport and the boards use.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "account.h"
 
 namespace zarnet::world {
 
-inline constexpr int kContinents = 6;
-
-struct Country {
-  const char* english;
-  const char* russian;    // UTF-8
-  const char* shortName;  // sent to the services
-};
-
-// Entries 0..CountryCount(c)-1 of continent 1..6; entry 0 is "Unknown".
-int CountryCount(int continent);
-const Country& CountryAt(int continent, int index);
-// "c-nnn" and back; false for a code outside the lists.
-std::string CountryCode(int continent, int index);
-bool ParseCountryCode(std::string_view code, int* continent, int* index);
+using zarnet::Country;
+using zarnet::CountryAt;
+using zarnet::CountryCode;
+using zarnet::CountryCount;
+using zarnet::kContinents;
+using zarnet::ParseCountryCode;
 
 }  // namespace zarnet::world
