@@ -249,6 +249,17 @@ void TForm1::CreateMenuControls() {
   RxGIFAn2 = new QLabel(this);
   RxGIFAn1->hide();
   RxGIFAn2->hide();
+  const std::array<std::function<void()>, 4> iconClicks = {
+      [this] { if (OpenAccount) OpenAccount(false), ShowPlayerListOnMenu(); },
+      [this] { if (OpenStatistics) OpenStatistics(); },
+      [this] { if (OpenTournament) OpenTournament(); },
+      [this] { if (OpenWorldTopTen) OpenWorldTopTen(); }};
+  for (int k = 0; k < 4; ++k) {
+    MenuIcon[k] = area();
+    MenuIcon[k]->Click = [this, click = iconClicks[k]] {
+      if (!busy_ && MenuShown) click();
+    };
+  }
   ImTitle->Click = ImCaption->Click = [this] {
     if (IntroRunning) EndIntro();
   };
@@ -573,6 +584,19 @@ void TForm1::LayoutMenuScreen() {
     DrawInfoDial();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
+  // The four pictures in the upper corners, two each side, unscaled.
+  static const char* const kIcons[4] = {"Account48", "Stats", "GTourOn", "Earth48"};
+  const WordId hints[4] = {WordId::MyAccount, WordId::Statistics, WordId::OnlineTournament, WordId::WorldTopTen};
+  const double iconX[4] = {16, 74, 638, 696};
+  for (int k = 0; k < 4; ++k) {
+    TImageArea* icon = MenuIcon[k];
+    icon->setGeometry(Whole(iconX[k] * f.ScaleX), Whole(14 * f.ScaleY), 48, 48);
+    icon->picture = ProgramPicture(kIcons[k]);
+    icon->setToolTip(W(hints[k]));
+    icon->setCursor(CurHand);
+    icon->show();
+    icon->update();
+  }
   Calendar->Factors = Factors;
   Calendar->ShowCalendar();
   if (CheckChatNews) ChatUnread = CheckChatNews();
@@ -596,8 +620,8 @@ void TForm1::ShowChatIndicator() {
   }
   RxGIFAnChat->setToolTip(W(WordId::KuvChat));
   const bool shown = ChatUnread && MenuShown;
-  // Top right, clear of the title and the calendar.
-  RxGIFAnChat->setGeometry(width() - 54, 6, 48, 48);
+  // Top right, below the corner pictures and clear of the calendar.
+  RxGIFAnChat->setGeometry(width() - 54, Whole(14 * Factors.ScaleY) + 54, 48, 48);
   RxGIFAnChat->setVisible(shown);
   if (shown && settings.GifAnimation) {
     TimerSiren.start();
@@ -778,6 +802,7 @@ void TForm1::LeaveMenuScreen() {
                                                     Panel4, Button9, Button10, Button11, BHistory, BMode,
                                                     RxGIFAn1, RxGIFAn2, ImClock1, ImClock2})
     w->hide();
+  for (TImageArea* icon : MenuIcon) icon->hide();
   for (int k = 1; k <= 6; ++k) ListButton[k]->hide();
   if (Gif1) Gif1->stop(), Gif2->stop();
   ShowChatIndicator();

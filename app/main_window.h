@@ -234,6 +234,8 @@ class TForm1 : public QWidget, public OptionsHost {
   void ShowChatIndicator();
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;
   TImageArea* ImClock1;
+  // The pictures that open the account, the statistics, the tournament and the world top ten.
+  std::array<TImageArea*, 4> MenuIcon{};
   TImageArea* ImClock2;  // the information dial
   void DrawInfoDial();
   QMenu* PopupMenu1;

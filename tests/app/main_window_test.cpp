@@ -325,3 +325,26 @@ TEST_F(MainWindowTest, RecordedDealIsWrittenAsAnAnimation) {
 
 }  // namespace
 }  // namespace zarnet
+
+namespace zarnet {
+namespace {
+
+TEST_F(MainWindowTest, CornerPicturesOpenTheirWindowsFromTheMenuOnly) {
+  auto form = Open();
+  int account = 0, stats = 0, tour = 0, world = 0;
+  form->OpenAccount = [&](bool) { ++account; };
+  form->OpenStatistics = [&] { ++stats; };
+  form->OpenTournament = [&] { ++tour; };
+  form->OpenWorldTopTen = [&] { ++world; };
+  for (TImageArea* icon : form->MenuIcon) {
+    ASSERT_TRUE(icon->isVisible());
+    EXPECT_FALSE(icon->picture.isNull());
+    QTest::mouseClick(icon, Qt::LeftButton);
+  }
+  EXPECT_EQ(std::vector<int>({account, stats, tour, world}), std::vector<int>({1, 1, 1, 1}));
+  form->MenuLineClick(kSlotNewPlayer);
+  for (TImageArea* icon : form->MenuIcon) EXPECT_FALSE(icon->isVisible());
+}
+
+}  // namespace
+}  // namespace zarnet
