@@ -123,6 +123,8 @@ void DrawFromDeck(Game& g, int seat) {
 void CollectTrick(Game& g) {
   GameState& gs = g.gs;
   TableView& v = g.View();
+  // The trick's "Ok" is spent: nothing is left for it until the next trick is on the table.
+  v.EnableButton(GameButton::Upper, false);
   const int winner = gs.TrickWinner;
   const int loser = Other(winner);
   const int ledSeat = gs.Leader;  // Table[1] is this seat's card

@@ -241,6 +241,7 @@ void TPeerGame::Tick(bool menu) {
     CloseServerPending = false;
     connection.Close();
   }
+  if (!menu && Linked()) connection.Poll();
 }
 
 void TPeerGame::CloseLink() {

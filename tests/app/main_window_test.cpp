@@ -162,6 +162,7 @@ TEST_F(MainWindowTest, KeysPlayTheSlotAndPressTheUpperButton) {
   form->Timer1Timer();
   QTest::keyClick(form.get(), Qt::Key_Space);
   EXPECT_EQ(gs.Table[1], EmptyCard);  // the trick was collected
+  EXPECT_FALSE(form->table->Button7->isEnabled());  // its "Ok" is spent
 }
 
 TEST_F(MainWindowTest, ReplaceDeuceOfferIsWithdrawnOnPlay) {

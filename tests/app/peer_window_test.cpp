@@ -93,8 +93,9 @@ void Link(Seat& host, Seat& guest) {
   host.form->MenuLineClick(kSlotNewPlayer);
 }
 
-// Open fault: the guest's first lead of a deal does not reach the host's
-// table when both windows are clicked in one process, and both wait.
+// Open fault: after the guest collects a trick and leads, the host takes the
+// lead (now through the tick's poll) but is found with DealActive cleared, so
+// its answer is refused and both wait.
 TEST(PeerWindows, DISABLED_TwoWindowsPlayASeriesAndAgree) {
   Seat host, guest;
   Link(host, guest);
@@ -105,9 +106,14 @@ TEST(PeerWindows, DISABLED_TwoWindowsPlayASeriesAndAgree) {
     return host.gs().DealOver && guest.gs().DealOver && host.gs().KonNo == 2 && guest.gs().KonNo == 2;
   };
   for (int guard = 0; guard < 3000 && !done(); ++guard) {
-    host.Step();
-    guest.Step();
+    const bool hostActed = host.Step();
+    const bool guestActed = guest.Step();
     QApplication::processEvents(QEventLoop::AllEvents, 5);
+    // Nobody can act: the move drivers tick, as their timers would.
+    if (!hostActed && !guestActed) {
+      host.form->Timer1Timer();
+      guest.form->Timer1Timer();
+    }
   }
   auto hand = [](GameState& gs, int seat) {
     std::string h;
