@@ -15,12 +15,16 @@
 #include "history.h"
 #include "form_help.h"
 #include "main_window.h"
+#include "window_play.h"
 #include "player_list.h"
 #include "series.h"
 #include "settings.h"
 
 namespace zarnet {
 namespace {
+
+using testing::ClickCard;
+using testing::PlayDeal;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -61,29 +65,7 @@ class MainWindowTest : public ::testing::Test {
   std::string ListPath() const { return folder + "/" + kClubListName; }
   ListLines List() const { return *ParsePlayerList(*ReadWholeFile(ListPath())); }
 
-  // Plays the deal to its end as a player would: the upper button when it is
-  // offered, the first card of the hand when it is the player's move, and
-  // the move driver's tick otherwise.
-  static void PlayDeal(TForm1& form) {
-    GameState& gs = form.game.gs;
-    for (int guard = 0; guard < 400 && !gs.DealOver; ++guard) {
-      TKuvCardsButton* upper = form.table->Button7;
-      if (upper->isVisible() && upper->isEnabled() && !gs.DealOver) {
-        QTest::mouseClick(upper, Qt::LeftButton);
-      } else if (gs.DealPhase == 2 && gs.Turn == 2) {
-        ClickCard(form, 1);
-      } else {
-        form.Timer1Timer();
-      }
-    }
-    ASSERT_TRUE(gs.DealOver);
-  }
 
-  static void ClickCard(TForm1& form, int slot) {
-    const auto xs = LayoutHand(form.table->layout.hand[2].width, form.game.gs.HandCount[2],
-                               form.art.CardWidth);
-    QTest::mouseClick(form.table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[slot - 1] + 5, 10));
-  }
 
   QTemporaryDir dir;
   std::string folder;

@@ -9,6 +9,7 @@
 #include "atomic_file.h"
 #include "engine.h"
 #include "main_window.h"
+#include "window_play.h"
 #include "player_list.h"
 #include "service_fixture.h"
 #include "settings.h"
@@ -17,6 +18,9 @@
 
 namespace zarnet {
 namespace {
+
+using testing::ClickCard;
+using testing::PlayDeal;
 
 class WorldWindowTest : public ::testing::Test {
  protected:
@@ -57,21 +61,6 @@ class WorldWindowTest : public ::testing::Test {
     form.EndIntro();
   }
 
-  static void PlayDeal(TForm1& form) {
-    GameState& gs = form.game.gs;
-    for (int guard = 0; guard < 400 && !gs.DealOver; ++guard) {
-      TKuvCardsButton* upper = form.table->Button7;
-      if (upper->isVisible() && upper->isEnabled() && !gs.DealOver) {
-        QTest::mouseClick(upper, Qt::LeftButton);
-      } else if (gs.DealPhase == 2 && gs.Turn == 2) {
-        const auto xs = LayoutHand(form.table->layout.hand[2].width, gs.HandCount[2], form.art.CardWidth);
-        QTest::mouseClick(form.table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[0] + 5, 10));
-      } else {
-        form.Timer1Timer();
-      }
-    }
-    ASSERT_TRUE(gs.DealOver);
-  }
 
   // Runs `act` on the modal window as soon as it is up.
   static void WhenModal(std::function<void(QWidget*)> act) {

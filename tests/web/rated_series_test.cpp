@@ -13,6 +13,7 @@
 #include "engine.h"
 #include "layout.h"
 #include "main_window.h"
+#include "window_play.h"
 #include "player_list.h"
 #include "series.h"
 #include "service_fixture.h"
@@ -20,6 +21,9 @@
 
 namespace zarnet {
 namespace {
+
+using testing::ClickCard;
+using testing::PlayDeal;
 
 class RatedSeries : public ::testing::Test {
  protected:
@@ -57,21 +61,6 @@ class RatedSeries : public ::testing::Test {
     return form;
   }
 
-  static void PlayDeal(TForm1& form) {
-    GameState& gs = form.game.gs;
-    for (int guard = 0; guard < 400 && !gs.DealOver; ++guard) {
-      TKuvCardsButton* upper = form.table->Button7;
-      if (upper->isVisible() && upper->isEnabled() && !gs.DealOver) {
-        QTest::mouseClick(upper, Qt::LeftButton);
-      } else if (gs.DealPhase == 2 && gs.Turn == 2) {
-        const auto xs = LayoutHand(form.table->layout.hand[2].width, gs.HandCount[2], form.art.CardWidth);
-        QTest::mouseClick(form.table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[0] + 5, 10));
-      } else {
-        form.Timer1Timer();
-      }
-    }
-    ASSERT_TRUE(gs.DealOver);
-  }
 
   QTemporaryDir tmp;
   std::string root, folder;

@@ -1,0 +1,36 @@
+// Drives the main window as a player does, for the suites that play through it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "layout.h"
+#include "main_window.h"
+
+namespace zarnet::testing {
+
+// A click on the card in `slot` of the player's hand.
+inline void ClickCard(TForm1& form, int slot) {
+  const auto xs = LayoutHand(form.table->layout.hand[2].width, form.game.gs.HandCount[2], form.art.CardWidth);
+  QTest::mouseClick(form.table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[slot - 1] + 5, 10));
+}
+
+// Plays the deal to its end: the upper button when it is offered, the first
+// card of the hand when it is the player's move, the move driver's tick otherwise.
+inline void PlayDeal(TForm1& form) {
+  GameState& gs = form.game.gs;
+  for (int guard = 0; guard < 400 && !gs.DealOver; ++guard) {
+    TKuvCardsButton* upper = form.table->Button7;
+    if (upper->isVisible() && upper->isEnabled() && !gs.DealOver) {
+      QTest::mouseClick(upper, Qt::LeftButton);
+    } else if (gs.DealPhase == 2 && gs.Turn == 2) {
+      ClickCard(form, 1);
+    } else {
+      form.Timer1Timer();
+    }
+  }
+  ASSERT_TRUE(gs.DealOver);
+}
+
+}  // namespace zarnet::testing
