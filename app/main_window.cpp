@@ -287,11 +287,7 @@ void TForm1::RunStartUp() {
   settings = LoadSettings(ProgramFolder, Utf8ToCp1251(WordUtf8(WordId::MrX)));
   SetLanguageIndex(settings.Language);
   art.LanguageIndex = LanguageIndex();
-  game.opt.SoundOn = settings.SoundOn;
-  game.opt.OptFlyCards = settings.OptFlyCards;
-  game.opt.OptBlackHand = settings.OptBlackHand;
-  game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  TakeGameOptions();
   game.opt.NetGame = settings.NetGame;
   directoryFlags = ApplyDirectory(&webAddresses);
   web.Addresses() = webAddresses.scripts;
@@ -712,6 +708,14 @@ void TForm1::DrawClock() {
 
 // --- Flow ---
 
+void TForm1::TakeGameOptions() {
+  game.opt.SoundOn = settings.SoundOn;
+  game.opt.OptFlyCards = settings.OptFlyCards;
+  game.opt.OptBlackHand = settings.OptBlackHand;
+  game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
+  game.opt.StrongOpponent = settings.StrongOpponent;
+}
+
 void TForm1::SyncTimer() {
   if (!table->TableShown()) {
     if (Timer1.interval() != 20) Timer1.setInterval(20);
@@ -770,11 +774,7 @@ void TForm1::StartSeries(int slot, const WelcomeResult& a) {
   game.opt.PlayerSlot = static_cast<uint8_t>(slot);
   game.opt.NetGame = false;
   game.opt.OnlineGame = false;
-  game.opt.SoundOn = settings.SoundOn;
-  game.opt.OptFlyCards = settings.OptFlyCards;
-  game.opt.OptBlackHand = settings.OptBlackHand;
-  game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  TakeGameOptions();
   game.opt.Recording = settings.RecordGames && SmallWindow();
   if (game.opt.Recording) {
     // Recorded deals are played on the plain recording background.

@@ -209,6 +209,8 @@ class TForm1 : public QWidget, public OptionsHost {
   // Plays the card of a hand slot as a click on it would; false when nothing is played.
   bool PlaySlot(int slot);
   void SyncTimer();
+  // The settings a series plays with: sound, flights, the two rules, the opponent.
+  void TakeGameOptions();
   void ReturnToMenu();
   bool InSeries() const { return table && table->TableShown(); }
 
