@@ -137,12 +137,6 @@ void PeerConnection::Write(const std::string& bytes) {
   if (peer_) peer_->write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-void PeerConnection::Poll() {
-  // A socket whose read signal was swallowed while a move was shown keeps its
-  // bytes in the system; a one-millisecond wait takes them and raises the signal again.
-  if (peer_ && peer_->state() == QAbstractSocket::ConnectedState) peer_->waitForReadyRead(1);
-}
-
 void PeerConnection::OnRead(QTcpSocket* socket) {
   const QByteArray data = socket->readAll();
   OnPeerRead(game_, link_, *this, std::string_view(data.constData(), data.size()));

@@ -37,8 +37,6 @@ class PeerConnection : public QObject, public PeerOutlet {
   bool Active() const;
 
   void Write(const std::string& bytes) override;
-  // Reads what the socket holds even when its signal was lost (called on every tick at the table).
-  void Poll();
   void SecondPlayerConnected() override { emit secondPlayerConnected(); }
   void GuestSeriesStarts() override { emit guestSeriesStarts(); }
   void ChatLine(const std::string& text, int colour) override { emit chatLine(text, colour); }

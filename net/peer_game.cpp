@@ -241,7 +241,6 @@ void TPeerGame::Tick(bool menu) {
     CloseServerPending = false;
     connection.Close();
   }
-  if (!menu && Linked()) connection.Poll();
 }
 
 void TPeerGame::CloseLink() {

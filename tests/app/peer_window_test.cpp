@@ -36,7 +36,7 @@ struct Seat {
     ReplaceFile(folder + "/" + kClubListName, InstallationList());
     ReplaceFile(folder + "/" + kNetListName, InstallationList());
     Settings s = DefaultSettings("Mr.X");
-    s.OptFlyCards = s.SoundOn = s.MusicOn = false;
+    s.SoundOn = s.MusicOn = false;
     s.NetGame = true;
     SaveSettings(folder, s);
     form = std::make_unique<TForm1>(folder);
@@ -93,10 +93,7 @@ void Link(Seat& host, Seat& guest) {
   host.form->MenuLineClick(kSlotNewPlayer);
 }
 
-// Open fault: after the guest collects a trick and leads, the host takes the
-// lead (now through the tick's poll) but is found with DealActive cleared, so
-// its answer is refused and both wait.
-TEST(PeerWindows, DISABLED_TwoWindowsPlayASeriesAndAgree) {
+TEST(PeerWindows, TwoWindowsPlayASeriesAndAgree) {
   Seat host, guest;
   Link(host, guest);
   ASSERT_TRUE(host.form->table->TableShown());
@@ -105,7 +102,9 @@ TEST(PeerWindows, DISABLED_TwoWindowsPlayASeriesAndAgree) {
   auto done = [&] {
     return host.gs().DealOver && guest.gs().DealOver && host.gs().KonNo == 2 && guest.gs().KonNo == 2;
   };
-  for (int guard = 0; guard < 3000 && !done(); ++guard) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 60000) {
     const bool hostActed = host.Step();
     const bool guestActed = guest.Step();
     QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -115,15 +114,8 @@ TEST(PeerWindows, DISABLED_TwoWindowsPlayASeriesAndAgree) {
       guest.form->Timer1Timer();
     }
   }
-  auto hand = [](GameState& gs, int seat) {
-    std::string h;
-    for (int k = 1; k <= 3; ++k) h += Cp1251ToUtf8(gs.Hand[seat][k].Bytes()) + " ";
-    return h;
-  };
-  ASSERT_TRUE(done()) << "host " << hand(host.gs(), 1) << "| " << hand(host.gs(), 2) << " guest " << hand(guest.gs(), 1) << "| " << hand(guest.gs(), 2) << " guest table " << Cp1251ToUtf8(guest.gs().Table[1].Bytes()) << " host pending " << host.form->peer->link.pending.size() << " " << "host deal " << host.gs().KonNo << " over " << host.gs().DealOver << " turn "
-                      << int(host.gs().Turn) << " phase " << int(host.gs().DealPhase) << "; guest deal "
-                      << guest.gs().KonNo << " over " << guest.gs().DealOver << " turn " << int(guest.gs().Turn)
-                      << " phase " << int(guest.gs().DealPhase) << " waiting " << guest.form->game.WaitingForDeck << " played " << int(host.gs().PlayedNext) << "/" << int(guest.gs().PlayedNext) << " leader " << int(host.gs().Leader) << "/" << int(guest.gs().Leader) << " table " << host.gs().Table[1].Bytes().size() << (host.gs().Table[1] == EmptyCard) << (guest.gs().Table[1] == EmptyCard) << " pending " << guest.form->peer->link.pending.size() << " held " << guest.form->peer->link.held;
+  ASSERT_TRUE(done()) << "host deal " << host.gs().KonNo << " turn " << int(host.gs().Turn) << ", guest deal "
+                      << guest.gs().KonNo << " turn " << int(guest.gs().Turn);
   EXPECT_EQ(host.gs().GameScore[1], guest.gs().GameScore[2]);
   EXPECT_EQ(host.gs().GameScore[2], guest.gs().GameScore[1]);
   EXPECT_GT(host.gs().GameScore[1] + host.gs().GameScore[2], 200);
