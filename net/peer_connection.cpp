@@ -52,11 +52,11 @@ PeerConnection::PeerConnection(Game& game, PeerLink& link, QObject* parent)
 
 PeerConnection::~PeerConnection() { Close(); }
 
-bool PeerConnection::Listen(quint16 port) {
+bool PeerConnection::Listen(quint16 port, const QHostAddress& address) {
   Close();
   server_ = new QTcpServer(this);
   connect(server_, &QTcpServer::newConnection, this, &PeerConnection::OnNewConnection);
-  if (!server_->listen(QHostAddress::AnyIPv4, port)) {
+  if (!server_->listen(address, port)) {
     delete server_;
     server_ = nullptr;
     return false;

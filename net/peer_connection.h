@@ -2,6 +2,7 @@
 // events arrive on the UI thread; reads go to the peer message receiver.
 #pragma once
 
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -28,7 +29,7 @@ class PeerConnection : public QObject, public PeerOutlet {
   ~PeerConnection() override;
 
   // Host: ServerSocket1 listens on every interface.
-  bool Listen(quint16 port);
+  bool Listen(quint16 port, const QHostAddress& address = QHostAddress::AnyIPv4);
   quint16 ListeningPort() const;
   // Guest: ClientSocket1 connects; the hello follows once connected.
   void Connect(const QString& address, quint16 port);

@@ -1,9 +1,12 @@
-// Two main windows in one process play a peer series on loopback through
-// their own buttons and hand clicks.
+// Peer series on loopback played through the main window's own buttons and
+// hand clicks: two windows in one process, and a window against zarnet-netbot.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +72,24 @@ struct Seat {
   }
 };
 
+// Plays on until `done`: each window does what is offered, and when nobody
+// could act the move drivers tick, as their timers would.
+template <typename F>
+bool PlayUntil(std::initializer_list<Seat*> seats, F done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 60000) {
+    bool acted = false;
+    for (Seat* s : seats) acted |= s->Step();
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (!acted)
+      for (Seat* s : seats) s->form->Timer1Timer();
+  }
+  return done();
+}
+
+bool PairOver(Seat& s) { return s.gs().DealOver && s.gs().KonNo == 2; }
+
 // The host opens its table; from inside its wait window the guest joins.
 void Link(Seat& host, Seat& guest) {
   guest.form->peer->RunWait = [](TFormWait& w) {
@@ -77,7 +98,7 @@ void Link(Seat& host, Seat& guest) {
   };
   guest.form->OpenWelcome = [&guest, &host](int) {
     const quint16 port = host.form->peer->connection.ListeningPort();
-    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest"};
+    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest", {}};
   };
   host.form->peer->RunWait = [&guest](TFormWait& w) {
     w.show();
@@ -88,7 +109,7 @@ void Link(Seat& host, Seat& guest) {
     QTest::mouseClick(w.Button1, Qt::LeftButton);
   };
   host.form->OpenWelcome = [&host](int) {
-    return WelcomeResult{host.form->peer->StartLink(1, {}, 0, "Host"), "Host"};
+    return WelcomeResult{host.form->peer->StartLink(1, {}, 0, "Host"), "Host", {}};
   };
   host.form->MenuLineClick(kSlotNewPlayer);
 }
@@ -99,21 +120,17 @@ TEST(PeerWindows, TwoWindowsPlayASeriesAndAgree) {
   ASSERT_TRUE(host.form->table->TableShown());
   ASSERT_TRUE(guest.form->table->TableShown());
   EXPECT_TRUE(guest.form->table->Edit1->isVisible());
-  auto done = [&] {
-    return host.gs().DealOver && guest.gs().DealOver && host.gs().KonNo == 2 && guest.gs().KonNo == 2;
-  };
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 60000) {
-    const bool hostActed = host.Step();
-    const bool guestActed = guest.Step();
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-    // Nobody can act: the move drivers tick, as their timers would.
-    if (!hostActed && !guestActed) {
-      host.form->Timer1Timer();
-      guest.form->Timer1Timer();
-    }
-  }
+  // A chat line typed at one table shows at the other once the deal is laid.
+  ASSERT_TRUE(SpinUntil([&] { return guest.gs().DealPhase == 1 && guest.form->table->Edit1->isEnabled(); }));
+  QTest::keyClicks(guest.form->table->Edit1, "Good luck!");
+  QTest::keyClick(guest.form->table->Edit1, Qt::Key_Return);
+  ASSERT_TRUE(SpinUntil([&] { return host.form->table->memo.line[1] == "Good luck!"; }));
+  EXPECT_TRUE(guest.form->table->Edit1->text().isEmpty());
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  host.form->grab().save(ZARNET_SHEETS_DIR "/peer_host_chat.png");
+  auto done = [&] { return PairOver(host) && PairOver(guest); };
+  PlayUntil({&host, &guest}, done);
+  guest.form->grab().save(ZARNET_SHEETS_DIR "/peer_guest_pair_over.png");
   ASSERT_TRUE(done()) << "host deal " << host.gs().KonNo << " turn " << int(host.gs().Turn) << ", guest deal "
                       << guest.gs().KonNo << " turn " << int(guest.gs().Turn);
   EXPECT_EQ(host.gs().GameScore[1], guest.gs().GameScore[2]);
@@ -144,6 +161,96 @@ TEST(PeerWindows, GuestLeavingMidDealSendsTheHostToTheMenu) {
   EXPECT_TRUE(host.form->peer->connection.Active());
   host.form->Timer1Timer();
   EXPECT_FALSE(host.form->peer->connection.Active());
+}
+
+// zarnet-netbot in a process of its own, and what it printed.
+struct Bot {
+  QProcess process;
+  std::vector<std::pair<int, int>> deals;  // points_me, points_peer
+  int seriesDiff = 0;
+  explicit Bot(const QStringList& args) { process.start(ZARNET_NETBOT, args); }
+  quint16 ListeningPort() {
+    static const QRegularExpression line("listening on 127\\.0\\.0\\.1:(\\d+)");
+    QByteArray err;
+    QRegularExpressionMatch m;
+    SpinUntil([&] {
+      err += process.readAllStandardError();
+      m = line.match(QString::fromLatin1(err));
+      return m.hasMatch();
+    });
+    return static_cast<quint16>(m.captured(1).toUInt());
+  }
+  // The exit status; the printed lines are read into `deals` and `seriesDiff`.
+  int Finish() {
+    SpinUntil([&] { return process.state() == QProcess::NotRunning; }, 10000);
+    static const QRegularExpression deal("^deal=\\d+ points_me=(-?\\d+) points_peer=(-?\\d+)$");
+    static const QRegularExpression series("^series=1 diff=(-?\\d+)$");
+    for (const QString& l : QString::fromLatin1(process.readAllStandardOutput()).split('\n')) {
+      if (auto m = deal.match(l); m.hasMatch()) deals.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+      if (auto m = series.match(l); m.hasMatch()) seriesDiff = m.captured(1).toInt();
+    }
+    return process.state() == QProcess::NotRunning ? process.exitCode() : -1;
+  }
+};
+
+// Both sides count the same points from opposite seats.
+void ExpectSameScores(Seat& window, Bot& bot) {
+  ASSERT_EQ(bot.deals.size(), 2u);
+  int mine = 0, peer = 0;
+  for (auto [me, other] : bot.deals) mine += me, peer += other;
+  EXPECT_EQ(window.gs().GameScore[1], mine);
+  EXPECT_EQ(window.gs().GameScore[2], peer);
+  EXPECT_EQ(bot.seriesDiff, window.gs().GameScore[1] - window.gs().GameScore[2]);
+  EXPECT_GE(mine + peer, 240);
+}
+
+TEST(PeerWindows, GuestWindowPlaysTheNetbotHost) {
+  Bot bot({"--host", "0", "--name", "Bot", "--timeout", "60"});
+  const quint16 port = bot.ListeningPort();
+  ASSERT_NE(port, 0);
+  Seat guest;
+  guest.form->peer->RunWait = [](TFormWait& w) {
+    w.show();
+    SpinUntil([&] { return !w.isVisible(); });
+  };
+  guest.form->OpenWelcome = [&](int) {
+    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest", {}};
+  };
+  guest.form->MenuLineClick(kSlotNewPlayer);
+  ASSERT_TRUE(guest.form->table->TableShown());
+  EXPECT_EQ(guest.form->game.SeatName[1].substr(0, 4), "Bot ");
+  ASSERT_TRUE(PlayUntil({&guest}, [&] { return PairOver(guest); }));
+  ASSERT_EQ(bot.Finish(), 0) << bot.process.readAllStandardError().toStdString();
+  ExpectSameScores(guest, bot);
+  // The bot leaving after the pair is no interruption; the lower button leaves.
+  QTest::mouseClick(guest.form->table->Button8, Qt::LeftButton);
+  EXPECT_FALSE(guest.form->table->TableShown());
+  EXPECT_TRUE(guest.errors.empty());
+}
+
+TEST(PeerWindows, HostWindowPlaysTheNetbotGuest) {
+  Seat host;
+  std::unique_ptr<Bot> bot;
+  host.form->peer->RunWait = [&](TFormWait& w) {
+    w.show();
+    const QString to = "127.0.0.1:" + QString::number(host.form->peer->connection.ListeningPort());
+    bot = std::make_unique<Bot>(QStringList{"--guest", to, "--name", "Bot", "--timeout", "60"});
+    ASSERT_TRUE(SpinUntil([&] { return w.Button1->isEnabled(); }));
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+  };
+  host.form->OpenWelcome = [&](int) {
+    return WelcomeResult{host.form->peer->StartLink(1, {}, 0, "Host"), "Host", {}};
+  };
+  host.form->MenuLineClick(kSlotNewPlayer);
+  ASSERT_TRUE(host.form->table->TableShown());
+  ASSERT_NE(bot, nullptr);
+  EXPECT_EQ(host.form->game.SeatName[1].substr(0, 4), "Bot ");
+  ASSERT_TRUE(PlayUntil({&host}, [&] { return PairOver(host); }));
+  ASSERT_EQ(bot->Finish(), 0) << bot->process.readAllStandardError().toStdString();
+  ExpectSameScores(host, *bot);
+  QTest::mouseClick(host.form->table->Button8, Qt::LeftButton);
+  EXPECT_FALSE(host.form->table->TableShown());
+  EXPECT_TRUE(host.errors.empty());
 }
 
 }  // namespace

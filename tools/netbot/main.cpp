@@ -1,7 +1,7 @@
 // zarnet-netbot: one side of a peer series played by the computer's rules,
 // over the same messages and engine as the game.
 //
-//   zarnet-netbot --host PORT [--series N] [--name NAME]
+//   zarnet-netbot --host PORT [--series N] [--name NAME]   (PORT 0: any free port)
 //   zarnet-netbot --guest ADDRESS:PORT [--name NAME]
 //
 // Prints "deal=K points_me=A points_peer=B" after each deal and
@@ -9,6 +9,7 @@
 // link failed, 2 the peer broke the protocol, 3 nothing happened in time.
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHostAddress>
 #include <QTimer>
 #include <cstdio>
 #include <string>
@@ -51,8 +52,9 @@ class NetBot : public QObject {
 
   bool Listen(quint16 port) {
     link_.LinkState = 1;
-    return conn_.Listen(port);
+    return conn_.Listen(port, QHostAddress::LocalHost);
   }
+  quint16 Port() const { return conn_.ListeningPort(); }
   void Connect(const QString& address, quint16 port) {
     link_.LinkState = 1;
     conn_.Connect(address, port);
@@ -230,6 +232,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "zarnet-netbot: cannot listen on port %u\n", port);
       return 1;
     }
+    // With port 0 the system picks one; whoever started the bot learns it here.
+    std::fprintf(stderr, "zarnet-netbot: listening on 127.0.0.1:%u\n", bot.Port());
   } else {
     bot.Connect(address, static_cast<quint16>(port));
   }
