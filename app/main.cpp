@@ -1,6 +1,7 @@
 // Zarnet: the program entry.
 #include <QApplication>
 #include <QInputDialog>
+#include <QUrl>
 
 #include "codec.h"
 #include "form_account.h"
@@ -15,6 +16,7 @@
 #include "network_section.h"
 #include "peer_game.h"
 #include "series.h"
+#include "service_client.h"
 #include "tour_binding.h"
 #include "words.h"
 #include "world_link.h"
@@ -44,7 +46,10 @@ void BindWindows(TForm1& form) {
     TFormPassword dialog(ListPath(form), slot, form.settings.LastPlayerName, StyleOf(form), &form);
     if (form.settings.NetGame) {
       form.peer->style = StyleOf(form);
-      AttachNetworkSection(dialog, *form.peer, form.settings, StyleOf(form));
+      TNetworkSection* section = AttachNetworkSection(dialog, *form.peer, form.settings, StyleOf(form));
+      const std::string script = form.webAddresses.ownAddress;
+      section->ExternalAddress = [script] { return QString::fromStdString(LookUpExternalAddress(script)); };
+      section->ExternalHint = QUrl(QString::fromStdString(script)).host();
     }
     if (dialog.exec() != QDialog::Accepted) return result;
     const AdmittedPlayer& p = dialog.Admitted();

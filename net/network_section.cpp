@@ -1,5 +1,6 @@
 #include "network_section.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -156,8 +157,13 @@ void TNetworkSection::ReceiveAddresses() {
   const std::vector<QString> own = InterfaceAddresses();
   for (size_t i = 0; i < own.size() && i < 6 && static_cast<int>(shown.size()) < kInterfaceBoxes; ++i)
     if (!own[i].isEmpty()) shown.push_back({own[i], QString()});
-  const QString external = ExternalAddress ? ExternalAddress() : QString();
-  if (!external.isEmpty()) shown.push_back({external, QString()});
+  QString external;
+  if (ExternalAddress) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    external = ExternalAddress();
+    QApplication::restoreOverrideCursor();
+  }
+  if (!external.isEmpty()) shown.push_back({external, ExternalHint});
   shown.push_back({"127.0.0.1", WordText(WordId::Loop)});
   for (int k = 1; k <= 6; ++k) {
     const bool used = k <= static_cast<int>(shown.size());

@@ -46,6 +46,7 @@ class TNetworkSection : public QWidget {
   void ReceiveAddresses();
   // The machine's address as the outside sees it; empty when unknown.
   std::function<QString()> ExternalAddress;
+  QString ExternalHint;  // who was asked
   // The page on connecting through a router; the '?' button is off without it.
   void SetHelpPage(const QString& url);
 

@@ -105,6 +105,14 @@ HttpReply HttpGet(const std::string& url, int readTimeoutMs) {
   return client.Get(url);
 }
 
+std::string LookUpExternalAddress(const std::string& scriptUrl, int readTimeoutMs) {
+  const HttpReply r = HttpGet(scriptUrl, readTimeoutMs);
+  std::string ip = r.ok ? r.body : std::string();
+  while (!ip.empty() && (ip.back() == '\n' || ip.back() == '\r' || ip.back() == ' ')) ip.pop_back();
+  // An error page is not an address.
+  return ip.find_first_of(" <\n") == std::string::npos ? ip : std::string();
+}
+
 bool FtpUpload(const FtpTarget& t, const std::string& name, const std::string& content, int timeoutMs) {
   static CurlGlobal global;
   CURL* c = curl_easy_init();

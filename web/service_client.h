@@ -41,6 +41,10 @@ class ServiceClient {
 // the downloads make it.
 HttpReply HttpGet(const std::string& url, int readTimeoutMs = 0);
 
+// The machine's address as the own-address script sees it; empty on failure
+// or when the reply is no single word.
+std::string LookUpExternalAddress(const std::string& scriptUrl, int readTimeoutMs = 3000);
+
 // A file put on an FTP server in passive mode under `folder` + `name`.
 struct FtpTarget {
   std::string host;

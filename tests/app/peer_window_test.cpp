@@ -13,8 +13,11 @@
 #include "atomic_file.h"
 #include "engine.h"
 #include "main_window.h"
+#include "network_section.h"
 #include "peer_game.h"
 #include "player_list.h"
+#include "service_client.h"
+#include "service_fixture.h"
 #include "settings.h"
 #include "words.h"
 #include "codec.h"
@@ -251,6 +254,35 @@ TEST(PeerWindows, HostWindowPlaysTheNetbotGuest) {
   QTest::mouseClick(host.form->table->Button8, Qt::LeftButton);
   EXPECT_FALSE(host.form->table->TableShown());
   EXPECT_TRUE(host.errors.empty());
+}
+
+// The welcome dialog's address boxes: the interfaces, then what the services
+// see of this machine with their host as the hint, then loopback.
+TEST(PeerWelcome, AddressBoxesEndWithTheExternalAddressAndLoopback) {
+  test::ServiceProcess service;
+  ASSERT_TRUE(service.Start("sqlite"));
+  const std::string base = "http://127.0.0.1:" + std::to_string(service.httpPort());
+  EXPECT_EQ(LookUpExternalAddress(base + "/get_ip.php"), "127.0.0.1");
+  EXPECT_EQ(LookUpExternalAddress(base + "/no_such_script.php"), "");
+
+  std::string lastAddress, lastPort;
+  TNetworkSection section(lastAddress, lastPort, FormStyle{});
+  section.ExternalAddress = [&] { return QString::fromStdString(LookUpExternalAddress(base + "/get_ip.php")); };
+  section.ExternalHint = "127.0.0.1";
+  QTest::mouseClick(section.ButtonAddresses, Qt::LeftButton);
+  int used = 0;
+  while (used < 6 && !section.AddressBox[used + 1]->text().isEmpty()) ++used;
+  ASSERT_GE(used, 2);
+  EXPECT_EQ(section.AddressBox[used]->text(), "127.0.0.1");
+  EXPECT_EQ(section.AddressBox[used]->toolTip(), WordText(WordId::Loop));
+  EXPECT_EQ(section.AddressBox[used - 1]->text(), "127.0.0.1");
+  EXPECT_EQ(section.AddressBox[used - 1]->toolTip(), "127.0.0.1");
+
+  // Without an answer the external box is left out.
+  service.Stop();
+  QTest::mouseClick(section.ButtonAddresses, Qt::LeftButton);
+  for (int k = 1; k <= 6; ++k)
+    if (!section.AddressBox[k]->text().isEmpty()) EXPECT_TRUE(section.AddressBox[k]->toolTip() != "127.0.0.1");
 }
 
 }  // namespace
