@@ -41,11 +41,11 @@ bool DownloadAvatar(const std::string& folder, const std::string& nick, QImage* 
 bool AcceptablePhoto(const QString& path);
 
 // Drawn pictures of the account windows.
-// The flag of a country code "c-nnn", from its pattern; a grey "?" for an
-// unknown code.
+// The flag of a country code "c-nnn", its painted picture at w x h; a grey
+// "?" for an unknown code.
 QImage CountryFlag(const std::string& code, int w = 24, int h = 16);
-std::string FlagPattern(int continent, int index);
-int FlagPatternCount(int continent);
+// "GFlag_" and the English name; empty for "Unknown" and codes outside the tables.
+QString CountryFlagName(const std::string& code);
 QImage SexFace(char sex);                 // "FaceMan16" / "FaceWoman16"
 QImage NoPhoto(char sex);                 // "GAcNoM" / "GAcNoF"
 QImage FramedPhoto(const QImage& photo, char sex);  // with "GAcFrame"

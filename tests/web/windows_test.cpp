@@ -13,6 +13,7 @@
 #include "form_account.h"
 #include "kuv_button.h"
 #include "service_fixture.h"
+#include "table_drawing.h"
 
 namespace zarnet {
 namespace {
@@ -289,23 +290,26 @@ TEST_F(Windows, InformationDialReadsAndDraws) {
   EXPECT_NE(a, b);
 }
 
-TEST(Flags, EveryCountryHasAPatternThatPaints) {
+TEST(Flags, EveryCountryHasItsPaintedFlag) {
   QImage sheet(40 * 56, 30 * 6, QImage::Format_RGB32);
   sheet.fill(Qt::white);
   QPainter p(&sheet);
+  const QColor unknown(0xd8, 0xd8, 0xd8);
   for (int c = 1; c <= kContinents; ++c) {
-    ASSERT_EQ(FlagPatternCount(c), CountryCount(c)) << c;
     for (int n = 1; n < CountryCount(c); ++n) {
-      const std::string f = FlagPattern(c, n);
-      ASSERT_GE(f.size(), 1u);
-      EXPECT_NE(std::string("hvnpdtsxue").find(f[0]), std::string::npos) << c << " " << n;
-      EXPECT_EQ(f.find_first_not_of("RWBLGYKOM", 1), std::string::npos) << f;
-      const QImage flag = CountryFlag(CountryCode(c, n), 36, 24);
-      EXPECT_NE(flag.pixelColor(18, 12), QColor(0xd8, 0xd8, 0xd8)) << f;  // not the unknown grey
+      const std::string code = CountryCode(c, n);
+      EXPECT_FALSE(ProgramPicture(CountryFlagName(code)).isNull()) << CountryAt(c, n).english;
+      const QImage flag = CountryFlag(code, 36, 24);
+      EXPECT_EQ(flag.size(), QSize(36, 24));
+      EXPECT_NE(flag.pixelColor(3, 3), unknown) << CountryAt(c, n).english;
       p.drawImage(40 * (n - 1) + 2, 30 * (c - 1) + 3, flag);
     }
   }
-  EXPECT_EQ(CountryFlag("9-999").pixelColor(3, 3), QColor(0xd8, 0xd8, 0xd8));
+  EXPECT_EQ(CountryFlagName(CountryCode(1, 0)), "");
+  EXPECT_EQ(CountryFlag("9-999").pixelColor(3, 3), unknown);
+  EXPECT_EQ(CountryFlag(CountryCode(2, 0)).pixelColor(3, 3), unknown);
+  // Two neighbours in the table do not share a picture.
+  EXPECT_NE(CountryFlag(CountryCode(1, 1)), CountryFlag(CountryCode(1, 2)));
   p.end();
   QDir().mkpath(ZARNET_SHEETS_DIR);
   sheet.save(QString(ZARNET_SHEETS_DIR) + "/country_flags.png");
