@@ -73,6 +73,8 @@ TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& se
   BitBtn1->hide();
   Button7 = new TKuvCardsButton(host);
   Button8 = new TKuvCardsButton(host);
+  // A player must see at a glance which of the two is offered now.
+  for (TKuvCardsButton* b : {Button7, Button8, BitBtn1}) b->SetGrayDis(true);
   Button7->hide();
   Button8->hide();
   FlightLayer = new TFlightLayer(host, &flight);
