@@ -87,5 +87,8 @@ void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QSt
 QPainterPath SuitPath(int suit);
 QColor SuitColor(int suit);
 void DrawSuit(QPainter& p, int suit, QPointF centre, double size, bool flipped = false);
+// The white card under a face or a back of w x h: small cards are filled to the
+// edge, large ones get rounded corners and a grey rim.
+void CardGround(QPainter& p, int w, int h, bool small);
 
 }  // namespace artgen
