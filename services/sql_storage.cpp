@@ -170,11 +170,10 @@ class SqlStorage : public Storage {
         " JOIN accounts a ON a.id = g.account_id WHERE g.prefix = ?"
         " ORDER BY g.rating DESC, a.id LIMIT 10",
         {U(prefix)});
-    std::vector<TopAccount> rows;
-    while (q.next())
-      rows.push_back({C(q.value(0)), C(q.value(1)), C(q.value(2)), C(q.value(3)), q.value(4).toDouble()});
-    q.finish();
-    return rows;
+    return AllRows(q, [](QSqlQuery& row) {
+      return TopAccount{C(row.value(0)), C(row.value(1)), C(row.value(2)), C(row.value(3)),
+                        row.value(4).toDouble()};
+    });
   }
 
   int64_t RatingPlace(const std::string& prefix, double rating) override {
@@ -385,21 +384,7 @@ class SqlStorage : public Storage {
     const std::string sql = std::string("SELECT nick, score, kon, rating, country, city, sex FROM"
                                         " tour_players WHERE kon > 0 ORDER BY ") +
                             TourColumn(kind) + " DESC, nick_key LIMIT 10";
-    auto& q = Run(Intern(sql), {});
-    std::vector<TourPlayer> rows;
-    while (q.next()) {
-      TourPlayer p;
-      p.nick = C(q.value(0));
-      p.score = I(q.value(1));
-      p.kon = I(q.value(2));
-      p.rating = I(q.value(3));
-      p.country = C(q.value(4));
-      p.city = C(q.value(5));
-      p.sex = C(q.value(6));
-      rows.push_back(p);
-    }
-    q.finish();
-    return rows;
+    return AllRows(Run(Intern(sql), {}), PlayerFrom);
   }
 
   void BookMatch(const MatchOutcome& m) override {
@@ -531,23 +516,30 @@ class SqlStorage : public Storage {
     return id;
   }
 
-  static std::vector<BoardRow> Rows(QSqlQuery& q, int64_t firstPlace) {
-    std::vector<BoardRow> rows;
-    while (q.next()) {
-      BoardRow r;
-      r.score = I(q.value(0));
-      r.nick = C(q.value(1));
-      r.country = C(q.value(2));
-      r.city = C(q.value(3));
-      r.r07 = C(q.value(4));
-      r.r08 = C(q.value(5));
-      r.r09 = C(q.value(6));
-      r.r10 = C(q.value(7));
-      r.place = firstPlace + int64_t(rows.size());
-      rows.push_back(std::move(r));
-    }
+  // Every row of an executed statement, read by `read`; the statement is freed after.
+  template <class Read>
+  static std::vector<std::invoke_result_t<Read&, QSqlQuery&>> AllRows(QSqlQuery& q, Read read) {
+    std::vector<std::invoke_result_t<Read&, QSqlQuery&>> rows;
+    while (q.next()) rows.push_back(read(q));
     q.finish();
     return rows;
+  }
+
+  // Board rows numbered from `firstPlace`.
+  static std::vector<BoardRow> Rows(QSqlQuery& q, int64_t firstPlace) {
+    return AllRows(q, [place = firstPlace](QSqlQuery& row) mutable {
+      BoardRow r;
+      r.score = I(row.value(0));
+      r.nick = C(row.value(1));
+      r.country = C(row.value(2));
+      r.city = C(row.value(3));
+      r.r07 = C(row.value(4));
+      r.r08 = C(row.value(5));
+      r.r09 = C(row.value(6));
+      r.r10 = C(row.value(7));
+      r.place = place++;
+      return r;
+    });
   }
 
   static Seat SeatFrom(QSqlQuery& q, int at) {
@@ -563,21 +555,26 @@ class SqlStorage : public Storage {
     return s;
   }
 
+  // A player from the columns nick, score, kon, rating, country, city, sex.
+  static TourPlayer PlayerFrom(QSqlQuery& q) {
+    TourPlayer p;
+    p.nick = C(q.value(0));
+    p.score = I(q.value(1));
+    p.kon = I(q.value(2));
+    p.rating = I(q.value(3));
+    p.country = C(q.value(4));
+    p.city = C(q.value(5));
+    p.sex = C(q.value(6));
+    return p;
+  }
+
   TourPlayer PlayerByKey(const QString& key, const std::string& nick) {
     auto& q = Run("SELECT nick, score, kon, rating, country, city, sex FROM tour_players WHERE nick_key = ?",
                   {key});
     TourPlayer p;
     p.nick = nick;
     p.rating = kStartRating;
-    if (q.next()) {
-      p.nick = C(q.value(0));
-      p.score = I(q.value(1));
-      p.kon = I(q.value(2));
-      p.rating = I(q.value(3));
-      p.country = C(q.value(4));
-      p.city = C(q.value(5));
-      p.sex = C(q.value(6));
-    }
+    if (q.next()) p = PlayerFrom(q);
     q.finish();
     return p;
   }

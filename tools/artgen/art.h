@@ -50,6 +50,21 @@ inline QImage Blank(int w, int h) {
   return img;
 }
 
+// The frames of an animation, each painted by `paint(p, frame)` on its own clear
+// picture with antialiasing on.
+inline std::vector<QImage> Frames(int w, int h, int count,
+                                  const std::function<void(QPainter&, int)>& paint) {
+  std::vector<QImage> out;
+  for (int f = 0; f < count; ++f) {
+    QImage img = Blank(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p, f);
+    out.push_back(img);
+  }
+  return out;
+}
+
 void PaintFaces(Sink& sink);
 void PaintBacks(Sink& sink);
 void PaintBackgrounds(Sink& sink);
@@ -72,5 +87,8 @@ void OutlinedText(QPainter& p, const QRectF& box, const QString& text, const QSt
 QPainterPath SuitPath(int suit);
 QColor SuitColor(int suit);
 void DrawSuit(QPainter& p, int suit, QPointF centre, double size, bool flipped = false);
+// The white card under a face or a back of w x h: small cards are filled to the
+// edge, large ones get rounded corners and a grey rim.
+void CardGround(QPainter& p, int w, int h, bool small);
 
 }  // namespace artgen

@@ -63,13 +63,7 @@ QImage PaintBack(int n, int w, int h) {
   QImage img = Blank(w, h);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  if (small) {
-    p.fillRect(img.rect(), Qt::white);
-  } else {
-    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 9, 9);
-  }
+  CardGround(p, w, h, small);
   const double m = small ? 4 : 8;
   const QRectF inner(m, m, w - 2 * m, h - 2 * m);
   const double u = w / 146.0;  // pattern unit, so both sizes look alike

@@ -684,11 +684,7 @@ QImage SmallFace(bool woman) {
 // ---- Animations ----
 
 std::vector<QImage> Gear(int size, int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(size, size);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(size, size, frames, [&](QPainter& p, int f) {
     const QPointF c(size / 2.0, size / 2.0);
     const int teeth = 10;
     const double ro = size * 0.46, ri = size * 0.36, turn = f * (2 * kPi / teeth) / frames;
@@ -716,17 +712,11 @@ std::vector<QImage> Gear(int size, int frames) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x50, 0x5c, 0x6c), size / 40.0));
     p.drawEllipse(c, size * 0.25, size * 0.25);
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 std::vector<QImage> KeyShine(int size, int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(size, size);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(size, size, frames, [&](QPainter& p, int f) {
     p.scale(size / 64.0, size / 64.0);
     p.translate(32, 32);
     p.rotate(-40 + 6 * std::sin(f * 2 * kPi / frames));
@@ -757,9 +747,7 @@ std::vector<QImage> KeyShine(int size, int frames) {
     glint.setColorAt(0.5, QColor(255, 255, 255, 200));
     glint.setColorAt(1, QColor(255, 255, 255, 0));
     p.fillRect(QRectF(x - 8, 0, 16, 64), glint);
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 void Sparkle(QPainter& p, QPointF at, double r, int alpha) {
@@ -769,12 +757,8 @@ void Sparkle(QPainter& p, QPointF at, double r, int alpha) {
 }
 
 std::vector<QImage> TopTen(int size, int frames) {
-  std::vector<QImage> out;
   const QPointF spots[4] = {{12, 14}, {52, 10}, {54, 38}, {9, 40}};
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(size, size);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(size, size, frames, [&](QPainter& p, int f) {
     p.scale(size / 64.0, size / 64.0);
     GoldCup(p, QRectF(10, 6, 44, 54), QColor(0xe8, 0xb0, 0x20));
     QFont font("DejaVu Serif");
@@ -791,18 +775,12 @@ std::vector<QImage> TopTen(int size, int frames) {
       const double ph = std::sin((f + k * frames / 4.0) * 2 * kPi / frames);
       if (ph > 0) Sparkle(p, spots[k], 3 + 4 * ph, int(120 + 135 * ph));
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 // A tally counter whose last drum rolls on.
 std::vector<QImage> Counter(int size, int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(size, size);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(size, size, frames, [&](QPainter& p, int f) {
     p.scale(size / 64.0, size / 64.0);
     QLinearGradient body(0, 14, 0, 54);
     body.setColorAt(0, QColor(0xd0, 0xd8, 0xe4));
@@ -840,17 +818,11 @@ std::vector<QImage> Counter(int size, int frames) {
       }
       p.restore();
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 std::vector<QImage> Siren(QColor light, int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(48, 48);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(48, 48, frames, [&](QPainter& p, int f) {
     const double a = f * 2 * kPi / frames, glow = 0.5 + 0.5 * std::cos(a);
     // Beams sweeping round.
     for (int k = 0; k < 2; ++k) {
@@ -894,17 +866,11 @@ std::vector<QImage> Siren(QColor light, int frames) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 110));
     p.drawRoundedRect(QRectF(15, 14, 4, 18), 2, 2);
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 std::vector<QImage> NewTag(int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(40, 20);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(40, 20, frames, [&](QPainter& p, int f) {
     const double glow = 0.5 + 0.5 * std::cos(f * 2 * kPi / frames);
     const QColor c = Mix(QColor(0xb0, 0x10, 0x18), QColor(0xff, 0x40, 0x30), glow);
     QLinearGradient g(0, 1, 0, 19);
@@ -918,9 +884,7 @@ std::vector<QImage> NewTag(int frames) {
     Sparkle(p, QPointF(27, 10), 4 + 2.5 * (1 - glow), 255);
     p.setBrush(QColor(255, 255, 200));
     p.drawEllipse(QPointF(20, 10), 1.4, 1.4);
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 // Confetti pieces falling and turning; the same pieces in every frame.
@@ -948,11 +912,7 @@ double EaseOut(double t) { return 1 - (1 - t) * (1 - t) * (1 - t); }
 
 // Best result: a cup rises to its place, then shines among falling confetti.
 std::vector<QImage> EndBest(int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(100, 200);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(100, 200, frames, [&](QPainter& p, int f) {
     const double rise = EaseOut(std::min(1.0, f / 14.0));
     // Rays behind the cup, turning slowly.
     p.save();
@@ -988,18 +948,12 @@ std::vector<QImage> EndBest(int frames) {
         if (ph > 0) Sparkle(p, spots[k], 3 + 5 * ph, 255);
       }
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 // Good result: a blue star grows in, turns to rest and glints.
 std::vector<QImage> EndGood(int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(100, 200);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(100, 200, frames, [&](QPainter& p, int f) {
     const double grow = EaseOut(std::min(1.0, f / 12.0));
     const QPointF c(50, 90);
     p.save();
@@ -1034,18 +988,12 @@ std::vector<QImage> EndGood(int frames) {
       if (ph > 0) Sparkle(p, QPointF(64, 66), 3 + 5 * ph, 255);
       if (ph < 0) Sparkle(p, QPointF(36, 108), 3 - 5 * ph, 255);
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 // Regrets: a grey cloud that rains, looping.
 std::vector<QImage> EndBads(int frames) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(100, 200);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(100, 200, frames, [&](QPainter& p, int f) {
     const double t = double(f) / frames;
     // Drops, each falling on its own lane.
     p.setPen(Qt::NoPen);
@@ -1081,14 +1029,11 @@ std::vector<QImage> EndBads(int frames) {
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(-11, -16, 22, 32), 2, 2);
     p.restore();
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 // A club badge: a shield with the club suit, stars for its level, and a passing glint.
 std::vector<QImage> ClubBadge(QColor c, int level, int frames) {
-  std::vector<QImage> out;
   QPainterPath shield;
   shield.moveTo(6, 8);
   shield.quadTo(30, 2, 54, 8);
@@ -1096,10 +1041,7 @@ std::vector<QImage> ClubBadge(QColor c, int level, int frames) {
   shield.cubicTo(54, 56, 40, 66, 30, 72);
   shield.cubicTo(20, 66, 6, 56, 6, 38);
   shield.closeSubpath();
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(60, 75);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(60, 75, frames, [&](QPainter& p, int f) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawPath(shield.translated(0, 2));
@@ -1139,9 +1081,7 @@ std::vector<QImage> ClubBadge(QColor c, int level, int frames) {
       glint.setColorAt(1, QColor(255, 255, 255, 0));
       p.fillRect(QRectF(0, 0, 60, 75), glint);
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 }  // namespace

@@ -393,19 +393,23 @@ void DrawCourt(QPainter& p, int suit, int rank, int w, int h, bool small) {
 
 }  // namespace
 
+void CardGround(QPainter& p, int w, int h, bool small) {
+  if (small) {
+    p.fillRect(QRect(0, 0, w, h), Qt::white);
+  } else {
+    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 9, 9);
+  }
+}
+
 QImage PaintFace(int suit, int rank, int w, int h) {
   const bool small = w < 100;
   QImage img = Blank(w, h);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  if (small) {
-    p.fillRect(img.rect(), Qt::white);
-  } else {
-    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 9, 9);
-  }
+  CardGround(p, w, h, small);
   if (rank <= 10) DrawPips(p, suit, rank, w, h, small);
   else if (rank == 14) DrawAce(p, suit, w, h, small);
   else DrawCourt(p, suit, rank, w, h, small);

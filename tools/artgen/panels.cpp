@@ -457,14 +457,10 @@ QImage Timer(QColor c) {
 
 // Frames of a card fan turning, for the animated menu and end pictures.
 std::vector<QImage> Fan(int w, int h, int frames, int accent) {
-  std::vector<QImage> out;
   const int ranks[4] = {14, 13, 12, 11};
   QImage cards[4];
   for (int k = 0; k < 4; ++k) cards[k] = PaintFace((accent + k) % 4, ranks[k], 69, 94);
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(w, h);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(w, h, frames, [&](QPainter& p, int f) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const double t = double(f) / frames;
     const double spread = 14 + 10 * std::sin(t * 2 * M_PI);
@@ -476,17 +472,11 @@ std::vector<QImage> Fan(int w, int h, int frames, int accent) {
       p.drawImage(QPointF(-34, -110), card);
       p.restore();
     }
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 std::vector<QImage> Pulse(int w, int h, int frames, QColor c, bool star) {
-  std::vector<QImage> out;
-  for (int f = 0; f < frames; ++f) {
-    QImage img = Blank(w, h);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+  return Frames(w, h, frames, [&](QPainter& p, int f) {
     const double k = 0.8 + 0.2 * std::sin(f * 2 * M_PI / frames);
     const QPointF c0(w / 2.0, h / 2.0);
     const double r = std::min(w, h) * 0.45 * k;
@@ -504,9 +494,7 @@ std::vector<QImage> Pulse(int w, int h, int frames, QColor c, bool star) {
     p.setPen(QPen(c.darker(200), 1.2));
     p.setBrush(g);
     p.drawPath(s);
-    out.push_back(img);
-  }
-  return out;
+  });
 }
 
 }  // namespace
