@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <map>
 #include <set>
 
@@ -266,7 +267,19 @@ TEST_F(TourWindow, AMatchFromTheMenuAndBackToTheLobby) {
   Sheet(&top, "tour_top_ten");
 }
 
+// What hovering over a seat's name plate shows now; empty when no balloon opens.
+std::string BalloonAt(TImageArea* plate) {
+  QToolTip::hideText();
+  QHelpEvent e(QEvent::ToolTip, QPoint(5, 5), plate->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(plate, &e);
+  return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+}
+
 TEST_F(TourWindow, TwoWindowsPlayAMatchThroughTheTableServer) {
+  QDir().mkpath(QString::fromStdString(service_.dataDir()) + "/avatars");
+  QImage photo(40, 50, QImage::Format_RGB32);
+  photo.fill(Qt::darkCyan);
+  ASSERT_TRUE(photo.save(QString::fromStdString(service_.dataDir()) + "/avatars/Ada.jpg", "JPEG"));
   TableWindow tom(url_, "Tom"), ada(url_, "Ada");
   QTimer attendant;  // the two players answer the notices
   QObject::connect(&attendant, &QTimer::timeout, [&] {
@@ -281,6 +294,13 @@ TEST_F(TourWindow, TwoWindowsPlayAMatchThroughTheTableServer) {
   EXPECT_EQ(tom.form->game.TablePlace, 1);
   EXPECT_EQ(ada.form->game.TablePlace, 2);
   for (TableWindow* w : {&tom, &ada}) EXPECT_TRUE(w->form->table->ImTimer[2]->isVisible());
+  // Each seat's photo shows in a balloon over its name plate: Ada's own, Tom's the stock face.
+  const QString adaPhoto = tom.dir.path() + "/History/Ada.bmp";
+  EXPECT_EQ(QImage(adaPhoto).size(), QSize(40, 50));
+  auto img = [](const QString& file) { return ("<img src=\"" + file + "\">").toStdString(); };
+  EXPECT_EQ(BalloonAt(tom.form->table->ImageSay[1]), img(adaPhoto));
+  EXPECT_EQ(BalloonAt(tom.form->table->ImageSay[2]), img(tom.dir.path() + "/History/Tom.bmp"));
+  EXPECT_EQ(BalloonAt(ada.form->table->ImageSay[1]), img(ada.dir.path() + "/History/Tom.bmp"));
 
   ServiceClient client;
   TourService service(client, url_);
@@ -348,6 +368,9 @@ TEST_F(TourWindow, TwoWindowsPlayAMatchThroughTheTableServer) {
   }
   EXPECT_EQ(tom.form->books.MyClient.Score, diff);
   EXPECT_EQ(ada.form->books.MyClient.Score, -diff);
+  // Away from the tournament the plates show no photo, though the files stay.
+  EXPECT_TRUE(QFile::exists(adaPhoto));
+  EXPECT_EQ(BalloonAt(tom.form->table->ImageSay[1]), "");
 }
 
 TEST_F(TourWindow, OpponentGoneMidMatchLeavesOnlyTheWayOut) {
