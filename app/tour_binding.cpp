@@ -102,6 +102,13 @@ void BindTournament(TForm1& form, std::function<FormStyle()> style, TournamentBi
     ReadSeatsForDeal(t->form.game, t->service, table, playSeat, players);
     SaveSeatPictures(t->form.ProgramFolder, t->binding.address, players);
   };
+  t->form.table->PlatePicture = [t](int seat) {
+    const std::string& nick = t->form.game.SeatName[seat];
+    if (!NickFitsFileName(nick)) return QString();
+    const QString file = QDir::cleanPath(QString::fromStdString(t->form.ProgramFolder) +
+                                         "/History/" + FromFile(nick) + ".bmp");
+    return QFile::exists(file) ? file : QString();
+  };
   t->table.onChat = [t](const std::string& text, int seat) {
     t->form.table->AddMessageLine(seat, "s" + text);  // the panel drops the first character
   };

@@ -111,9 +111,23 @@ void OnlineTable::DealStarted() {
 }
 
 void OnlineTable::CSRead() {
-  const QByteArray bytes = CS.readAll();
-  OnTableRead(g_, link, *this, std::string_view(bytes.constData(), size_t(bytes.size())));
+  // A notice shown from a frame runs its own loop: a read from there would
+  // cut into the frames being handled, so the outer read takes it instead.
+  if (reading_) return;
+  reading_ = true;
+  while (CS.bytesAvailable() > 0) {
+    const QByteArray bytes = CS.readAll();
+    OnTableRead(g_, link, *this, std::string_view(bytes.constData(), size_t(bytes.size())));
+  }
+  reading_ = false;
   if (link.TableLinkState == 10 && !link.TimerRunning) TimerTimer.stop();
+}
+
+void OnlineTable::Poll() {
+  if (reading_ || CS.state() != QAbstractSocket::ConnectedState) return;
+  // Bytes can wait in the socket, or in the system, with no read signal to
+  // follow them while both players wait for each other: take them now.
+  if (CS.bytesAvailable() > 0 || CS.waitForReadyRead(0)) CSRead();
 }
 
 void OnlineTable::CSWrite() {
@@ -123,6 +137,8 @@ void OnlineTable::CSWrite() {
 void OnlineTable::CSError() {
   // A close by the server is a disconnection, handled there.
   if (CS.error() == QAbstractSocket::RemoteHostClosedError) return;
+  // A poll that found nothing reports a time-out; the link is fine.
+  if (CS.error() == QAbstractSocket::SocketTimeoutError) return;
   if (closing_) return;
   ConnectionError = true;
   CS.abort();
@@ -142,6 +158,8 @@ void OnlineTable::CSDisconnect() {
 }
 
 void OnlineTable::Tick() {
+  Poll();
+  if (!TimerTimer.isActive()) return;  // the frames ended the match
   TableTimerTick(g_, link, *this);
   if (!link.TimerRunning) TimerTimer.stop();
 }

@@ -61,6 +61,8 @@ class OnlineTable : public QObject, public TableOutlet {
   void ChatLine(const std::string& text, int seat) override;
   void MatchEnded(MatchEnd why) override;
   void CloseLobby() override;
+  // Takes what reached the socket without a read signal; every clock tick runs it.
+  void Poll();
   void CloseSocket() override;
   std::string ThatsAll() override;
   void DealStarted() override;
@@ -74,6 +76,7 @@ class OnlineTable : public QObject, public TableOutlet {
   Game& g_;
   int table_ = 0;
   bool closing_ = false;
+  bool reading_ = false;
 };
 
 }  // namespace zarnet

@@ -130,11 +130,12 @@ void OnTableRead(Game& g, TableLink& link, TableOutlet& out, std::string_view by
     const std::string_view b = buf;
     size_t used = kTableFrameLength;
     if (b[0] == 'b') {
-      // A deck is the last message of a read; keep a part that is still short.
+      // Keep a deck that is still short. A frame can follow it in the same
+      // read when the leader begins at once: it belongs to the new deal.
       if (b.size() < kTableDeckLength) return;
       TakeDeck(g, link, out, b.substr(0, kTableDeckLength));
-      buf.clear();
-      return;
+      buf.erase(0, kTableDeckLength);
+      continue;
     }
     if (b.size() < kTableFrameLength) return;
     const std::string_view f = b.substr(0, kTableFrameLength);

@@ -2,6 +2,7 @@
 // hands mouse events to whoever placed it.
 #pragma once
 
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,11 +19,17 @@ class TImageArea : public QWidget {
   std::function<void(QMouseEvent*)> MouseUp;
   std::function<void(QMouseEvent*)> MouseMove;
   std::function<void()> Click;
+  // A balloon of its own; true when it handled the event.
+  std::function<bool(QHelpEvent*)> ToolTip;
 
   // Shows the picture now: the engine's pacing relies on a drawn table.
   void Refresh() { repaint(); }
 
  protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && ToolTip && ToolTip(static_cast<QHelpEvent*>(e))) return true;
+    return QWidget::event(e);
+  }
   void paintEvent(QPaintEvent*) override {
     if (picture.isNull()) return;
     QPainter p(this);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPaintEvent>
 #include <QThread>
+#include <QToolTip>
 
 #include "codec.h"
 #include "words.h"
@@ -62,6 +63,17 @@ TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& se
     ImageSay[s] = area();
     ImTimer[s] = area();
   }
+  for (int s = 1; s <= 2; ++s)
+    ImageSay[s]->ToolTip = [this, s](QHelpEvent* e) {
+      const QString balloon = PlateBalloon(s);
+      if (balloon.isEmpty()) {
+        QToolTip::hideText();
+        e->ignore();
+      } else {
+        QToolTip::showText(e->globalPos(), balloon, ImageSay[s]);
+      }
+      return true;
+    };
   ImageStol = area();
   ImageKoloda = area();
   ImageKon = area();
@@ -93,6 +105,13 @@ TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& se
                                [this](int ms) {
                                  if (PauseScale > 0) QThread::msleep(ms);
                                }});
+}
+
+QString TTableScreen::PlateBalloon(int seat) const {
+  if (!game_.opt.OnlineGame || !PlatePicture || seat < 1 || seat > 2) return {};
+  const QString file = PlatePicture(seat);
+  if (file.isEmpty() || QImage(file).isNull()) return {};
+  return "<img src=\"" + file.toHtmlEscaped() + "\">";
 }
 
 void TTableScreen::Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }

@@ -54,6 +54,11 @@ class TTableScreen : public TableView {
   std::function<void(std::string_view, bool, bool)> OnPlayEffect;
   std::function<bool(CardCode, bool)> OnSayCard;
   std::function<void(bool)> OnSeriesMenu;
+  // The file of a seat's photo; empty when it has none.
+  std::function<QString(int seat)> PlatePicture;
+  // What hovering over a seat's name plate shows: the photo during an
+  // online game, nothing otherwise.
+  QString PlateBalloon(int seat) const;
   // Blocking pauses are multiplied by this (tests run with 0).
   double PauseScale = 1.0;
 

@@ -224,6 +224,25 @@ TEST_F(OnlineMatch, OpponentLeavingEndsTheMatchWon) {
   EXPECT_TRUE(tom.game.gs.DealSettled);
 }
 
+TEST_F(OnlineMatch, AMoveThatCameWithoutReadSignalIsTakenOnTheNextTick) {
+  Seat tom(url_, "Tom", "10.0.0.1"), ada(url_, "Ada", "10.0.0.2");
+  StartMatch(tom, ada, 3);
+  ASSERT_EQ(tom.game.gs.DealPhase, 1);
+  // Ada's program is busy while Tom begins: the bytes arrive, the signal is lost.
+  ada.table.CS.blockSignals(true);
+  ASSERT_TRUE(tom.Step());
+  ASSERT_TRUE(PumpUntil([&] { return ada.table.CS.bytesAvailable() >= 20; }));
+  ada.table.CS.blockSignals(false);
+  EXPECT_EQ(ada.game.gs.DealPhase, 1);
+  ASSERT_TRUE(PumpUntil([&] { return ada.game.gs.DealPhase == 2; }, 2500));
+  EXPECT_EQ(ada.table.CS.bytesAvailable(), 0);
+  // The match goes on from there.
+  ASSERT_TRUE(PumpUntil([&] {
+    tom.Step();
+    return ada.game.gs.Turn == 2;
+  }));
+}
+
 TEST_F(OnlineMatch, ServerGoneMidMatchEndsItForBoth) {
   Seat tom(url_, "Tom", "10.0.0.1"), ada(url_, "Ada", "10.0.0.2");
   StartMatch(tom, ada, 1);

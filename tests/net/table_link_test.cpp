@@ -97,6 +97,18 @@ TEST(TableLink, AMoveAndTheNextDeckInOneRead) {
   EXPECT_EQ(own, dealt);
 }
 
+TEST(TableLink, ABeginRightBehindTheDeckIsKept) {
+  Player p(2);
+  OnTableWritable(p.game, p.link, p.out);
+  Game dealer;
+  dealer.rng.Seed(9);
+  ShuffleDeck(dealer);
+  OnTableRead(p.game, p.link, p.out, TableDeckFrame(dealer.gs) + TableFrame("hsitkon2", 1));
+  EXPECT_EQ(p.game.OnlineKon, 1);
+  EXPECT_EQ(p.game.gs.DealPhase, 2);
+  EXPECT_TRUE(p.link.pending.empty());
+}
+
 TEST(TableLink, OwnClockRunsOut) {
   Player p(2);
   p.game.opt.OnlineGame = true;
