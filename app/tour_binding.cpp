@@ -48,19 +48,15 @@ struct Tournament {
 };
 
 // The own-address script sits beside the tournament script.
-std::string ExternalAddress(std::string url) {
-  url = url.substr(0, url.rfind('/') + 1) + "get_ip.php";
-  const HttpReply r = HttpGet(url, 3000);
-  std::string ip = r.ok ? r.body : std::string();
-  while (!ip.empty() && (ip.back() == '\n' || ip.back() == '\r' || ip.back() == ' ')) ip.pop_back();
-  return ip.find(' ') == std::string::npos ? ip : std::string();
+std::string ExternalAddress(const std::string& url) {
+  return LookUpExternalAddress(url.substr(0, url.rfind('/') + 1) + "get_ip.php");
 }
 
 // The seats' pictures for the balloons over the name plates, saved as
 // bitmaps under "History"; the stock face when there is no photo.
 void SaveSeatPictures(const std::string& programFolder, const std::string& tourAddress,
                       const TKuvClient* players) {
-  const QString folder = QString::fromStdString(programFolder) + "/History";
+  const QString folder = QDir(QString::fromStdString(programFolder)).filePath("History");
   QDir().mkpath(folder);
   const std::string base = tourAddress.substr(0, tourAddress.rfind('/') + 1) + "avatars/";
   for (int s : {1, 2}) {
