@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "account.h"
+#include "form_account.h"
 #include "form_link.h"
 #include "kuv_button.h"
 #include "table_drawing.h"
@@ -423,7 +425,12 @@ void TFormTourTop10::ShowTourTopTen() {
       p.drawText(x(72), y, QString::number(e.Place) + ".");
       const QImage face = ProgramPicture(e.R07 == "M" ? "FaceMan16" : "FaceWoman16");
       if (!face.isNull()) p.drawImage(x(130), y - style_.Len(14), face);
-      p.drawText(x(100), y, FromFile(e.Country).left(3));
+      const std::string code = CountryCodeByName(e.Country);
+      if (code.empty()) {
+        p.drawText(x(100), y, FromFile(e.Country).left(3));
+      } else {
+        p.drawImage(x(100), y - style_.Len(13), CountryFlag(code, style_.Len(24), style_.Len(16)));
+      }
       p.drawText(x(160), y, FromFile(e.Nick));
       p.drawText(x(310), y, FromFile(e.City));
       p.drawText(x(530), y, QString::number(e.Score));

@@ -85,6 +85,16 @@ bool ParseCountryCode(std::string_view code, int* continent, int* index) {
   return true;
 }
 
+std::string CountryCodeByName(std::string_view name) {
+  if (name.empty()) return {};
+  for (int c = 1; c <= kContinents; ++c)
+    for (int n = 1; n < CountryCount(c); ++n) {
+      const Country& k = CountryAt(c, n);
+      if (name == k.shortName || name == k.english) return CountryCode(c, n);
+    }
+  return {};
+}
+
 // --- User file ---
 
 std::string UserFilePath(const std::string& programFolder) {

@@ -37,6 +37,8 @@ const Country& CountryAt(int continent, int index);
 // "c-nnn" and back; false for a code outside the tables.
 std::string CountryCode(int continent, int index);
 bool ParseCountryCode(std::string_view code, int* continent, int* index);
+// The code of a country named by its short or English name; empty when none is.
+std::string CountryCodeByName(std::string_view name);
 
 // --- The user file in the parent folder of the program's folder ---
 inline constexpr const char* kUserFileName = "KuvUser.kuv";

@@ -63,6 +63,12 @@ TEST(AccountChecks, CountryTables) {
   EXPECT_TRUE(ParseCountryCode(CountryCode(6, 54), &c, &i));
   EXPECT_EQ(c * 1000 + i, 6054);
   for (const char* bad : {"1-049", "7-001", "1_001", "1-0a1", ""}) EXPECT_FALSE(ParseCountryCode(bad, &c, &i)) << bad;
+  // Tournament rows carry the name the account was registered with.
+  EXPECT_EQ(CountryCodeByName("Russia"), "1-001");
+  EXPECT_EQ(CountryCodeByName("Czech_Republic"), "1-016");
+  EXPECT_EQ(CountryCodeByName("Czech Republic"), "1-016");
+  EXPECT_EQ(CountryCodeByName("Unknown"), "");
+  EXPECT_EQ(CountryCodeByName("Atlantis"), "");
 }
 
 TEST(AccountChecks, UserFileLivesBesideTheProgramFolder) {
