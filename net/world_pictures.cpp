@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "form_account.h"
 #include "table_drawing.h"
 
 namespace zarnet {
@@ -138,21 +139,7 @@ QImage NetPicture(const QString& name) {
 
 QImage FaceFor(std::string_view sex) { return NetPicture(sex == "M" ? "FaceMan16" : "FaceWoman16"); }
 
-QImage FlagFor(std::string_view code) {
-  // No flag pictures ship with the game: each country gets three bands in
-  // colours taken from its code, so that neighbours on a board differ.
-  QImage img(18, 12, QImage::Format_ARGB32_Premultiplied);
-  unsigned h = 2166136261u;
-  for (unsigned char c : code) h = (h ^ c) * 16777619u;
-  QPainter p(&img);
-  for (int b = 0; b < 3; ++b) {
-    const int hue = int((h >> (b * 9)) % 360);
-    p.fillRect(0, b * 4, 18, 4, QColor::fromHsv(hue, 150 + int((h >> b) % 80), 220));
-  }
-  p.setPen(QColor(0x40, 0x40, 0x40));
-  p.drawRect(0, 0, 17, 11);
-  return img;
-}
+QImage FlagFor(std::string_view code) { return CountryFlag(std::string(code), 18, 12); }
 
 QImage SirenFrame(int k) {
   if (k == 0) {

@@ -11,7 +11,7 @@ namespace zarnet {
 QImage NetPicture(const QString& name);
 // The face for a sex field: a man's for "M", a woman's otherwise.
 QImage FaceFor(std::string_view sex);
-// A small flag, 18 × 12, drawn from a country code "c-nnn".
+// A small flag, 18 × 12, of a country code "c-nnn".
 QImage FlagFor(std::string_view countryCode);
 // Frame k of the chat indicator "GSirenaR": the light on in even frames.
 QImage SirenFrame(int k);
