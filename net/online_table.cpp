@@ -1,5 +1,7 @@
 #include "online_table.h"
 
+#include <sys/ioctl.h>
+
 #include "words.h"
 
 namespace zarnet {
@@ -127,7 +129,9 @@ void OnlineTable::Poll() {
   if (reading_ || CS.state() != QAbstractSocket::ConnectedState) return;
   // Bytes can wait in the socket, or in the system, with no read signal to
   // follow them while both players wait for each other: take them now.
-  if (CS.bytesAvailable() > 0 || CS.waitForReadyRead(0)) CSRead();
+  int waiting = 0;
+  const bool inSystem = ioctl(int(CS.socketDescriptor()), FIONREAD, &waiting) == 0 && waiting > 0;
+  if (CS.bytesAvailable() > 0 || (inSystem && CS.waitForReadyRead(0))) CSRead();
 }
 
 void OnlineTable::CSWrite() {
