@@ -68,6 +68,8 @@ TKuvCardsButton* MakeButton(const QString& objectName, const QString& text, int 
   const int h = style.scale < 1.25 ? 30 : style.scale < 1.75 ? 45 : 60;
   b->SetHeightSB(h == 30 ? THeightSB::D30 : h == 45 ? THeightSB::D45 : THeightSB::D60);
   b->setFixedSize(style.Len(designWidth), h);
+  // A button that cannot be pressed now must look so.
+  b->SetGrayDis(true);
   return b;
 }
 
