@@ -28,7 +28,7 @@ class PeerConnection : public QObject, public PeerOutlet {
   PeerConnection(Game& game, PeerLink& link, QObject* parent = nullptr);
   ~PeerConnection() override;
 
-  // Host: ServerSocket1 listens on every interface.
+  // Host: ServerSocket1 listens on every interface, or on `address` alone.
   bool Listen(quint16 port, const QHostAddress& address = QHostAddress::AnyIPv4);
   quint16 ListeningPort() const;
   // Guest: ClientSocket1 connects; the hello follows once connected.
