@@ -24,7 +24,6 @@
 #include "peer_game.h"
 #include "series.h"
 #include "words.h"
-#include "world_pictures.h"
 
 namespace zarnet {
 
@@ -607,12 +606,11 @@ void TForm1::ShowChatIndicator() {
     RxGIFAnChat->setFlat(true);
     RxGIFAnChat->setFocusPolicy(Qt::NoFocus);
     RxGIFAnChat->setIconSize(QSize(40, 40));
-    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
     QObject::connect(RxGIFAnChat, &QPushButton::clicked, this, [this] { if (OpenChat) OpenChat(); });
-    TimerSiren.setInterval(400);
-    QObject::connect(&TimerSiren, &QTimer::timeout, this, [this] {
-      RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(++SirenFrameNo % 2)));
-    });
+    GifSiren = new QMovie(":/GIF/GSirenaR", QByteArray(), this);
+    QObject::connect(GifSiren, &QMovie::frameChanged, this,
+                     [this] { RxGIFAnChat->setIcon(GifSiren->currentPixmap()); });
+    GifSiren->jumpToFrame(0);
   }
   RxGIFAnChat->setToolTip(W(WordId::KuvChat));
   const bool shown = ChatUnread && MenuShown;
@@ -620,10 +618,10 @@ void TForm1::ShowChatIndicator() {
   RxGIFAnChat->setGeometry(width() - 54, Whole(14 * Factors.ScaleY) + 54, 48, 48);
   RxGIFAnChat->setVisible(shown);
   if (shown && settings.GifAnimation) {
-    TimerSiren.start();
+    GifSiren->start();
   } else {
-    TimerSiren.stop();
-    RxGIFAnChat->setIcon(QPixmap::fromImage(SirenFrame(0)));
+    GifSiren->stop();
+    GifSiren->jumpToFrame(0);
   }
 }
 

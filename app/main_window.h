@@ -230,8 +230,7 @@ class TForm1 : public QWidget, public OptionsHost {
   QLabel *RxGIFAn1, *RxGIFAn2;
   // The chat indicator, shown on the menu while messages are unread.
   QPushButton* RxGIFAnChat = nullptr;
-  QTimer TimerSiren;
-  int SirenFrameNo = 0;
+  QMovie* GifSiren = nullptr;
   bool ChatUnread = false;
   void ShowChatIndicator();
   QMovie *Gif1 = nullptr, *Gif2 = nullptr;

@@ -16,6 +16,8 @@
 #include "codec.h"
 #include "kuv_button.h"
 #include "passport.h"
+#include "resources.h"
+#include "table_drawing.h"
 #include "world_pictures.h"
 
 namespace zarnet {
@@ -126,7 +128,7 @@ QImage DrawChatList(const RecordList* list, int lastSeen, bool atBottom) {
     text(5, 4, QColor(255, 0, 0), WordText(WordId::NoConnect));
     return img;
   }
-  const QImage fresh = NetPicture("GNew");
+  const QImage fresh = ProgramPicture("GNew");
   for (int i = 1; i <= 10; ++i) {
     const TKuvRecord& e = (*list)[i];
     if (e.Nick == "#") continue;
@@ -155,6 +157,7 @@ bool CheckChatNews(WebServices& web, const std::string& programFolder, ChatState
 TFormChat::TFormChat(Settings& settings, WebServices& web, ChatState& state, std::string programFolder,
                      const FormStyle& style, QWidget* parent)
     : TRecordDialog(parent), settings_(settings), web_(web), state_(state), folder_(std::move(programFolder)) {
+  InitArtResources();
   setWindowTitle(WordText(WordId::KuvGamesChat));
   Inform = [this](const QString& t) { QMessageBox::information(this, windowTitle(), t); };
   QVBoxLayout* frame = MakeFrame(style);
@@ -170,7 +173,7 @@ TFormChat::TFormChat(Settings& settings, WebServices& web, ChatState& state, std
   Image3 = new QPushButton(this);
   Image3->setObjectName("Image3");
   Image3->setFlat(true);
-  Image3->setIcon(QPixmap::fromImage(NetPicture("AdvButG")));
+  Image3->setIcon(QPixmap::fromImage(ProgramPicture("AdvButG")));
   Image3->setIconSize(QSize(32, 32));
   Image3->setToolTip(WordText(WordId::Refresh));
   top->addWidget(CheckBox1);

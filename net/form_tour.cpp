@@ -423,7 +423,7 @@ void TFormTourTop10::ShowTourTopTen() {
       if (e.Nick.empty() || e.Nick == "#") continue;
       const int y = style_.Len(18 + 20 * line++);
       p.drawText(x(72), y, QString::number(e.Place) + ".");
-      const QImage face = ProgramPicture(e.R07 == "M" ? "FaceMan16" : "FaceWoman16");
+      const QImage face = SexFace(e.R07 == "M" ? 'M' : 'W');
       if (!face.isNull()) p.drawImage(x(130), y - style_.Len(14), face);
       const std::string code = CountryCodeByName(e.Country);
       if (code.empty()) {

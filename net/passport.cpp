@@ -8,6 +8,8 @@
 #include "codec.h"
 #include "countries.h"
 #include "kuv_button.h"
+#include "resources.h"
+#include "table_drawing.h"
 #include "world_pictures.h"
 
 namespace zarnet {
@@ -57,6 +59,7 @@ void DropRefused(QLineEdit* edit) {
 
 TFormServerInfo::TFormServerInfo(Settings& settings, const FormStyle& style, QWidget* parent)
     : TRecordDialog(parent), s_(settings) {
+  InitArtResources();
   setWindowTitle(WordText(WordId::MyPassport));
   QVBoxLayout* frame = MakeFrame(style);
   frame->addWidget(MakeLabel("LabelHead", WordText(WordId::Passport), style.Font(20, true), this), 0,
@@ -150,8 +153,8 @@ void TFormServerInfo::FieldEdited() {
   const std::string nick = Utf8ToCp1251(EditNick->text().toStdString());
   const std::string city = Utf8ToCp1251(EditCity->text().toStdString());
   const int n = NickCheck(nick), c = CityCheck(city);
-  LampNick->setPixmap(QPixmap::fromImage(NetPicture(LampName(n))));
-  LampCity->setPixmap(QPixmap::fromImage(NetPicture(LampName(c))));
+  LampNick->setPixmap(QPixmap::fromImage(ProgramPicture(LampName(n))));
+  LampCity->setPixmap(QPixmap::fromImage(ProgramPicture(LampName(c))));
   const bool ok = n >= 2 && c >= 2;
   if (ok) {
     s_.PassportNick = nick;

@@ -18,11 +18,12 @@
 #include <QUrl>
 #include <QValidator>
 #include <algorithm>
-#include <cmath>
 
 #include "codec.h"
 #include "kuv_button.h"
+#include "resources.h"
 #include "service_client.h"
+#include "table_drawing.h"
 
 namespace zarnet {
 namespace {
@@ -120,67 +121,26 @@ QString RatingText3(double r) {
 // --- Pictures ---
 
 QImage SexFace(char sex) {
-  QImage img(16, 16, QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  const bool man = sex == 'M';
-  p.setBrush(man ? QColor(0x50, 0x80, 0xe0) : QColor(0xe0, 0x60, 0xa0));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(1, 1, 14, 14);
-  p.setBrush(QColor(0xff, 0xe0, 0xc0));
-  p.drawEllipse(4, 4, 8, 9);
-  p.setBrush(Qt::black);
-  p.drawEllipse(6, 7, 1, 1);
-  p.drawEllipse(9, 7, 1, 1);
-  return img;
+  InitArtResources();
+  return ProgramPicture(sex == 'M' ? "FaceMan16" : "FaceWoman16");
 }
 
 QImage NoPhoto(char sex) {
-  QImage img(200, 250, QImage::Format_RGB32);
-  img.fill(QColor(0xe8, 0xe8, 0xe8));
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(Qt::NoPen);
-  p.setBrush(sex == 'M' ? QColor(0x90, 0xa8, 0xc8) : QColor(0xc8, 0x98, 0xb0));
-  p.drawEllipse(60, 40, 80, 90);
-  p.drawRoundedRect(30, 140, 140, 130, 60, 60);
-  return img;
+  InitArtResources();
+  return ProgramPicture(sex == 'M' ? "GAcNoM" : "GAcNoF");
 }
 
 QImage FramedPhoto(const QImage& photo, char sex) {
-  QImage img(216, 266, QImage::Format_RGB32);
-  img.fill(QColor(0x8a, 0x5a, 0x20));
+  QImage img = (photo.isNull() ? NoPhoto(sex) : photo).scaled(200, 250).convertToFormat(QImage::Format_RGB32);
   QPainter p(&img);
-  p.setPen(QColor(0xe0, 0xb0, 0x40));
-  p.drawRect(3, 3, 209, 259);
-  p.drawImage(QRect(8, 8, 200, 250), photo.isNull() ? NoPhoto(sex) : photo);
+  p.drawImage(0, 0, ProgramPicture("GAcFrame"));
   return img;
 }
 
 QImage StatePicture(AccountState s, bool lamp) {
-  const QColor c = s == AccountState::Guest      ? QColor(0xd0, 0x20, 0x20)
-                   : s == AccountState::LoggedIn ? QColor(0xe8, 0xc0, 0x20)
-                                                 : QColor(0x30, 0xc0, 0x30);
-  const int size = lamp ? 24 : 45;
-  QImage img(size, size, QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QColor(0x30, 0x30, 0x30));
-  p.setBrush(c);
-  if (lamp) {
-    p.drawEllipse(2, 2, size - 4, size - 4);
-  } else {
-    QPolygonF star;
-    for (int k = 0; k < 10; ++k) {
-      const double a = -M_PI / 2 + k * M_PI / 5;
-      const double r = k % 2 ? size * 0.2 : size * 0.48;
-      star << QPointF(size / 2.0 + r * std::cos(a), size / 2.0 + r * std::sin(a));
-    }
-    p.drawPolygon(star);
-  }
-  return img;
+  InitArtResources();
+  const char* colour = s == AccountState::Guest ? "R" : s == AccountState::LoggedIn ? "Y" : "G";
+  return ProgramPicture(QString(lamp ? "Lamp%124" : "Star%10").arg(colour));
 }
 
 // --- Information dial ---

@@ -49,7 +49,7 @@ QString CountryFlagName(const std::string& code);
 QImage SexFace(char sex);                 // "FaceMan16" / "FaceWoman16"
 QImage NoPhoto(char sex);                 // "GAcNoM" / "GAcNoF"
 QImage FramedPhoto(const QImage& photo, char sex);  // with "GAcFrame"
-QImage StatePicture(AccountState s, bool lamp);     // star or lamp
+QImage StatePicture(AccountState s, bool lamp);     // "StarR0".. or "LampR24"..
 
 // The menu's information dial on its background: the figure in the digit
 // pictures of the mode's colour, the flag beside mode 3's figure.
