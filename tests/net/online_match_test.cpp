@@ -91,15 +91,7 @@ class OnlineMatch : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Start("sqlite", "", extraArgs_));
-    for (const char* nick : {"Tom", "Ada"})
-      ASSERT_EQ(
-          service_
-              .Post("/accounts",
-                    std::string("nick=") + nick +
-                        "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
-                        "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
-              .body,
-          "ok\n");
+    for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick)) << nick;
     url_ = "http://127.0.0.1:" + std::to_string(service_.httpPort()) + "/tournament";
   }
   // Tom takes seat 1 of `t`, Ada seat 2, and the first deck arrives.
@@ -320,10 +312,3 @@ TEST_F(OnlineMatch, UnreachableTableFreesTheSeat) {
 
 }  // namespace
 }  // namespace zarnet
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -138,15 +138,7 @@ class TourWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Start("sqlite"));
-    for (const char* nick : {"Tom", "Ada"})
-      ASSERT_EQ(
-          service_
-              .Post("/accounts",
-                    std::string("nick=") + nick +
-                        "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
-                        "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
-              .body,
-          "ok\n");
+    for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick)) << nick;
     url_ = "http://127.0.0.1:" + std::to_string(service_.httpPort()) + "/tournament";
     folder_ = dir_.path().toStdString();
     ReplaceFile(folder_ + "/" + kClubListName, InstallationList());
@@ -439,11 +431,3 @@ TEST_F(TourWindow, GraphicLookSheet) {
 
 }  // namespace
 }  // namespace zarnet
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -45,6 +45,12 @@ class ServiceProcess {
   HttpReply Post(const std::string& path, const std::string& body) const {
     return RawHttp(httpPort_, "POST", path, body);
   }
+  // An account from Omsk, Russia, password "pass1"; true when the service took it.
+  bool RegisterPlayer(const std::string& nick) const {
+    return Post("/accounts", "nick=" + nick + "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
+                                 "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
+               .body == "ok\n";
+  }
 
  private:
   int pid_ = -1;

@@ -66,11 +66,7 @@ class TableServer : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Start("sqlite"));
-    for (const char* nick : {"Tom", "Ada"})
-      ASSERT_EQ(Post("/accounts", std::string("nick=") + nick +
-                                      "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" +
-                                      nick + "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0"),
-                "ok\n");
+    for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick)) << nick;
   }
   std::string Post(const std::string& path, const std::string& body) { return service_.Post(path, body).body; }
   void TakeSeats(int table) {

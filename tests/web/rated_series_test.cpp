@@ -171,11 +171,3 @@ TEST_F(RatedSeries, NoServicesStartsAsGuestWithoutHanging) {
 
 }  // namespace
 }  // namespace zarnet
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -351,10 +351,3 @@ TEST(WindowsOffline, EveryFigureSaysNoConnect) {
 
 }  // namespace
 }  // namespace zarnet
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
