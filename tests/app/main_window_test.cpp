@@ -30,13 +30,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder = dir.path().toStdString();
-    ReplaceFile(folder + "/" + kClubListName, InstallationList());
-    ReplaceFile(folder + "/" + kNetListName, InstallationList());
-    Settings s = DefaultSettings("Mr.X");
-    s.OptFlyCards = false;
-    s.SoundOn = false;
-    s.MusicOn = false;
-    SaveSettings(folder, s);
+    testing::InstallProgramFolder(folder, testing::QuietSettings("Mr.X"));
   }
 
   // A started window at the menu.

@@ -10,17 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "atomic_file.h"
 #include "engine.h"
 #include "main_window.h"
 #include "network_section.h"
 #include "peer_game.h"
-#include "player_list.h"
 #include "service_client.h"
 #include "service_fixture.h"
-#include "settings.h"
+#include "window_play.h"
 #include "words.h"
-#include "codec.h"
 
 namespace zarnet {
 namespace {
@@ -39,12 +36,10 @@ struct Seat {
   std::vector<QString> errors;
   explicit Seat() {
     const std::string folder = dir.path().toStdString();
-    ReplaceFile(folder + "/" + kClubListName, InstallationList());
-    ReplaceFile(folder + "/" + kNetListName, InstallationList());
-    Settings s = DefaultSettings("Mr.X");
-    s.SoundOn = s.MusicOn = false;
+    Settings s = testing::QuietSettings("Mr.X");
+    s.OptFlyCards = true;  // flights run their own loops while messages arrive
     s.NetGame = true;
-    SaveSettings(folder, s);
+    testing::InstallProgramFolder(folder, s);
     form = std::make_unique<TForm1>(folder);
     form->table->PauseScale = 0;
     form->Confirm = [](const QString&) { return true; };
@@ -56,10 +51,6 @@ struct Seat {
     form->EndIntro();
   }
   GameState& gs() { return form->game.gs; }
-  void ClickCard(int slot) {
-    const auto xs = LayoutHand(form->table->layout.hand[2].width, gs().HandCount[2], form->art.CardWidth);
-    QTest::mouseClick(form->table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[slot - 1] + 5, 10));
-  }
   // One step of what a player would do now; false when nothing is offered.
   bool Step() {
     TKuvCardsButton* upper = form->table->Button7;
@@ -68,7 +59,7 @@ struct Seat {
       return true;
     }
     if (gs().DealActive && gs().DealPhase == 2 && gs().Turn == 2 && !gs().DealOver) {
-      ClickCard(1);
+      testing::ClickCard(*form, 1);
       return true;
     }
     return false;

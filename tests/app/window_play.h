@@ -5,10 +5,27 @@
 
 #include <QTest>
 
+#include "atomic_file.h"
 #include "layout.h"
 #include "main_window.h"
+#include "player_list.h"
+#include "settings.h"
 
 namespace zarnet::testing {
+
+// The settings of a player who turned off card flights, sound and the tune.
+inline Settings QuietSettings(const std::string& name) {
+  Settings s = DefaultSettings(name);
+  s.OptFlyCards = s.SoundOn = s.MusicOn = false;
+  return s;
+}
+
+// A program folder as installed: both player lists, and the settings `s`.
+inline void InstallProgramFolder(const std::string& folder, const Settings& s) {
+  ReplaceFile(folder + "/" + kClubListName, InstallationList());
+  ReplaceFile(folder + "/" + kNetListName, InstallationList());
+  SaveSettings(folder, s);
+}
 
 // A click on the card in `slot` of the player's hand.
 inline void ClickCard(TForm1& form, int slot) {

@@ -12,16 +12,13 @@
 #include <map>
 #include <set>
 
-#include "atomic_file.h"
 #include "form_link.h"
-#include "layout.h"
 #include "kuv_button.h"
 #include "main_window.h"
-#include "player_list.h"
 #include "service_fixture.h"
-#include "settings.h"
 #include "tour_binding.h"
 #include "tour_players.h"
+#include "window_play.h"
 #include "words.h"
 
 namespace zarnet {
@@ -53,11 +50,7 @@ struct TableWindow {
 
   TableWindow(const std::string& url, const std::string& nick) {
     const std::string folder = dir.path().toStdString();
-    ReplaceFile(folder + "/" + kClubListName, InstallationList());
-    ReplaceFile(folder + "/" + kNetListName, InstallationList());
-    Settings s = DefaultSettings(nick);
-    s.OptFlyCards = s.SoundOn = s.MusicOn = false;
-    SaveSettings(folder, s);
+    testing::InstallProgramFolder(folder, testing::QuietSettings(nick));
     form = std::make_unique<TForm1>(folder);
     form->table->PauseScale = 0;
     form->OpenEndOfGame = [](int, int32_t, int) {};
@@ -83,21 +76,16 @@ struct TableWindow {
       link->accept();
     }
   }
-  void ClickCard(int slot) {
-    const auto xs =
-        LayoutHand(form->table->layout.hand[2].width, gs().HandCount[2], form->art.CardWidth);
-    QTest::mouseClick(form->table->ImageCards[2], Qt::LeftButton, {}, QPoint(xs[slot - 1] + 2, 10));
-  }
   // What a player who plays by the computer's rules does now; false when nothing is offered.
   bool Step() {
     if (!form->game.opt.OnlineGame) return false;
     const GameState& g = gs();
     if (g.DealActive && g.DealPhase == 2 && g.Turn == 2 && !g.DealOver) {
-      ClickCard(g.Leader == 2 ? ChooseLead(g.Hand[2].data(), g.HandOrder[2].data(), g.Trump,
-                                           g.Played.data())
-                              : ChooseAnswer(g.Hand[2].data(), g.HandOrder[2].data(),
-                                             g.HandPoints[2].data(), g.Trump, g.Table[1],
-                                             g.TableOrder[1], g.TablePoints[1]));
+      const int slot = g.Leader == 2
+                           ? ChooseLead(g.Hand[2].data(), g.HandOrder[2].data(), g.Trump, g.Played.data())
+                           : ChooseAnswer(g.Hand[2].data(), g.HandOrder[2].data(), g.HandPoints[2].data(),
+                                          g.Trump, g.Table[1], g.TableOrder[1], g.TablePoints[1]);
+      testing::ClickCard(*form, slot);
       return true;
     }
     TKuvCardsButton* upper = form->table->Button7;
@@ -141,13 +129,7 @@ class TourWindow : public ::testing::Test {
     for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick)) << nick;
     url_ = "http://127.0.0.1:" + std::to_string(service_.httpPort()) + "/tournament";
     folder_ = dir_.path().toStdString();
-    ReplaceFile(folder_ + "/" + kClubListName, InstallationList());
-    ReplaceFile(folder_ + "/" + kNetListName, InstallationList());
-    Settings s = DefaultSettings("Tom");
-    s.OptFlyCards = false;
-    s.SoundOn = false;
-    s.MusicOn = false;
-    SaveSettings(folder_, s);
+    testing::InstallProgramFolder(folder_, testing::QuietSettings("Tom"));
   }
   test::ServiceProcess service_;
   QTemporaryDir dir_;
@@ -385,7 +367,7 @@ TEST_F(TourWindow, OpponentGoneMidMatchLeavesOnlyTheWayOut) {
   // Only the lower button works: cards and the upper button do nothing.
   EXPECT_FALSE(tom.form->table->Button7->isEnabled());
   EXPECT_FALSE(tom.Step());
-  tom.ClickCard(1);
+  testing::ClickCard(*tom.form, 1);
   EXPECT_EQ(tom.gs().HandCount[2], 3);
   EXPECT_EQ(tom.gs().Turn, kTurnMatchAborted);
   ASSERT_TRUE(tom.form->table->Button8->isEnabled());

@@ -31,14 +31,9 @@ class RatedSeries : public ::testing::Test {
     root = tmp.path().toStdString();
     folder = root + "/Zarnet";
     std::filesystem::create_directory(folder);
-    ReplaceFile(folder + "/" + kClubListName, InstallationList());
-    ReplaceFile(folder + "/" + kNetListName, InstallationList());
-    Settings s = DefaultSettings("Mr.X");
-    s.OptFlyCards = false;
-    s.SoundOn = false;
-    s.MusicOn = false;
+    Settings s = testing::QuietSettings("Mr.X");
     s.LaunchReported = false;
-    SaveSettings(folder, s);
+    testing::InstallProgramFolder(folder, s);
   }
 
   // A started window at the menu, its services at `base`.
