@@ -333,14 +333,8 @@ void TFormServerWrite::Redraw() {
 
 void TFormServerWrite::SendClick() {
   if (!PassportValid(s_, 3) || ResultSent) return;
-  TKuvRecord r;
-  r.Nick = s_.PassportNick;
-  r.City = s_.PassportCity;
-  r.Country = s_.PassportCountry;
-  r.Score = ResultScore;
-  r.R07 = std::string(1, s_.PassportSex);
-  r.R09 = "#";
-  r.R10 = "#";
+  const TKuvRecord r =
+      ScoreRecord(s_.PassportNick, s_.PassportCity, s_.PassportCountry, ResultScore, s_.PassportSex);
   const long long place = web_ ? web_->SubmitRecord(kWindowsBoard, r) : -1;
   if (place <= 0) {
     Inform(WordText(WordId::UnableToWriteTheResultOfTheGame));

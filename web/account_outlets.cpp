@@ -14,15 +14,7 @@ bool AccountSeriesOutlets::WriteAccountRecord(const TKuvGame& acc) {
 
 bool AccountSeriesOutlets::SubmitCycleScore(int32_t score, int& place) {
   const TKuvUser& u = account_.User;
-  TKuvRecord r;
-  r.Nick = u.Nick;
-  r.City = u.City;
-  r.Country = u.Country1;
-  r.Score = score;
-  r.R07 = std::string(1, u.Sex);
-  r.R09 = "#";
-  r.R10 = "#";
-  const long long p = account_.Web().SubmitRecord(1108, r);
+  const long long p = account_.Web().SubmitRecord(1108, ScoreRecord(u.Nick, u.City, u.Country1, score, u.Sex));
   if (p <= 0) return false;
   place = static_cast<int>(p);
   return true;

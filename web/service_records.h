@@ -49,6 +49,20 @@ struct TKuvRecord {
   int32_t Place = 0;
 };
 
+// The entry a finished game sends to a score board; R08 is left to the
+// service, R09 and R10 are unused.
+inline TKuvRecord ScoreRecord(std::string nick, std::string city, std::string country, int32_t score, char sex) {
+  TKuvRecord r;
+  r.Nick = std::move(nick);
+  r.City = std::move(city);
+  r.Country = std::move(country);
+  r.Score = score;
+  r.R07 = std::string(1, sex);
+  r.R09 = "#";
+  r.R10 = "#";
+  return r;
+}
+
 struct TKuvStat {
   int32_t GID = 0;
   int32_t Stat1 = 0, Stat2 = 0, Stat3 = 0;
