@@ -85,12 +85,13 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient,
     const QString n = QString("%1").arg(t, 2, 10, QChar('0'));
     ButtonT[t] = MakeButton("ButtonT" + n, WordText(WordId::Table) + QString(" \u2116 %1").arg(t),
                             110, style, this);
+    // A label in a button's dress: never pressed, so never greyed.
     ButtonT[t]->setEnabled(false);
+    ButtonT[t]->SetGrayDis(false);
     ButtonTa[t] = MakeButton("ButtonT" + n + "a", QString(), 190, style, this);
     ButtonTb[t] = MakeButton("ButtonT" + n + "b", QString(), 190, style, this);
     for (int seat = 1; seat <= 2; ++seat) {
       TKuvCardsButton* b = SeatButton(t, seat);
-      b->SetGrayDis(true);
       b->setToolTip(rules);
       connect(b, &QAbstractButton::clicked, this, [this, t, seat] { ClickSeat(t, seat); });
     }
@@ -133,10 +134,7 @@ TFTour::TFTour(TourService& service, OnlineTable& table, TKuvClient& myClient,
   ButtonUp->setToolTip(WordText(WordId::NumberGames) + " 2");
   ButtonTop = MakeButton("ButtonTop", WordText(WordId::Top10), 120, style, this);
   ButtonOk = MakeButton("ButtonOk", WordText(WordId::Close), 120, style, this);
-  for (TKuvCardsButton* b : {ButtonUp, ButtonTop, ButtonOk}) {
-    b->SetGrayDis(true);
-    buttons->addWidget(b);
-  }
+  for (TKuvCardsButton* b : {ButtonUp, ButtonTop, ButtonOk}) buttons->addWidget(b);
   frame->addLayout(buttons);
   SetDefaultButton(ButtonOk);
   connect(ButtonUp, &QAbstractButton::clicked, this, [this] { Timer1Timer(); });
