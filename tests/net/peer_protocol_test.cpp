@@ -289,9 +289,9 @@ TEST(GuestSide, DeckWhoseValuesDisagreeWithItsCardsIsAViolation) {
   }
 }
 
-// Two copies wired back to back play whole deals through the messages alone,
-// each driven by its own table's buttons and clicks.
-TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
+// Host (side 0) and guest (side 1) wired back to back: what one writes waits
+// in the other's queue.
+struct WiredPair {
   struct Pipe : PeerOutlet {
     std::deque<std::string>* queue = nullptr;
     void Write(const std::string& bytes) override { queue->push_back(bytes); }
@@ -301,16 +301,28 @@ TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
   Pipe pipe[2];
   std::deque<std::string> toSide[2];
   std::unique_ptr<PeerHooks> hooks[2];
-  for (int i = 0; i < 2; ++i) {
-    side[i].opt.NetGame = true;
-    side[i].opt.NetRole = static_cast<uint8_t>(i + 1);
-    side[i].opt.OptFlyCards = false;
-    side[i].rng.Seed(100 + i);
-    link[i].LinkState = 2;
-    pipe[i].queue = &toSide[1 - i];
-    hooks[i] = std::make_unique<PeerHooks>(side[i], link[i], pipe[i]);
-    side[i].hooks = hooks[i].get();
+  explicit WiredPair(uint64_t seed) {
+    for (int i = 0; i < 2; ++i) {
+      side[i].opt.NetGame = true;
+      side[i].opt.NetRole = static_cast<uint8_t>(i + 1);
+      side[i].opt.OptFlyCards = false;
+      side[i].rng.Seed(seed + i);
+      link[i].LinkState = 2;
+      pipe[i].queue = &toSide[1 - i];
+      hooks[i] = std::make_unique<PeerHooks>(side[i], link[i], pipe[i]);
+      side[i].hooks = hooks[i].get();
+    }
   }
+};
+
+// Two copies wired back to back play whole deals through the messages alone,
+// each driven by its own table's buttons and clicks.
+TEST(PeerGame, BothSidesAgreeOnEveryTrick) {
+  WiredPair pair(100);
+  Game (&side)[2] = pair.side;
+  PeerLink (&link)[2] = pair.link;
+  WiredPair::Pipe (&pipe)[2] = pair.pipe;
+  std::deque<std::string> (&toSide)[2] = pair.toSide;
   side[1].opt.OptReplaceDeuce = false;  // the host's rules must win
   auto deliver = [&] {
     for (int i = 0; i < 2; ++i)
@@ -393,25 +405,8 @@ bool LocalStep(Game& g) {
 // ignore, behind every deck and move its duplicate (out of turn by then), and
 // every other message arrives a byte per read. The deals must still agree.
 TEST(PeerGame, NoiseDuplicatesAndSplitReadsChangeNoDeal) {
-  struct Wire : PeerOutlet {
-    std::deque<std::string>* queue = nullptr;
-    void Write(const std::string& bytes) override { queue->push_back(bytes); }
-  };
-  Game side[2];
-  PeerLink link[2];
-  Wire wire[2];
-  std::deque<std::string> toSide[2];
-  std::unique_ptr<PeerHooks> hooks[2];
-  for (int i = 0; i < 2; ++i) {
-    side[i].opt.NetGame = true;
-    side[i].opt.NetRole = static_cast<uint8_t>(i + 1);
-    side[i].opt.OptFlyCards = false;
-    side[i].rng.Seed(300 + i);
-    link[i].LinkState = 2;
-    wire[i].queue = &toSide[1 - i];
-    hooks[i] = std::make_unique<PeerHooks>(side[i], link[i], wire[i]);
-    side[i].hooks = hooks[i].get();
-  }
+  WiredPair pair(300);
+  auto [side, link, wire, toSide] = std::tie(pair.side, pair.link, pair.pipe, pair.toSide);
   std::string lastDeck;
   int sent = 0;
   auto deliver = [&] {
