@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStringList>
 
 #include "codec.h"
 #include "kuv_button.h"
@@ -49,6 +50,22 @@ QFont FormStyle::Font(double designHeight, bool bold) const {
 QString WordText(WordId id) { return QString::fromStdString(WordUtf8(id)); }
 
 QString FromFile(std::string_view bytes) { return QString::fromStdString(Cp1251ToUtf8(bytes)); }
+
+QString LettersOutsideCp1251(const QString& text) {
+  QString out;
+  for (const char32_t c : text.toUcs4()) {
+    if (UnicodeToCp1251(c) >= 0) continue;
+    const QString letter = QString::fromUcs4(&c, 1);
+    if (!out.contains(letter)) out += letter;
+  }
+  return out;
+}
+
+QString RefusedLettersMessage(const QString& letters) {
+  QStringList each;
+  for (const char32_t c : letters.toUcs4()) each << QString::fromUcs4(&c, 1);
+  return WordText(WordId::LettersNotAllowed) + " " + each.join(' ');
+}
 
 QLabel* MakeLabel(const QString& objectName, const QString& text, const QFont& font,
                   QWidget* parent) {

@@ -36,6 +36,11 @@ struct FormStyle {
 QString WordText(WordId id);
 // cp1251 bytes of the files, for display.
 QString FromFile(std::string_view bytes);
+// The letters of `text` that the files' code page cannot hold, each once, in
+// the order typed; empty when the whole text can be stored.
+QString LettersOutsideCp1251(const QString& text);
+// The message that refuses those letters, in the current language.
+QString RefusedLettersMessage(const QString& letters);
 
 // A label with its object name, text and font.
 QLabel* MakeLabel(const QString& objectName, const QString& text, const QFont& font,

@@ -16,13 +16,20 @@ namespace zarnet {
 namespace {
 
 // Names and passwords are stored as cp1251 bytes: a character that code page
-// lacks, or a control character, would come back as something else.
+// lacks, or a control character, would come back as something else. A letter
+// the code page lacks is refused aloud, so that none vanishes unseen.
 class Cp1251Validator : public QValidator {
  public:
   using QValidator::QValidator;
+  std::function<void(const QString& letters)> Refused;
   State validate(QString& input, int&) const override {
-    for (const QChar c : input) {
-      const int b = UnicodeToCp1251(c.unicode());
+    const QString outside = LettersOutsideCp1251(input);
+    if (!outside.isEmpty()) {
+      if (Refused) Refused(outside);
+      return Invalid;
+    }
+    for (const char32_t c : input.toUcs4()) {
+      const int b = UnicodeToCp1251(c);
       if (b < 0x20 || b == 0x7f || b == 0x98) return Invalid;
     }
     return Acceptable;
@@ -91,8 +98,16 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
   LabelMessage->setPalette(warn);
   // The line keeps its room, so the dialog does not jump when it shows.
   LabelMessage->setMinimumHeight(QFontMetrics(LabelMessage->font()).height());
+  // An edit hides a refusal of "Ok"; refused letters stay named until the
+  // dialog closes, since the name went on without them.
+  auto lettersLine = [this] { return refused_.isEmpty() ? QString() : RefusedLettersMessage(refused_); };
   for (QLineEdit* e : {Edit1, Edit2, Edit3})
-    if (e) connect(e, &QLineEdit::textEdited, this, [this] { ShowMessageLine({}); });
+    if (e) connect(e, &QLineEdit::textEdited, this, [this, lettersLine] { ShowMessageLine(lettersLine()); });
+  validator->Refused = [this, lettersLine](const QString& letters) {
+    for (const QChar c : letters)
+      if (!refused_.contains(c)) refused_ += c;
+    ShowMessageLine(lettersLine());
+  };
 
   networkBox_ = new QGroupBox(this);
   networkBox_->setObjectName("NetworkBox");

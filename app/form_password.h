@@ -49,6 +49,7 @@ class TFormPassword : public TRecordDialog {
   int slot_;
   std::string storedField_;
   QString listError_;  // the listed player's line could not be read
+  QString refused_;    // letters typed that the list cannot hold
   AdmittedPlayer admitted_;
   QLineEdit* Edit1 = nullptr;  // name
   QLineEdit* Edit2 = nullptr;  // password

@@ -1,6 +1,5 @@
 // Zarnet: the program entry.
 #include <QApplication>
-#include <QInputDialog>
 #include <QUrl>
 
 #include "codec.h"
@@ -13,6 +12,7 @@
 #include "form_speed.h"
 #include "form_top_ten.h"
 #include "main_window.h"
+#include "message_box.h"
 #include "network_section.h"
 #include "peer_game.h"
 #include "series.h"
@@ -63,10 +63,16 @@ void BindWindows(TForm1& form) {
     return result;
   };
   form.AskName = [&form](const std::string& current) {
-    bool ok = false;
-    const QString name = QInputDialog::getText(&form, W(WordId::MenuChangeName), W(WordId::Player),
-                                               QLineEdit::Normal, DisplayText(current).trimmed(), &ok);
-    return ok ? Utf8ToCp1251(name.trimmed().toStdString()) : std::string();
+    QString name = DisplayText(current).trimmed();
+    for (;;) {
+      bool ok = false;
+      name = AskLine(&form, W(WordId::MenuChangeName), W(WordId::Player), name, &ok);
+      if (!ok) return std::string();
+      // The list stores cp1251: a letter it cannot hold is refused, not dropped.
+      const QString outside = LettersOutsideCp1251(name);
+      if (outside.isEmpty()) return Utf8ToCp1251(name.trimmed().toStdString());
+      form.Inform(RefusedLettersMessage(outside));
+    }
   };
   form.OpenEndOfGame = [&form](int place, int32_t score, int bonus) {
     EndGameData data;

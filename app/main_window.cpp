@@ -16,11 +16,13 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
+#include <QWindow>
 #include <QToolTip>
 
 #include "atomic_file.h"
 #include "codec.h"
 #include "engine.h"
+#include "message_box.h"
 #include "peer_game.h"
 #include "series.h"
 #include "words.h"
@@ -102,8 +104,17 @@ TForm1::TForm1(const std::string& programFolder)
   // 4: temporary folder.
   TempFolder = WithTrailingSeparator(QDir::tempPath().toStdString());
   // 5: geometry.
-  setFixedSize(760, 500);
+  setMinimumSize(760, 500);
+  resize(760, 500);
   move(0, 0);
+  refit_.setSingleShot(true);
+  refit_.setInterval(50);
+  QObject::connect(&refit_, &QTimer::timeout, this, [this] {
+    if (IntroRunning) return;
+    const bool frameMoved = FrameMargins() != frameUsed_;
+    const bool sizeMoved = size() != QSize(Factors.WindowWidth, Factors.WindowHeight);
+    if (frameMoved || sizeMoved) ApplyWindowMode();
+  });
   setFocusPolicy(Qt::StrongFocus);
   InstallFontSubstitutes();
   table = std::make_unique<TTableScreen>(this, game, art, settings);
@@ -132,10 +143,10 @@ TForm1::TForm1(const std::string& programFolder)
   });
   for (QAction* a : {Quit, GenCount, ChangeName, MRadio, MChat}) a->setEnabled(false);
   PopupMenu1->addSeparator();
-  PopupMenu1->addAction(W(WordId::MyAccount), [this] {
+  MAccount = PopupMenu1->addAction(W(WordId::MyAccount), [this] {
     if (!InSeries() && OpenAccount) OpenAccount(false), ShowPlayerListOnMenu();
   });
-  PopupMenu1->addAction(W(WordId::Statistics), [this] {
+  MStatistics = PopupMenu1->addAction(W(WordId::Statistics), [this] {
     if (OpenStatistics) OpenStatistics();
   });
   QPalette pal = palette();
@@ -180,10 +191,9 @@ TForm1::TForm1(const std::string& programFolder)
   table->ImageKoloda->MouseUp = [this](QMouseEvent* e) { ImageKolodaMouseUp(e); };
 
   Confirm = [this](const QString& text) {
-    return QMessageBox::question(this, W(WordId::GameName), text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return AskYesNo(this, W(WordId::GameName), text);
   };
-  Inform = [this](const QString& text) { QMessageBox::information(this, W(WordId::GameName), text); };
+  Inform = [this](const QString& text) { TellPlayer(this, W(WordId::GameName), text); };
   account.ask.repeatAfterNoConnection = [this] {
     return Confirm && Confirm(W(WordId::CouldNotConnectToServer) + "\n" + W(WordId::Repeat));
   };
@@ -200,7 +210,9 @@ TForm1::TForm1(const std::string& programFolder)
 
   peer = std::make_unique<TPeerGame>(game, *table, this);
   peer->HookSlot = &hooks.peer;  // the recorder's hooks stay in place
-  peer->ShowError = [this](const QString& text) { QMessageBox::critical(this, W(WordId::GameName), text); };
+  peer->ShowError = [this](const QString& text) {
+    TellPlayer(this, W(WordId::GameName), text, QMessageBox::Critical);
+  };
   peer->BackToMenu = [this] {
     ReturnToMenu();
     if (settings.MusicOn) MusicChanged();
@@ -434,13 +446,20 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
 // --- Window mode and screens ---
 
 void TForm1::ApplyWindowMode() {
-  const WindowMode mode = static_cast<WindowMode>(std::clamp(settings.WindowMode, 1, 5));
-  QSize screen(1920, 1080);
-  if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry().size();
-  Factors = FactorsForMode(mode, screen.width(), screen.height());
-  setFixedSize(Factors.WindowWidth, Factors.WindowHeight);
+  const WindowMode chosen = static_cast<WindowMode>(std::clamp(settings.WindowMode, 1, 5));
+  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
+  // The title bar and the frame come off the screen's free area.
+  frameUsed_ = FrameMargins();
+  const QSize free = avail.size().shrunkBy(frameUsed_);
+  const bool spread = Spread();
+  const WindowMode mode = spread ? WindowMode::FullScreen : FittingMode(chosen, free.width(), free.height());
+  const QSize client = spread ? size() : free;
+  Factors = FactorsForMode(mode, client.width(), client.height());
+  if (!spread) resize(Factors.WindowWidth, Factors.WindowHeight);
   art.Scale = Factors.Scale;
   art.SmallWindow = mode == WindowMode::Small;
+  shownMode_ = mode;
   art.ClientWidth = Factors.WindowWidth;
   art.ClientHeight = Factors.WindowHeight;
   art.LoadBackground(settings.MenuDesign);
@@ -450,9 +469,12 @@ void TForm1::ApplyWindowMode() {
   art.CardShiftX = (art.WideDesign || SmallWindow()) ? 0 : 5;
   if (!SmallWindow()) settings.RecordGames = false;
   table->SetFactors(Factors, SmallWindow());
-  if (QScreen* s = QGuiApplication::primaryScreen()) {
-    const QRect g = s->availableGeometry();
-    move(g.left() + Whole((g.width() - width()) / 2.0), g.top() + Whole((g.height() - height()) / 2.0));
+  if (!spread) {
+    // move() places the frame's corner: centre the frame, not the client.
+    const int outerW = width() + frameUsed_.left() + frameUsed_.right();
+    const int outerH = height() + frameUsed_.top() + frameUsed_.bottom();
+    move(avail.left() + std::max(0, Whole((avail.width() - outerW) / 2.0)),
+         avail.top() + std::max(0, Whole((avail.height() - outerH) / 2.0)));
   }
   if (table->TableShown()) {
     table->RedrawAll();
@@ -460,6 +482,32 @@ void TForm1::ApplyWindowMode() {
     LayoutMenuScreen();
   }
   update();
+}
+
+QMargins TForm1::FrameMargins() const {
+  return windowHandle() && isVisible() ? windowHandle()->frameMargins() : QMargins();
+}
+
+bool TForm1::Spread() const { return windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
+
+void TForm1::RefitLater() {
+  if (!refit_.isActive()) refit_.start();
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  RefitLater();
+}
+
+void TForm1::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  // The window manager's frame arrives with the first move after showing.
+  if (FrameMargins() != frameUsed_) RefitLater();
+}
+
+void TForm1::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange) RefitLater();
 }
 
 void TForm1::PlaceMenu(QWidget* w, double x, double y, double width, int height) {
@@ -487,6 +535,8 @@ void TForm1::ApplyLanguage() {
   MChat->setText(W(WordId::Chat));
   MWorldTop->setText(W(WordId::WorldTopTen));
   MTour->setText(W(WordId::OnlineTournament));
+  MAccount->setText(W(WordId::MyAccount));
+  MStatistics->setText(W(WordId::Statistics));
   if (MenuShown) LayoutMenuScreen();
 }
 
@@ -508,14 +558,25 @@ void TForm1::LayoutMenuScreen() {
   ImElite->picture = Stretched(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40));
   ImElite->show();
   // The player list.
-  for (int k = 1; k <= 3; ++k) PlaceMenu(Panel[k], 230, 90 + (k - 1) * U / f.ScaleY, 300, U);
+  // The three best players stand inside the title's frame, one third each.
+  {
+    const int inset = std::max(3, len(6));
+    const int row = (ImTitle->height() - 2 * inset) / 3;
+    for (int k = 1; k <= 3; ++k) {
+      Panel[k]->setGeometry(ImTitle->x() + inset, ImTitle->y() + inset + (k - 1) * row, ImTitle->width() - 2 * inset,
+                            row);
+      Panel[k]->show();
+    }
+  }
   PlaceMenu(Panel4, 180, 265 - (U + len(10)) / f.ScaleY, 400, U);
   for (int k = 1; k <= 5; ++k) PlaceMenu(ListButton[k], 180, 265 + (k - 1) * U / f.ScaleY, 400, U);
   PlaceMenu(ListButton[6], 280, 265 + (5 * U + len(10)) / f.ScaleY, 200, U);
-  PlaceMenu(Button9, 40, 225, 100, U);
-  PlaceMenu(Button10, 620, 225, 100, U);
-  PlaceMenu(BHistory, 40, 255, 100, U);
-  PlaceMenu(BMode, 620, 255, 100, U);
+  // The side buttons are 120 wide rather than 100: "Top Ten" runs long in
+  // Russian even at the smallest font step.
+  PlaceMenu(Button9, 30, 225, 120, U);
+  PlaceMenu(Button10, 610, 225, 120, U);
+  PlaceMenu(BHistory, 30, 255, 120, U);
+  PlaceMenu(BMode, 610, 255, 120, U);
   PlaceMenu(Button11, 330, 465, 100, U);
   // The title picture stands under the three best players.
   ImTitle->lower();
@@ -530,18 +591,18 @@ void TForm1::LayoutMenuScreen() {
     TKuvCardsButton* b = ListButton[k];
     b->setFont(k == 6 ? decor : listFont);
     b->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DNavy);
-    b->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : FromBgr(0xFFFF00));
+    b->SetFontColor(settings.MenuDesign ? LibraryCaptionColour() : FromBgr(0xFFFF00));
     b->SetColorMouse(FromBgr(0x00FFFF));
   }
   for (TKuvCardsButton* b : {Button9, Button10, Button11, BMode, BHistory}) {
     b->setFont(decor);
     b->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DRed);
-    b->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
+    b->SetFontColor(settings.MenuDesign ? LibraryCaptionColour() : QColor(Qt::white));
     b->SetColorMouse(FromBgr(0x00FFFF));
   }
   Panel4->setFont(listFont);
   Panel4->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DBlue);
-  Panel4->SetFontColor(settings.MenuDesign ? FromBgr(0x323280) : QColor(Qt::white));
+  Panel4->SetFontColor(settings.MenuDesign ? LibraryCaptionColour() : QColor(Qt::white));
   ShowPlayerListOnMenu();
   // The two animations.
   if (!Gif1) {
@@ -565,8 +626,8 @@ void TForm1::LayoutMenuScreen() {
     }
   }
   // The clock in the large windows.
-  const bool clocks = settings.WindowMode == 4 || settings.WindowMode == 5 ||
-                      (settings.WindowMode == 2 && f.WindowWidth > 1290 && f.WindowHeight > 850);
+  const bool clocks = shownMode_ == WindowMode::Medium2 || shownMode_ == WindowMode::Large ||
+                      (shownMode_ == WindowMode::FullScreen && f.WindowWidth > 1290 && f.WindowHeight > 850);
   ImClock1->setVisible(clocks);
   ImClock2->setVisible(clocks);
   if (clocks) {
@@ -639,10 +700,21 @@ void TForm1::DrawTopPanel(int k) {
     medal.setAlphaChannel(medal.createMaskFromColor(medal.pixel(0, 0) | 0xff000000u, Qt::MaskOutColor));
   const int h = a->height();
   if (!medal.isNull()) p.drawImage(QRect(4, 2, h - 4, h - 4), medal);
-  QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.55)), true);
+  QFont f = RoleFontPixels(table->look, FontRoleId::Serif, std::max(10, Whole(h * 0.6)), true);
   p.setFont(f);
   p.setPen(FromBgr(0x800000));
-  p.drawText(QRect(h + 4, 0, a->width() - h - 8, h), Qt::AlignVCenter | Qt::AlignLeft, topThree[k]);
+  // The score is the line's last field: right-aligned in a column of its own,
+  // so that the three scores line up whatever the names' widths.
+  const QString line = topThree[k];
+  const int cut = line.trimmed().lastIndexOf(' ');
+  const QString name = cut < 0 ? line.trimmed() : line.trimmed().left(cut).trimmed();
+  const QString score = cut < 0 ? QString() : line.trimmed().mid(cut + 1);
+  const QFontMetrics fm(f);
+  const int scoreWidth = fm.horizontalAdvance("000000");
+  const int right = a->width() - 6;
+  p.drawText(QRect(right - scoreWidth, 0, scoreWidth, h), Qt::AlignVCenter | Qt::AlignRight, score);
+  const QRect nameRoom(h + 2, 0, right - scoreWidth - h - 8, h);
+  p.drawText(nameRoom, Qt::AlignVCenter | Qt::AlignLeft, fm.elidedText(name, Qt::ElideRight, nameRoom.width()));
   p.end();
   a->update();
 }
@@ -662,7 +734,10 @@ void TForm1::ShowPlayerListOnMenu() {
     return m.horizontalAdvance(QString::fromStdString(Cp1251ToUtf8(s)));
   };
   menuTexts = ShowPlayerList(lines, settings.PlayerListMode, labels, measure);
-  Panel4->setText(DisplayText(menuTexts.heading));
+  // The heading is a word, not a list byte: shown from the Unicode text so
+  // that no language loses letters to the list's code page.
+  Panel4->setText(W(settings.PlayerListMode == 2 ? WordId::TheMembersOfClubGamesRating
+                                                  : WordId::TheMembersOfClubGamesScore));
   for (int k = 1; k <= 5; ++k) ListButton[k]->setText(DisplayText(menuTexts.players[k]));
   // While logged in, the fifth line stands for the account.
   ListButton[5]->SetColorSB(settings.MenuDesign ? TColorSB::DCards : TColorSB::DNavy);
@@ -731,6 +806,9 @@ void TForm1::Timer1Timer() {
     IntroTick();
     return;
   }
+  // The window manager frames the window some time after it shows, without
+  // a move of the client area: the size follows once the frame is known.
+  if (FrameMargins() != frameUsed_) RefitLater();
   peer->Tick(!table->TableShown());
   if (!table->TableShown()) {
     static int ticks = 0;

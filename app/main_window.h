@@ -187,7 +187,9 @@ class TForm1 : public QWidget, public OptionsHost {
   void ShowMissingFile(const std::string& fileName) override;
   void TouchEffect() override;
   void Button10Click();
-  bool SmallWindow() const { return settings.WindowMode == 1; }
+  // The size shown, which a screen too small for the chosen one makes smaller.
+  bool SmallWindow() const { return shownMode_ == WindowMode::Small; }
+  WindowMode shownMode_ = WindowMode::Small;
 
   // --- Flow ---
   void Timer1Timer();
@@ -240,7 +242,7 @@ class TForm1 : public QWidget, public OptionsHost {
   TImageArea* ImClock2;  // the information dial
   void DrawInfoDial();
   QMenu* PopupMenu1;
-  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat, *MTour;
+  QAction *Quit, *GenCount, *ChangeName, *MSpeed, *MHelp, *MAbout, *MRadio, *MChat, *MTour, *MAccount, *MStatistics;
   QAction* MWorldTop;
   MenuListTexts menuTexts;
   std::array<QString, 4> topThree;
@@ -252,8 +254,20 @@ class TForm1 : public QWidget, public OptionsHost {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
+  // The window manager's frame around the client area; none before it shows.
+  QMargins FrameMargins() const;
+  // Maximised or full screen: the game spreads over whatever the window got.
+  bool Spread() const;
+  // Re-applies the window mode once the frame, the state or the size moved
+  // away from what the last application assumed.
+  void RefitLater();
+  QMargins frameUsed_;
+  QTimer refit_;
   void CreateMenuControls();
   void PlaceMenu(QWidget* w, double x, double y, double width, int height);
   void DrawTopPanel(int k);

@@ -28,6 +28,9 @@ class RecordingView : public TableView {
   void DrawTurnTimer(int seat, int seconds) override;
   void DrawDealCounter() override { Add("DrawDealCounter"); }
   void AddMessageLine(int source, std::string_view text) override;
+  void ShowDealResult(int winner, int points1, int points2) override {
+    Add("ShowDealResult " + std::to_string(winner) + " " + std::to_string(points1) + ":" + std::to_string(points2));
+  }
   void ChooseBackOfDay() override { Add("ChooseBackOfDay"); }
   void LayoutTableScreen() override { Add("LayoutTableScreen"); }
   void LayoutMenuScreen() override { Add("LayoutMenuScreen"); }

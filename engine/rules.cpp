@@ -25,6 +25,8 @@ void EndDeal(Game& g) {
     g.Play("WKoGutX", false);
   }
   if (gs.TrickPoints[1] == 60 && gs.TrickPoints[2] == 60) g.Play("WPlMore", false);
+  const int winner = gs.TrickPoints[1] >= 61 ? 1 : gs.TrickPoints[2] >= 61 ? 2 : 0;
+  g.View().ShowDealResult(winner, gs.TrickPoints[1], gs.TrickPoints[2]);
   gs.GameScore[1] += gs.TrickPoints[1];
   gs.GameScore[2] += gs.TrickPoints[2];
   SetUpButtonsAfterDeal(g);
@@ -192,6 +194,7 @@ void CheckBlackHand(Game& g) {
   v.DrawScorePanel(2, seat == 2 ? kMarkSeat : kUnmarkSeat, false, gs.GameScore[2], kClearField,
                    gs.TrickPoints[2]);
   g.Play(seat == 1 ? "WKoBadX" : "WKoGutX", false);
+  v.ShowDealResult(seat, seat == 1 ? 120 : 0, seat == 2 ? 120 : 0);
   gs.DealOver = true;
   SetUpButtonsAfterDeal(g);
   BookDealResult(g);

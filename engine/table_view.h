@@ -59,6 +59,9 @@ class TableView {
   virtual void DrawTurnTimer(int seat, int seconds) = 0;
   virtual void DrawDealCounter() = 0;
   virtual void AddMessageLine(int source, std::string_view text) = 0;
+  // Says on the table who took the deal (`winner` 0 for a drawn deal) and
+  // both seats' points, in the player's language.
+  virtual void ShowDealResult(int winner, int points1, int points2) = 0;
   virtual void ChooseBackOfDay() = 0;
   virtual void LayoutTableScreen() = 0;
   virtual void LayoutMenuScreen() = 0;
@@ -92,6 +95,7 @@ class NullView : public TableView {
   void DrawTurnTimer(int, int) override {}
   void DrawDealCounter() override {}
   void AddMessageLine(int, std::string_view) override {}
+  void ShowDealResult(int, int, int) override {}
   void ChooseBackOfDay() override {}
   void LayoutTableScreen() override {}
   void LayoutMenuScreen() override {}

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "atomic_file.h"
 #include "codec.h"
 #include "kuv_button.h"
+#include "message_box.h"
 #include "passport.h"
 #include "resources.h"
 #include "table_drawing.h"
@@ -88,9 +88,9 @@ std::string ChatText(std::string_view cp1251) {
 }
 
 std::string ChatStamp(const QDateTime& when) {
-  const QLocale l = QLocale::system();
-  const QString text = l.toString(when.time(), QLocale::ShortFormat) + "_" +
-                       l.toString(when.date(), QLocale::ShortFormat) + "_Zarnet";
+  // One form for every player: a locale's own (Korean hours, say) would
+  // reach the others as question marks.
+  const QString text = when.toString(QStringLiteral("HH:mm_dd.MM.yyyy")) + "_Zarnet";
   return ChatText(Utf8ToCp1251(text.toStdString()));
 }
 
@@ -159,7 +159,7 @@ TFormChat::TFormChat(Settings& settings, WebServices& web, ChatState& state, std
     : TRecordDialog(parent), settings_(settings), web_(web), state_(state), folder_(std::move(programFolder)) {
   InitArtResources();
   setWindowTitle(WordText(WordId::KuvGamesChat));
-  Inform = [this](const QString& t) { QMessageBox::information(this, windowTitle(), t); };
+  Inform = [this](const QString& t) { TellPlayer(this, windowTitle(), t); };
   QVBoxLayout* frame = MakeFrame(style);
   auto* top = new QHBoxLayout;
   frame->addLayout(top);

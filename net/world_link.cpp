@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "form_options.h"
+#include "message_box.h"
 #include "passport.h"
 #include "player_list.h"
 #include "world_top.h"
@@ -13,7 +14,7 @@ namespace zarnet {
 TWorldLink::TWorldLink(QWidget* window, Settings& settings, std::string programFolder, WebServices& web,
                        TourService* tour)
     : QObject(window), window_(window), s_(settings), folder_(std::move(programFolder)), web_(web), tour_(tour) {
-  Inform = [this](const QString& t) { QMessageBox::information(window_, window_->windowTitle(), t); };
+  Inform = [this](const QString& t) { TellPlayer(window_, window_->windowTitle(), t); };
   ChatTimer.setInterval(10000);
   connect(&ChatTimer, &QTimer::timeout, this, &TWorldLink::ChatTimerTick);
 }

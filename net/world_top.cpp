@@ -10,6 +10,7 @@
 #include "atomic_file.h"
 #include "countries.h"
 #include "kuv_button.h"
+#include "message_box.h"
 #include "player_list.h"
 #include "tour_service.h"
 #include "world_pictures.h"
@@ -282,7 +283,7 @@ TFormServerWrite::TFormServerWrite(Settings& settings, WebServices* web, int32_t
                                    QWidget* parent)
     : TRecordDialog(parent), ResultScore(score), s_(settings), web_(web) {
   setWindowTitle(WordText(WordId::WorldTopTen));
-  Inform = [this](const QString& t) { QMessageBox::warning(this, windowTitle(), t); };
+  Inform = [this](const QString& t) { TellPlayer(this, windowTitle(), t, QMessageBox::Warning); };
   QVBoxLayout* frame = MakeFrame(style);
   frame->addWidget(MakeLabel("LabelHead", WordText(WordId::WorldTopTen), style.Font(20, true), this), 0,
                    Qt::AlignHCenter);

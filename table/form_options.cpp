@@ -125,9 +125,9 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, const std::str
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setGeometry(4, 6, 492, 346);
-  // All nine tabs stay in sight: long names are shortened, the whole name is the hint.
+  // All nine tabs stay in sight, each with its whole name.
   PageControl1->setUsesScrollButtons(false);
-  PageControl1->setElideMode(Qt::ElideNone);  // FitTabNames shortens the longest names only
+  PageControl1->setElideMode(Qt::ElideNone);  // FitTabNames makes room for every name
   if (auto* bar = PageControl1->findChild<QTabBar*>()) {
     auto* style = new TightTabs;
     style->setParent(bar);
@@ -135,6 +135,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, const std::str
     QFont small = bar->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     bar->setFont(small);
+    tabFont_ = small;
   }
   BuildGeneral();
   BuildCards();
@@ -602,30 +603,19 @@ void TFormOptions::FitTabNames(const QStringList& names) {
   auto* bar = PageControl1->findChild<QTabBar*>();
   for (int i = 0; i < names.size(); ++i) PageControl1->setTabText(i, names[i]);
   if (!bar) return;
-  const QFontMetrics fm(bar->font());
-  std::vector<int> text;
-  int frames = 0;
-  for (int i = 0; i < names.size(); ++i) {
-    text.push_back(fm.horizontalAdvance(names[i]));
-    frames += bar->tabRect(i).width() - text.back();
+  // A name is never cut: the tab font steps down twice, and what still does
+  // not fit widens the window.
+  constexpr int kWidth = 500, kTabsWidth = 492;
+  QFont font = tabFont_;
+  for (int step = 0; step < 3; ++step) {
+    bar->setFont(font);
+    if (bar->sizeHint().width() <= kTabsWidth - 4) break;
+    font.setPointSizeF(font.pointSizeF() * 0.9);
   }
-  const int room = PageControl1->width() - 4 - frames;
-  auto widthAt = [&](int cap) {
-    int sum = 0;
-    for (int w : text) sum += std::min(w, cap);
-    return sum;
-  };
-  const int widest = *std::max_element(text.begin(), text.end());
-  if (widthAt(widest) <= room) return;
-  // The highest cap at which everything fits: only names longer than it are cut.
-  int lo = 0, hi = widest;
-  while (lo < hi) {
-    const int mid = (lo + hi + 1) / 2;
-    if (widthAt(mid) <= room) lo = mid;
-    else hi = mid - 1;
-  }
-  for (int i = 0; i < names.size(); ++i)
-    if (text[i] > lo) PageControl1->setTabText(i, fm.elidedText(names[i], Qt::ElideRight, lo));
+  const int extra = std::max(0, bar->sizeHint().width() - (kTabsWidth - 4));
+  setFixedSize(kWidth + extra, height());
+  PageControl1->resize(kTabsWidth + extra, PageControl1->height());
+  Button1->move(200 + extra / 2, Button1->y());
 }
 
 void TFormOptions::FillWindowSizes() {

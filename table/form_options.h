@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -191,6 +192,7 @@ class TFormOptions : public QDialog {
   void FillWindowSizes();
   void ShowFontRole(int role);
   void FitTabNames(const QStringList& names);
+  QFont tabFont_;
   void DrawPreview();
   void ResetDesign();
   void ChooseScreenDesign(bool Settings::*field, int item);

@@ -2,6 +2,7 @@
 
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
 
@@ -130,6 +131,35 @@ QImage TKuvCardsButton::PaintFace() const {
   return face;
 }
 
+int TKuvCardsButton::CaptionRoom() const {
+  const int h = height(), cls = SizeClass(h), e = EndWidth(h);
+  const int glyph = icon().isNull() ? 0 : iconSize().width();
+  if (FMargin < 0) return width() - e;
+  const int start = glyph + (cls == 0 ? MakeWhole(e * 1.6) + 10 : cls == 1 ? 25 : cls == 2 ? 28 : 30);
+  return width() - start - e / 2;
+}
+
+QFont TKuvCardsButton::CaptionFont() const {
+  QFont f = font();
+  if (text().isEmpty()) return f;
+  const int room = CaptionRoom();
+  const bool pixels = f.pixelSize() > 0;
+  const double base = pixels ? f.pixelSize() : f.pointSizeF();
+  for (double size = base; QFontMetrics(f).horizontalAdvance(text()) > room && size > base * 0.7;) {
+    size = std::max(base * 0.7, size - (pixels ? 1.0 : 0.5));
+    if (pixels)
+      f.setPixelSize(std::max(1, int(size)));
+    else
+      f.setPointSizeF(size);
+  }
+  return f;
+}
+
+int TKuvCardsButton::CaptionShortfall() const {
+  if (text().isEmpty()) return 0;
+  return std::max(0, QFontMetrics(CaptionFont()).horizontalAdvance(text()) - CaptionRoom());
+}
+
 QImage TKuvCardsButton::Render() const {
   const int w = width(), h = height();
   const int cls = SizeClass(h);
@@ -161,7 +191,7 @@ QImage TKuvCardsButton::Render() const {
   if (FLightFont && FMouseInPos) colour = FColorMouse;
   if (!isEnabled() && FGrayDis) colour = QColor(0xC0, 0xC0, 0xC0);
   QRect text(shift, shift - (FNata ? 1 : 0), w, h);
-  p.setFont(font());
+  p.setFont(CaptionFont());
   p.setPen(colour);
   if (FMargin < 0) {
     p.drawText(text, Qt::AlignCenter | Qt::TextSingleLine, this->text());

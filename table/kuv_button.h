@@ -14,6 +14,9 @@ enum class TButtonLayout { GlyphLeft, GlyphRight, GlyphTop };
 
 // A colour given as $BBGGRR.
 inline QColor FromBgr(uint32_t bgr) { return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff); }
+// Captions on the graphics library's "DCards" faces: light, as the violet
+// face is dark.
+inline QColor LibraryCaptionColour() { return QColor(0xFF, 0xF0, 0xC8); }
 
 // The scheme's transform of one pixel, then the lightening by `light` percent. In the
 // alternative style only near-red pixels take the DCards colours and the lightening.
@@ -62,6 +65,14 @@ class TKuvCardsButton : public QAbstractButton {
   QImage Render() const;
 
   QSize sizeHint() const override { return size(); }
+
+  // The caption's room between the skin's ends (and beside the glyph).
+  int CaptionRoom() const;
+  // The font the caption is drawn in: the button's own, stepped down to no
+  // less than 70 % while the caption is wider than its room.
+  QFont CaptionFont() const;
+  // Pixels the caption lacks even in that font; 0 when it fits.
+  int CaptionShortfall() const;
 
  signals:
   void OnMouseEnter();

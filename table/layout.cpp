@@ -32,6 +32,19 @@ ScaleFactors FactorsForMode(WindowMode mode, int fullScreenWidth, int fullScreen
   return f;
 }
 
+WindowMode FittingMode(WindowMode wanted, int freeWidth, int freeHeight) {
+  if (wanted == WindowMode::FullScreen || wanted == WindowMode::Small) return wanted;
+  // From the largest down; each fixed size is smaller than the one before.
+  constexpr WindowMode kBySize[] = {WindowMode::Large, WindowMode::Medium2, WindowMode::Medium1};
+  const int wantedWidth = FactorsForMode(wanted).WindowWidth;
+  for (WindowMode m : kBySize) {
+    const ScaleFactors f = FactorsForMode(m);
+    if (f.WindowWidth > wantedWidth) continue;
+    if (f.WindowWidth <= freeWidth && f.WindowHeight <= freeHeight) return m;
+  }
+  return WindowMode::Small;
+}
+
 int ScaleLen(const ScaleFactors& f, double a) { return Whole(a * f.Scale); }
 
 int CellLeft(const ScaleFactors& f, double x, double w) {

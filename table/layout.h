@@ -23,6 +23,12 @@ struct ScaleFactors {
 // The full-screen mode takes its size from the client area it was given.
 ScaleFactors FactorsForMode(WindowMode mode, int fullScreenWidth = 760, int fullScreenHeight = 500);
 
+// The mode to show when `wanted` is chosen and the screen leaves a client
+// area of freeWidth x freeHeight: a fixed size that does not fit gives way to
+// the largest one that does (the small window at least); the whole-screen
+// mode always fits.
+WindowMode FittingMode(WindowMode wanted, int freeWidth, int freeHeight);
+
 // Nearest integer, halves to the even one.
 int Whole(double v);
 int ScaleLen(const ScaleFactors& f, double a);

@@ -47,6 +47,7 @@ void TFlightLayer::paintEvent(QPaintEvent* e) {
   const bool whole = e->rect() == rect();
   const QImage& img = whole ? flight_->CleanBuffer() : flight_->WorkBuffer();
   if (!img.isNull()) p.drawImage(e->rect(), img, e->rect());
+  ++FramesPainted;
 }
 
 TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& settings)
@@ -151,7 +152,7 @@ void TTableScreen::ApplyButtonLook() {
     font.setBold(b == Button8);
     b->setFont(font);
     b->SetColorSB(settings_.TableDesign ? TColorSB::DCards : TColorSB::DRed);
-    b->SetFontColor(settings_.TableDesign ? FromBgr(0x323280) : QColor(Qt::white));
+    b->SetFontColor(settings_.TableDesign ? LibraryCaptionColour() : QColor(Qt::white));
     b->SetColorMouse(FromBgr(0x00FFFF));
   }
 }
@@ -197,6 +198,8 @@ int TTableScreen::HandSlotAt(int seat, int x) const {
 
 void TTableScreen::RedrawAll() {
   const GameState& gs = game_.gs;
+  // A design chosen while the table is shown takes the buttons along.
+  ApplyButtonLook();
   DrawHand(1, game_.RevealSeat1);
   DrawHand(2, true);
   DrawTableCards();
@@ -293,9 +296,24 @@ void TTableScreen::DrawDealCounter() {
 
 void TTableScreen::AddMessageLine(int source, std::string_view text) {
   memo.Add(look, source, DisplayText(text));
+  RedrawMemo();
+}
+
+void TTableScreen::RedrawMemo() {
   ImageMemo->picture = AreaWithBackground(look, layout.memo);
   memo.Draw(look, ImageMemo->picture, layout.memo);
   ImageMemo->Refresh();
+}
+
+void TTableScreen::ShowDealResult(int winner, int points1, int points2) {
+  // Two lines, the points before the name: a long name is what the panel cuts.
+  const int source = winner == 2 ? 3 : winner == 1 ? 1 : 4;
+  const int first = winner == 1 ? points1 : points2, second = winner == 1 ? points2 : points1;
+  const QString score = QString("%1:%2").arg(first).arg(second);
+  const QString who = winner == 0 ? QString() : " " + DisplayText(game_.SeatName[winner]);
+  memo.Add(look, source, " " + W(winner == 0 ? WordId::DealDrawn : WordId::DealWinner));
+  memo.Add(look, source, " " + score + who);
+  RedrawMemo();
 }
 
 void TTableScreen::ChooseBackOfDay() { art_.ChooseBackOfDay(); }
@@ -314,7 +332,7 @@ void TTableScreen::LayoutMenuScreen() {
 }
 
 void TTableScreen::FlyCard(int x0, int y0, int x1, int y1, CardCode card, bool erase) {
-  flight.FlyCard(x0, y0, x1, y1, card, erase, std::clamp(settings_.FlySpeed, 1, 6));
+  LastFlightSteps = flight.FlyCard(x0, y0, x1, y1, card, erase, std::clamp(settings_.FlySpeed, 1, 6));
   FlightLayer->hide();
 }
 

@@ -26,6 +26,8 @@ QString DisplayText(std::string_view bytes);
 class TFlightLayer : public QWidget {
  public:
   explicit TFlightLayer(QWidget* parent, const CardFlight* flight);
+  // Frames painted onto the window since the layer was made.
+  int FramesPainted = 0;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -70,7 +72,9 @@ class TTableScreen : public TableView {
   QLineEdit* Edit1;
   TFlightLayer* FlightLayer;
   CardFlight flight;
+  int LastFlightSteps = 0;
   MessagePanel memo;
+  void RedrawMemo();
   bool TimeLimits = false;  // move clocks at online tables
 
   // --- TableView ---
@@ -84,6 +88,7 @@ class TTableScreen : public TableView {
   void DrawTurnTimer(int seat, int seconds) override;
   void DrawDealCounter() override;
   void AddMessageLine(int source, std::string_view text) override;
+  void ShowDealResult(int winner, int points1, int points2) override;
   void ChooseBackOfDay() override;
   void LayoutTableScreen() override;
   void LayoutMenuScreen() override;

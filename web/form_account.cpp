@@ -10,8 +10,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
-#include <QInputDialog>
-#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +19,7 @@
 
 #include "codec.h"
 #include "kuv_button.h"
+#include "message_box.h"
 #include "resources.h"
 #include "service_client.h"
 #include "table_drawing.h"
@@ -73,12 +72,16 @@ std::array<std::string*, 14> Fields(TInfo14& i) {
 
 }  // namespace
 
+std::string ServiceDate(const QDate& date) {
+  // The services take one form whatever the player's locale writes.
+  return date.toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+}
+
 AccountDesktop DefaultDesktop(QWidget* parent) {
   AccountDesktop d;
-  d.inform = [parent](const QString& t) { QMessageBox::information(parent, WordText(WordId::GameName), t); };
+  d.inform = [parent](const QString& t) { TellPlayer(parent, WordText(WordId::GameName), t); };
   d.confirm = [parent](const QString& t) {
-    return QMessageBox::question(parent, WordText(WordId::GameName), t, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return AskYesNo(parent, WordText(WordId::GameName), t);
   };
   d.choosePhoto = [parent] {
     return QFileDialog::getOpenFileName(parent, WordText(WordId::ChoosePhoto), QString(), "JPEG (*.jpg *.jpeg)");
@@ -89,11 +92,10 @@ AccountDesktop DefaultDesktop(QWidget* parent) {
   d.copy = [](const QString& t) { QApplication::clipboard()->setText(t); };
   d.askNick = [parent] {
     bool ok = false;
-    const QString n = QInputDialog::getText(parent, WordText(WordId::Nick), WordText(WordId::Nick),
-                                            QLineEdit::Normal, QString(), &ok);
+    const QString n = AskLine(parent, WordText(WordId::Nick), WordText(WordId::Nick), QString(), &ok);
     return ok ? n : QString();
   };
-  d.today = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
+  d.today = [] { return ServiceDate(QDate::currentDate()); };
   return d;
 }
 

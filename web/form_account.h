@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QDate>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -30,6 +31,8 @@ struct AccountDesktop {
   std::function<std::string()> today;            // the short date
 };
 AccountDesktop DefaultDesktop(QWidget* parent);
+// A date as the services store it, "dd.MM.yyyy", independent of the locale.
+std::string ServiceDate(const QDate& date);
 
 // The account's pictures: photos by slot (1 own, 2 the top player's).
 struct AccountPictures {

@@ -77,10 +77,13 @@ std::string ServiceReal(double v) {
 
 ReplyTokens ParseTokens(std::string_view reply) {
   ReplyTokens t;
+  // A record's own text may hold "no" (a city, an e-mail, a profile line);
+  // only a reply without one is a refusal.
+  const bool record = Dollar(reply, false) != std::string_view::npos;
   for (size_t i = 0; i + 1 < reply.size(); ++i) {
     const std::string_view pair = reply.substr(i, 2);
     t.ok |= pair == "ok";
-    t.no |= pair == "no";
+    t.no |= !record && pair == "no";
     t.is |= pair == "is";
   }
   return t;

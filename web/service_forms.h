@@ -28,6 +28,8 @@ struct ReplyTokens {
   bool no = false;
   bool is = false;
 };
+// "ok", "no" and "is" anywhere in the reply, except that "no" is a refusal
+// only in a reply that carries no "$" record.
 ReplyTokens ParseTokens(std::string_view reply);
 
 // The digits after the last "$" that is not the reply's final character;

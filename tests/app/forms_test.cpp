@@ -209,6 +209,16 @@ TEST_F(PasswordTest, BoxesTakeOnlyWhatTheListCanHold) {
   // into question marks in the file.
   Type(*form, "Edit1", QString::fromUtf8("Иван李WAY-TOO-LONG-NAME-12345"));
   EXPECT_EQ(name->text(), QString::fromUtf8("ИванWAY-TOO-LONG-NAM"));
+  // The refusal is said, and stays said while the rest is typed.
+  EXPECT_EQ(form->MessageLine(), WordText(WordId::LettersNotAllowed) + QString::fromUtf8(" 李"));
+  Type(*form, "Edit1", QString::fromUtf8("Žluťoučký kůň"));
+  EXPECT_EQ(name->text(), "luouk k");
+  EXPECT_EQ(form->MessageLine(), WordText(WordId::LettersNotAllowed) + QString::fromUtf8(" 李 Ž ť č ý ů ň"));
+  // Pasted at once, such a name is refused whole.
+  name->clear();
+  name->insert(QString::fromUtf8("Kůň"));
+  EXPECT_EQ(name->text(), "");
+  Type(*form, "Edit1", QString::fromUtf8("ИванWAY-TOO-LONG-NAM"));
   Type(*form, "Edit2", "123456");
   Type(*form, "Edit3", "12345");
   Button(*form, "Button1")->click();

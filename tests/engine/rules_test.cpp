@@ -70,6 +70,7 @@ TEST_F(LastTrick, SixtyOneWinsTheBonus) {
   EXPECT_EQ(g.gs.GameScore[1], 5 + 59);
   EXPECT_EQ(view.Count("PlayEffect WKoGutX"), 1);
   EXPECT_EQ(view.Count("PlayEffect WPlMore"), 0);
+  EXPECT_TRUE(view.Has("ShowDealResult 2 59:61"));
   EXPECT_EQ(g.gs.ScoreDiff, 71 - 64);
   EXPECT_TRUE(view.Has("DrawHand 1 reveal"));
   EXPECT_EQ(view.buttonText[0], ButtonText::NextGame);
@@ -81,6 +82,7 @@ TEST_F(LastTrick, SixtyAllGivesNoBonus) {
   EXPECT_EQ(g.gs.GameScore[2], 60);
   EXPECT_EQ(view.Count("PlayEffect WPlMore"), 1);
   EXPECT_EQ(view.Count("PlayEffect WKoGutX") + view.Count("PlayEffect WKoBadX"), 0);
+  EXPECT_TRUE(view.Has("ShowDealResult 0 60:60"));
 }
 
 TEST_F(LastTrick, PanelsShowTheWinnersGain) {
@@ -227,6 +229,7 @@ TEST(BlackHand, EndsTheDealWith120AndDropsTheTrickPoints) {
   EXPECT_EQ(gs.GameScore[1], 0);
   EXPECT_TRUE(view.Has("DrawNamePlate 2 b Black Hand!"));
   EXPECT_EQ(view.Count("PlayEffect WKoGutX"), 1);
+  EXPECT_TRUE(view.Has("ShowDealResult 2 0:120"));
 }
 
 TEST(BlackHand, OffWhenTheRuleIsOffOrTheHandDiffers) {

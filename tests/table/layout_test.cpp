@@ -32,6 +32,24 @@ TEST(Layout, FixedModesScaleUniformly) {
   }
 }
 
+TEST(Layout, AFixedSizeThatDoesNotFitGivesWay) {
+  struct Case {
+    const char* name;
+    WindowMode wanted;
+    int freeWidth, freeHeight;
+    WindowMode shown;
+  } cases[] = {
+      {"large fits exactly", WindowMode::Large, 1520, 1000, WindowMode::Large},
+      {"large under a title bar on 1080", WindowMode::Large, 1920, 999, WindowMode::Medium2},
+      {"large on a 1280x720 screen", WindowMode::Large, 1280, 690, WindowMode::Medium1},
+      {"medium 2 on 1366x768", WindowMode::Medium2, 1366, 740, WindowMode::Medium1},
+      {"never larger than chosen", WindowMode::Medium1, 3840, 2100, WindowMode::Medium1},
+      {"nothing fits: the small one", WindowMode::Medium1, 800, 600, WindowMode::Small},
+      {"whole screen always", WindowMode::FullScreen, 640, 480, WindowMode::FullScreen},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FittingMode(c.wanted, c.freeWidth, c.freeHeight), c.shown) << c.name;
+}
+
 TEST(Layout, HalvesRoundToEven) {
   EXPECT_EQ(Whole(2.5), 2);
   EXPECT_EQ(Whole(3.5), 4);

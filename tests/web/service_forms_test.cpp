@@ -35,6 +35,10 @@ TEST(Replies, TokensAnywhere) {
   EXPECT_TRUE(t.is);
   EXPECT_FALSE(t.no);
   EXPECT_TRUE(ParseTokens("nope").no);
+  // Inside a record "no" is data: a city, an e-mail or a profile line.
+  EXPECT_FALSE(ParseTokens("$Lebanon Lebanon 4-001 M anon@no.ru 01.02.2026 xxx xxx xxx 0 0 0\n").no);
+  EXPECT_FALSE(ParseTokens("$Ann~~I know the rules~~~~~~~~~~~\n").no);
+  EXPECT_TRUE(ParseTokens("no$").no);  // a "$" only as the final character is no record
 }
 
 TEST(Replies, RecordFieldsKeepEmptyOnes) {

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
 
 #include "codec.h"
@@ -154,6 +156,39 @@ TEST_F(Windows, RegistrationThroughTheBoxes) {
   EXPECT_EQ(session->State, AccountState::Guest);
   EXPECT_EQ(session->User.R04, 0);
   EXPECT_FALSE(w.CheckBox2->isEnabled());
+}
+
+// ctest runs this once per system locale (C, en_US, de_DE, ko_KR): the date
+// the services get and the reading of the account must not depend on it.
+TEST_F(Windows, RegistrationAndLoginUnderTheSystemLocale) {
+  const char* lc = std::getenv("LC_ALL");
+  if (lc && *lc && !std::setlocale(LC_ALL, "")) GTEST_SKIP() << lc << " is not installed here";
+  AccountDesktop d = desk.Make();
+  d.today = DefaultDesktop(nullptr).today;
+  TFAcc1 w(*session, addr, pics, true, style, d);
+  w.EditNick->setText("Lebanese");
+  w.EditPw->setText("pass1");
+  w.EditEMail->setText("anon@no.ru");
+  w.EditCity->setText("Lebanon");
+  ASSERT_TRUE(w.Button1->isEnabled());
+  w.Button1->click();
+  ASSERT_EQ(desk.told.size(), 1u);
+  EXPECT_EQ(desk.told[0], WordText(WordId::YourAccountHasBeenSuccessfullyCreated)) << session->User.DateR;
+  EXPECT_EQ(session->User.DateR, QDate::currentDate().toString("dd.MM.yyyy").toStdString());
+
+  TInfo14 info;
+  info.About = "I know no rules";
+  ASSERT_TRUE(web->SaveProfile("Lebanese", "pass1", info));
+  EXPECT_EQ(web->ReadProfile("Lebanese").About, info.About);
+
+  w.Button2->click();
+  ASSERT_EQ(session->State, AccountState::Guest);
+  w.EditNick->setText("Lebanese");
+  w.EditPw->setText("pass1");
+  w.Button2->click();
+  EXPECT_EQ(session->State, AccountState::LoggedIn);
+  EXPECT_EQ(session->User.City, "Lebanon");
+  EXPECT_EQ(session->User.EMail, "anon@no.ru");
 }
 
 TEST_F(Windows, ProfilePresidentAndPhoto) {

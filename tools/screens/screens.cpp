@@ -1,5 +1,6 @@
 // Writes screenshots of the intro, the menu, a deal in progress and the end
-// of a deal, in the small and the large window, into a folder.
+// of a deal, in the small and the large window, into a folder; and the menu
+// and a finished deal in each of the ten languages in both windows.
 // Usage: zarnet-screens OUTDIR
 #include <QApplication>
 #include <QDateTime>
@@ -25,15 +26,52 @@ void Save(QWidget& w, const QString& path) {
   if (!w.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
 
-void Shots(const QString& out, int windowMode, const QString& tag) {
-  QTemporaryDir dir;
+const char* const kLanguageTags[10] = {"en", "ru", "de", "fr", "es", "zh", "it", "cs", "ja", "ko"};
+
+std::string MakeFolder(const QTemporaryDir& dir, int windowMode, int language) {
   const std::string folder = dir.path().toStdString();
   ReplaceFile(folder + "/" + kClubListName, InstallationList());
   ReplaceFile(folder + "/" + kNetListName, InstallationList());
   Settings s = DefaultSettings("Mr.X");
   s.WindowMode = windowMode;
   s.OptFlyCards = false;
+  s.Language = language;
   SaveSettings(folder, s);
+  return folder;
+}
+
+// Plays on until the deal is over: the computer on the timer, the player slot 1.
+void PlayOut(TForm1& form) {
+  for (int guard = 0; guard < 400 && !form.game.gs.DealOver; ++guard) {
+    form.Timer1Timer();
+    if (form.game.gs.Turn == 2) form.PlaySlot(1);
+    if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
+  }
+}
+
+// The menu and a finished deal in one language.
+void LanguageShots(const QString& out, int windowMode, const QString& tag, int language) {
+  QTemporaryDir dir;
+  const std::string folder = MakeFolder(dir, windowMode, language);
+  TForm1 form(folder);
+  form.table->PauseScale = 0;
+  form.Confirm = [](const QString&) { return true; };
+  form.OpenWelcome = [](int) { return WelcomeResult{true, "Anna"}; };
+  form.show();
+  form.RunStartUp();
+  form.EndIntro();
+  QTest::qWait(50);
+  const QString name = QString("%1_%2").arg(kLanguageTags[language], tag);
+  Save(form, out + "/lang_menu_" + name + ".png");
+  form.MenuLineClick(kSlotNewPlayer);
+  form.Button7Click();
+  PlayOut(form);
+  Save(form, out + "/lang_table_" + name + ".png");
+}
+
+void Shots(const QString& out, int windowMode, const QString& tag) {
+  QTemporaryDir dir;
+  const std::string folder = MakeFolder(dir, windowMode, 0);
   TForm1 form(folder);
   form.table->PauseScale = 0;
   form.Confirm = [](const QString&) { return true; };
@@ -62,11 +100,7 @@ void Shots(const QString& out, int windowMode, const QString& tag) {
     if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
   }
   Save(form, out + "/deal_" + tag + ".png");
-  while (!form.game.gs.DealOver) {
-    form.Timer1Timer();
-    if (form.game.gs.Turn == 2) form.PlaySlot(1);
-    if (form.game.gs.Turn == kTurnTrickDone && !form.game.gs.DealOver) form.Button7Click();
-  }
+  PlayOut(form);
   Save(form, out + "/dealover_" + tag + ".png");
   // The end of a game with a first place.
   FormStyle style;
@@ -105,5 +139,9 @@ int main(int argc, char** argv) {
   QDir().mkpath(out);
   Shots(out, 1, "small");
   Shots(out, 5, "large");
+  for (int language = 0; language < 10; ++language) {
+    LanguageShots(out, 1, "small", language);
+    LanguageShots(out, 5, "large", language);
+  }
   return 0;
 }
