@@ -711,7 +711,8 @@ void TForm1::DrawTopPanel(int k) {
   const QString score = cut < 0 ? QString() : line.trimmed().mid(cut + 1);
   const QFontMetrics fm(f);
   const int scoreWidth = fm.horizontalAdvance("000000");
-  const int right = a->width() - 6;
+  // Clear of the suit marks down the frame's right edge.
+  const int right = a->width() - ScaleLen(Factors, 18);
   p.drawText(QRect(right - scoreWidth, 0, scoreWidth, h), Qt::AlignVCenter | Qt::AlignRight, score);
   const QRect nameRoom(h + 2, 0, right - scoreWidth - h - 8, h);
   p.drawText(nameRoom, Qt::AlignVCenter | Qt::AlignLeft, fm.elidedText(name, Qt::ElideRight, nameRoom.width()));
