@@ -98,6 +98,14 @@ bool SafeHost(const std::string& h) {
   return true;
 }
 
+// Sessions and seats are bound to the address as the table servers see it:
+// an IPv4 caller on an IPv6 socket is written as plain IPv4.
+std::string CallerAddress(const std::string& remote) {
+  const std::string mapped = "::ffff:";
+  if (remote.rfind(mapped, 0) == 0 && remote.find('.') != std::string::npos) return remote.substr(mapped.size());
+  return remote;
+}
+
 int signalPipe[2];
 void OnSignal(int) {
   const char c = 1;
@@ -137,10 +145,12 @@ int main(int argc, char** argv) {
 
   // The table game servers run on this thread's event loop.
   std::vector<std::unique_ptr<TableServer>> tables;
+  const LinkLimits limits;
+  LinkCounter links(limits.perAddress);
   for (int t = 1; t <= kTables; ++t) {
     uint64_t seed;
     randombytes_buf(&seed, sizeof seed);
-    auto server = std::make_unique<TableServer>(t, *storage, seed);
+    auto server = std::make_unique<TableServer>(t, *storage, seed, links, limits);
     if (!server->Listen(QHostAddress(QString::fromStdString(opt.listen)), quint16(opt.tablesBase + t))) {
       std::fprintf(stderr, "zarnet-services: table %d cannot listen on port %d: %s\n", t, opt.tablesBase + t,
                    server->ErrorString().toLocal8Bit().constData());
@@ -162,7 +172,8 @@ int main(int argc, char** argv) {
   auto post = [&](const char* path, Script script) {
     http.Post(path, [&services, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
       try {
-        res.set_content((services.*script)(req.body, Caller{req.remote_addr, std::time(nullptr)}), kReplyType);
+        res.set_content((services.*script)(req.body, Caller{CallerAddress(req.remote_addr), std::time(nullptr)}),
+                        kReplyType);
       } catch (const std::exception& e) {
         std::fprintf(stderr, "zarnet-services: %s\n", e.what());
         res.status = 503;
