@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <httplib.h>
 #include <sodium.h>
@@ -24,6 +25,7 @@
 #include "ftp.h"
 #include "handlers.h"
 #include "passwords.h"
+#include "photos.h"
 #include "storage.h"
 #include "table_server.h"
 
@@ -122,8 +124,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   QDir().mkpath(QString::fromStdString(opt.data + "/avatars"));
+  QDir().mkpath(QString::fromStdString(opt.data + "/ftp/inbox"));
   if (opt.downloads.empty()) opt.downloads = opt.data + "/downloads";
   const std::string avatars = QDir(QString::fromStdString(opt.data + "/avatars")).absolutePath().toStdString();
+  const std::string inbox = QDir(QString::fromStdString(opt.data + "/ftp/inbox")).absolutePath().toStdString();
 
   std::unique_ptr<Storage> storage;
   try {
@@ -142,6 +146,7 @@ int main(int argc, char** argv) {
   config.dataDir = opt.data;
   config.chatInterval = opt.chatInterval;
   Services services(*storage, config);
+  PhotoInbox photos(inbox, avatars, FtpServer::LogPath(opt.data), *storage, config.sessionSeconds);
 
   // The table game servers run on this thread's event loop.
   std::vector<std::unique_ptr<TableServer>> tables;
@@ -199,7 +204,16 @@ int main(int argc, char** argv) {
   http.Get(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)",
            [&](const httplib::Request& req, httplib::Response& res) {
              std::string body;
-             if (!ReadFile(avatars + "/" + req.matches[1].str() + ".jpg", &body)) {
+             const std::string path = avatars + "/" + req.matches[1].str() + ".jpg";
+             // A photo uploaded a moment ago is checked now, not at the next tick.
+             if (!ReadFile(path, &body)) {
+               try {
+                 photos.Process(std::time(nullptr));
+               } catch (const std::exception& e) {
+                 std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+               }
+             }
+             if (body.empty() && !ReadFile(path, &body)) {
                res.status = 404;
                return;
              }
@@ -234,9 +248,18 @@ int main(int argc, char** argv) {
   FtpServer ftp;
   if (opt.ftp != 0) {
     std::string error;
-    if (!ftp.Start(opt.listen, opt.ftp, opt.data, avatars, &error))
+    if (!ftp.Start(opt.listen, opt.ftp, opt.data, inbox, &error))
       std::fprintf(stderr, "zarnet-services: photo upload is off: %s\n", error.c_str());
   }
+  QTimer photoTick;
+  QObject::connect(&photoTick, &QTimer::timeout, &app, [&] {
+    try {
+      photos.Process(std::time(nullptr));
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    }
+  });
+  if (opt.ftp != 0) photoTick.start(1000);
 
   // SIGTERM and SIGINT end the event loop through a pipe.
   if (pipe(signalPipe) != 0) return 1;
