@@ -63,6 +63,11 @@ TableServer::TableServer(int table, Storage& storage, uint64_t seed, LinkCounter
   });
 }
 
+TableServer::~TableServer() {
+  for (const auto& [socket, link] : links_) socket->disconnect(this);
+  links_.clear();
+}
+
 bool TableServer::Listen(const QHostAddress& address, quint16 port) { return server_.listen(address, port); }
 
 void TableServer::Log(const char* format, ...) const {

@@ -52,6 +52,8 @@ class TableServer : public QObject {
  public:
   TableServer(int table, Storage& storage, uint64_t seed, LinkCounter& counter, LinkLimits limits = {},
               QObject* parent = nullptr);
+  // Links still open are closed without their handlers, which need a whole server.
+  ~TableServer() override;
   bool Listen(const QHostAddress& address, quint16 port);
   QString ErrorString() const { return server_.errorString(); }
 
