@@ -104,6 +104,8 @@ void TableServer::Accept() {
     links_.emplace(s, link);
     // Qt stops reading from the system when this much waits unread.
     s->setReadBufferSize(4096);
+    // Relayed frames go on at once, not behind the acknowledgement of the last.
+    s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(s, &QTcpSocket::readyRead, this, [this, s] { Read(s); });
     connect(s, &QTcpSocket::disconnected, this, [this, s] { Gone(s); });
   }
