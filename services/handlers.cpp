@@ -352,9 +352,11 @@ std::string Services::Tables(std::string_view body, const Caller& caller) {
     const bool account = db_.FindAccount(r.nick).has_value();
     if (account && !HasSession(r.nick, caller)) return kNo;
     if (board == kAccountBoard && (!account || !db_.TakeCycleEntry(r.nick))) return kNo;
-    // Free nicks are limited per address, so nobody silences a name he does not own.
-    if (chat && !db_.TryChatPost(account ? "n:" + r.nick : "a:" + caller.address, caller.now, config_.chatInterval))
-      return kNo;
+    // A free nick is limited per address, so nobody silences a name he does
+    // not own by posting under it from elsewhere; two programs behind one
+    // address keep a limit each.
+    const std::string poster = account ? "n:" + r.nick : "a:" + caller.address + " " + r.nick;
+    if (chat && !db_.TryChatPost(poster, caller.now, config_.chatInterval)) return kNo;
     const int64_t place = db_.SubmitRecord(board, r, chat);
     // An account's top-ten place on its board earns the bonus the game then claims.
     if (board == kAccountBoard && place <= 10) db_.AddPendingBonus(r.nick, place == 1 ? 25 : 10);
