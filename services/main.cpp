@@ -44,6 +44,7 @@ struct Options {
   std::string tableAddress;
   int threads = 64;
   int chatInterval = 15;
+  int moveSeconds = 26;
 };
 
 void Usage() {
@@ -51,7 +52,7 @@ void Usage() {
                "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
                "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
                "                       [--downloads DIR] [--table-address ADDRESS] [--threads N]\n"
-               "                       [--chat-interval SECONDS]\n");
+               "                       [--chat-interval SECONDS] [--move-seconds SECONDS]\n");
 }
 
 bool ParseInt(const char* text, int lo, int hi, int* out) {
@@ -77,6 +78,7 @@ bool Parse(int argc, char** argv, Options* o) {
     else if (a == "--table-address") o->tableAddress = v;
     else if (a == "--threads") { if (!ParseInt(v, 1, 1024, &o->threads)) return false; }
     else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
+    else if (a == "--move-seconds") { if (!ParseInt(v, 1, 600, &o->moveSeconds)) return false; }
     else return false;
   }
   return true;
@@ -150,7 +152,8 @@ int main(int argc, char** argv) {
 
   // The table game servers run on this thread's event loop.
   std::vector<std::unique_ptr<TableServer>> tables;
-  const LinkLimits limits;
+  LinkLimits limits;
+  limits.moveMs = opt.moveSeconds * 1000;
   LinkCounter links(limits.perAddress);
   for (int t = 1; t <= kTables; ++t) {
     uint64_t seed;

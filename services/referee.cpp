@@ -42,6 +42,14 @@ void Referee::BeginDeal(std::string_view codes, bool firstOfMatch) {
   awaitingNext_ = false;
 }
 
+int Referee::ToMove() const {
+  const GameState& gs = game_.gs;
+  if (gs.DealSettled) return 1;
+  if (gs.DealPhase != 2) return dealLeader_;
+  if (awaitingNext_ || gs.Turn == kTurnTrickDone) return gs.Leader;
+  return gs.Turn;
+}
+
 Referee::Verdict Referee::Refuse(std::string why) {
   why_ = std::move(why);
   return Verdict::Illegal;

@@ -25,6 +25,8 @@ class Referee {
   Verdict Move(int seat, std::string_view payload);
 
   bool DealOver() const { return game_.gs.DealSettled; }
+  // The seat whose move the game waits for; after a deal, seat 1 asks for the next.
+  int ToMove() const;
   int deals() const { return deals_; }
   // The match score of a seat so far, as the players' engines count it.
   int Score(int seat) const { return game_.gs.GameScore[seat]; }

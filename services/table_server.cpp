@@ -168,6 +168,13 @@ void TableServer::Sweep() {
       late.emplace_back(socket, "a half frame waited longer than the move clock");
   }
   for (const auto& [socket, why] : late) Drop(socket, why);
+  // A player who neither moves nor lets his own clock run out loses on time,
+  // as his client would have told.
+  if (running_ && !played_ && moveClock_.isValid() && moveClock_.elapsed() > limits_.moveMs * 3 / 2) {
+    const int seat = referee_.ToMove();
+    Log("seat %d loses on time: no move for %lld s", seat, static_cast<long long>(moveClock_.elapsed() / 1000));
+    Forfeit(seat, 'T');
+  }
 }
 
 void TableServer::Frame(QTcpSocket* socket, const QByteArray& frame) {
@@ -261,6 +268,7 @@ void TableServer::Move(int seat, const QByteArray& frame, const QByteArray& rela
     case Referee::Verdict::Relay:
       break;
   }
+  moveClock_.start();
   Send(3 - seat, relayed);
   if (running_ && referee_.DealOver() && referee_.deals() >= kMatchDeals) {
     played_ = true;
@@ -271,6 +279,7 @@ void TableServer::Move(int seat, const QByteArray& frame, const QByteArray& rela
 void TableServer::Deal(bool first) {
   const QByteArray deck = DeckFrame(rng_);
   referee_.BeginDeal(std::string_view(deck.constData() + 1, 80), first);
+  moveClock_.start();
   Send(1, deck);
   Send(2, deck);
 }

@@ -26,7 +26,8 @@ inline constexpr int kMatchDeals = 2;
 // What one link may cost the table servers.
 struct LinkLimits {
   int connectMs = 10'000;         // a link must say "connect" within this
-  int moveMs = 26'000;            // the move clock: a half frame may wait this long
+  int moveMs = 26'000;            // the move clock: a half frame may wait this long, and
+                                  // the seat to move one and a half times as long
   qint64 maxUnsent = 64 * 1024;   // output a player leaves unread
   int perAddress = 8;             // links from one address, all tables together
   int unseatedPerTable = 64;      // links that have not said "connect" yet, per table
@@ -97,6 +98,7 @@ class TableServer : public QObject {
   QTcpServer server_;
   QTimer sweep_;
   QTimer outcomeWait_;
+  QElapsedTimer moveClock_;  // since the last move the game went on with
   Player seats_[3];
   std::unordered_map<QTcpSocket*, Link> links_;
   bool running_ = false;

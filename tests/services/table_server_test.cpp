@@ -346,6 +346,29 @@ TEST_F(TableServer, AnIllegalMoveForfeitsTheMatch) {
   }
 }
 
+// With a two-second move clock: a player who stalls loses on time after
+// three seconds, and a half frame is dropped with its link after two.
+TEST_F(TableServer, StallsAndHalfFramesEndOnTheServersClock) {
+  service_.Stop();
+  ASSERT_TRUE(service_.Start("sqlite", "", "--move-seconds 2"));
+  for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick));
+  {
+    Player one(Port(6)), two(Port(6));
+    StartMatch(6, one, two);  // seat 1 should begin the deal, and does not
+    EXPECT_EQ(two.Read(20), Frame("T", 1));
+    EXPECT_TRUE(one.Closed());
+  }
+  EXPECT_EQ(Rating("Tom"), "$0 1 984\n");
+  {
+    Player one(Port(6)), two(Port(6));
+    StartMatch(6, one, two);
+    two.Send("shi");
+    EXPECT_EQ(one.Read(20), Frame("a", 2));
+    EXPECT_TRUE(two.Closed());
+  }
+  EXPECT_EQ(Rating("Ada").substr(0, 5), "$0 2 ");
+}
+
 long ResidentKiB(int pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);)
