@@ -100,9 +100,17 @@ install(CODE "
 install(TARGETS zarnet-services RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT services)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/zarnet-services.service DESTINATION lib/systemd/system
         COMPONENT services)
-# It may hold the database password.
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/zarnet-services.conf DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}
-        PERMISSIONS OWNER_READ OWNER_WRITE COMPONENT services)
+# The configuration lives in /etc for a /usr installation and in PREFIX/etc for
+# any other; it may hold the database password, so only root reads it.
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(etc /etc)
+  else()
+    set(etc \"\${CMAKE_INSTALL_PREFIX}/etc\")
+  endif()
+  file(INSTALL \"${CMAKE_CURRENT_LIST_DIR}/zarnet-services.conf\" DESTINATION \"\${etc}\"
+       PERMISSIONS OWNER_READ OWNER_WRITE)
+" COMPONENT services)
 
 # --- the Debian packages ---
 set(CPACK_GENERATOR DEB)
@@ -111,6 +119,9 @@ set(CPACK_PACKAGE_VENDOR "Zarnet team")
 set(CPACK_PACKAGE_CONTACT "Zarnet team <team@zarnet.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installs into a staging DESTDIR under the real prefix, so /etc lands in /etc.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_COMPONENTS_ALL game services)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -125,10 +136,10 @@ set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS
     "fonts-dejavu-core, fonts-liberation2, fonts-comic-neue, fonts-wqy-zenhei, timgm6mb-soundfont")
 set(CPACK_COMPONENT_GAME_DESCRIPTION "two-player trick-taking card game
- Zarnet is a card game for two on a 40-card deck: three cards in hand, trump
- from the card turned up under the deck, no duty to follow suit, and 61 of the
- 120 card points win a deal. Play against the computer, a friend over the
- network, or at the tables of an online tournament.")
+Zarnet is a card game for two on a 40-card deck: three cards in hand, trump
+from the card turned up under the deck, no duty to follow suit, and 61 of the
+120 card points win a deal. Play against the computer, a friend over the
+network, or at the tables of an online tournament.")
 
 set(CPACK_DEBIAN_SERVICES_PACKAGE_NAME zarnet-services)
 set(CPACK_DEBIAN_SERVICES_PACKAGE_SECTION games)
@@ -142,8 +153,8 @@ set(CPACK_DEBIAN_SERVICES_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_LIST_DIR}/debian-services/conffiles)
 set(CPACK_DEBIAN_SERVICES_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_COMPONENT_SERVICES_DESCRIPTION "web services and table servers of the Zarnet card game
- Accounts, record boards, statistics, chat, the online tournament and its ten
- table game servers, run by systemd as their own user with SQLite or
- PostgreSQL storage.")
+Accounts, record boards, statistics, chat, the online tournament and its ten
+table game servers, run by systemd as their own user with SQLite or
+PostgreSQL storage.")
 
 include(CPack)
