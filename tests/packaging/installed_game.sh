@@ -71,5 +71,20 @@ pid=""
 [ -z "$(find "$share/zarnet" -newer "$work/started" -type f ! -path '*/screenshots/*')" ] && ok ||
   bad "the program wrote into the installation"
 
+# A file where the player's folder belongs: the game says so instead of starting.
+blocked="$work/blocked"
+mkdir -p "$blocked"
+echo x > "$blocked/zarnet"
+XDG_DATA_HOME="$blocked" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$prefix/bin/zarnet" > "$work/blocked.log" 2>&1 &
+pid=$!
+for _ in $(seq 50); do
+  grep -q 'cannot make the folder' "$work/blocked.log" && break
+  sleep 0.2
+done
+grep -q "cannot make the folder $blocked/zarnet" "$work/blocked.log" && ok || bad "no message for a blocked folder: $(cat "$work/blocked.log")"
+[ "$(cat "$blocked/zarnet")" = x ] && ok || bad "the file in the folder's place was changed"
+kill "$pid" 2>/dev/null
+pid=""
+
 echo "installed game: $passed passed, $failed failed"
 [ "$failed" = 0 ]
