@@ -8,7 +8,6 @@
 // "series=N diff=D" after each series. Exit status: 0 done, 1 usage or the
 // link failed, 2 the peer broke the protocol, 3 nothing happened in time.
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QHostAddress>
 #include <QTimer>
 #include <cstdio>
@@ -30,7 +29,6 @@ class NetBot : public QObject {
     g_.opt.PlayerSlot = kSlotNewPlayer;
     g_.player.Name = PadName(name);
     link_.PlayerName = PadName(name);
-    g_.rng.Seed(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()));
     connect(&conn_, &PeerConnection::secondPlayerConnected, this, [this] { BeginSeries(); });
     connect(&conn_, &PeerConnection::guestSeriesStarts, this, [this] {
       BeginSeries();
