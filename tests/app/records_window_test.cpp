@@ -162,6 +162,10 @@ TEST_F(RecordsWindowTest, DamagedHistoryIsSetAsideByteForByte) {
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(note->text().startsWith(W(WordId::HistorySetAside)));
   EXPECT_TRUE(note->text().contains(QString::fromStdString(aside[0])));
+  if (const QByteArray sheets = qgetenv("ZARNET_SHEETS"); !sheets.isEmpty()) {
+    window.adjustSize();
+    window.grab().save(QString::fromUtf8(sheets) + "/history_set_aside.png");
+  }
 }
 
 TEST_F(RecordsWindowTest, PrivateListStaysPrivateAfterASeries) {
