@@ -23,6 +23,7 @@
 #include "engine.h"
 #include "peer_game.h"
 #include "series.h"
+#include "strong_opponent.h"
 #include "words.h"
 
 namespace zarnet {
@@ -209,6 +210,7 @@ TForm1::TForm1(const std::string& programFolder)
 
 TForm1::~TForm1() {
   Timer1.stop();
+  thinker_.Cancel();
   peer.reset();
   game.view = nullptr;
 }
@@ -711,7 +713,7 @@ void TForm1::TakeGameOptions() {
   game.opt.OptFlyCards = settings.OptFlyCards;
   game.opt.OptBlackHand = settings.OptBlackHand;
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Opponent = settings.Opponent;
 }
 
 void TForm1::SyncTimer() {
@@ -743,7 +745,16 @@ void TForm1::Timer1Timer() {
     return;
   }
   busy_ = true;
-  MoveDriverTick(game);
+  if (game.opt.Opponent != OpponentLevel::Standard && ComputerToMove(game)) {
+    if (const auto move = thinker_.Take(game)) {
+      MoveDriverTick(game, &*move);
+    } else {
+      thinker_.Start(game, 1, SettingsForLevel(game.opt.Opponent));
+    }
+  } else {
+    thinker_.Cancel();
+    MoveDriverTick(game);
+  }
   busy_ = false;
   SyncTimer();
 }
@@ -910,6 +921,7 @@ bool TForm1::QuitClick() {
 }
 
 void TForm1::ReturnToMenu() {
+  thinker_.Cancel();
   FinishRecording();
   if (game.opt.Recording) {
     game.opt.Recording = false;
@@ -991,6 +1003,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   }
   Timer1.stop();
   Timer2.stop();
+  thinker_.Cancel();
   peer->CloseLink();
   FinishRecording();
   if (!StartUpFailed && !FirstPaint) {
@@ -1095,7 +1108,7 @@ void TForm1::RulesChanged() {
     game.opt.OptBlackHand = settings.OptBlackHand;
     game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   }
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Opponent = settings.Opponent;
 }
 
 void TForm1::FontsChanged() {
