@@ -1,8 +1,12 @@
 // Zarnet: the program entry.
 #include <QApplication>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
+#include <cstdio>
 
+#include "card_art.h"
 #include "codec.h"
 #include "form_account.h"
 #include "form_count.h"
@@ -15,6 +19,7 @@
 #include "main_window.h"
 #include "network_section.h"
 #include "peer_game.h"
+#include "program_folder.h"
 #include "series.h"
 #include "service_client.h"
 #include "tour_binding.h"
@@ -142,7 +147,15 @@ void BindWorld(TForm1& form, TWorldLink& world) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Zarnet");
-  TForm1 form(QCoreApplication::applicationDirPath().toStdString());
+  const ProgramPlace place = FindProgramFolder(QCoreApplication::applicationDirPath(),
+                                               QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+  if (place.folder.isEmpty()) {
+    std::fprintf(stderr, "zarnet: %s\n", qPrintable(place.error));
+    QMessageBox::critical(nullptr, "Zarnet", place.error);
+    return 1;
+  }
+  SetInstalledLibraryFolder(place.installedLibraries);
+  TForm1 form(place.folder.toStdString());
   BindWindows(form);
   // The boards and the chat use the window's own services, whose addresses the
   // start-up sets from the built-in table and the service directory.

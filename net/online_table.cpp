@@ -51,7 +51,11 @@ OnlineTable::OnlineTable(Game& game, QObject* parent)
   connect(&TimerTimer, &QTimer::timeout, this, [this] { Tick(); });
   connect(&CS, &QTcpSocket::readyRead, this, [this] { CSRead(); });
   // Once connected the socket can be written: the connect frame goes out.
-  connect(&CS, &QTcpSocket::connected, this, [this] { CSWrite(); });
+  connect(&CS, &QTcpSocket::connected, this, [this] {
+    // Frames go one behind another; none waits for the acknowledgement of the last.
+    CS.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    CSWrite();
+  });
   connect(&CS, &QTcpSocket::errorOccurred, this, [this] { CSError(); });
   connect(&CS, &QTcpSocket::disconnected, this, [this] { CSDisconnect(); });
 }
@@ -82,7 +86,9 @@ void OnlineTable::SendFrame(const std::string& payload) {
 }
 
 void OnlineTable::Write(const std::string& bytes) {
-  if (CS.state() == QAbstractSocket::ConnectedState) CS.write(bytes.data(), qint64(bytes.size()));
+  if (CS.state() != QAbstractSocket::ConnectedState) return;
+  CS.write(bytes.data(), qint64(bytes.size()));
+  CS.flush();  // before any flight of the move holds the loop
 }
 
 void OnlineTable::ChatLine(const std::string& text, int seat) {

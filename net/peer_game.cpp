@@ -160,7 +160,8 @@ TPeerGame::TPeerGame(Game& game, TTableScreen& table, QWidget* window)
     connection.Close();
     if (game_.gs.DealActive && table_.TableShown()) OnPeerLeft();
   });
-  connect(&connection, &PeerConnection::peerLeft, this, &TPeerGame::OnPeerLeft);
+  connect(&connection, &PeerConnection::peerLeft, this, [this] { OnPeerLeft(); });
+  connect(&connection, &PeerConnection::protocolViolation, this, [this] { OnPeerLeft(true); });
   connect(&connection, &PeerConnection::chatLine, this,
           [this](const std::string& text, int colour) { AddChatLine(colour, "s" + text); });
   connect(&connection, &PeerConnection::deckArrived, this, [this] {
@@ -250,7 +251,7 @@ void TPeerGame::CloseLink() {
   if ((*HookSlot) == hooks_.get()) (*HookSlot) = nullptr;
 }
 
-void TPeerGame::OnPeerLeft() {
+void TPeerGame::OnPeerLeft(bool broken) {
   EnableChat(false);
   const GameState& gs = game_.gs;
   const uint8_t role = game_.opt.NetRole;
@@ -265,7 +266,8 @@ void TPeerGame::OnPeerLeft() {
     }
     return;
   }
-  if (!game_.opt.NetGame || !gs.DealActive || gs.DealSettled || !table_.TableShown()) return;
+  if (!game_.opt.NetGame || !table_.TableShown()) return;
+  if (!broken && (!gs.DealActive || gs.DealSettled)) return;
   game_.Play("WWrongs", false);
   const QString who = WordText(role == 1 ? WordId::Client : WordId::Server);
   const QString text =

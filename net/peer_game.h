@@ -112,7 +112,8 @@ class TPeerGame : public QObject {
 
  private:
   class Hooks;
-  void OnPeerLeft();
+  // `broken`: the peer broke the protocol; the deal cannot go on whatever its state.
+  void OnPeerLeft(bool broken = false);
   void EnableChat(bool on);
   void ClearChat();
   Game& game_;

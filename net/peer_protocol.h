@@ -32,6 +32,7 @@ struct PeerLink {
   uint8_t LinkState = 0;   // 0 none, 1 connecting, 2 handshake done, 3 a deck was sent
   std::string PlayerName;  // 20 characters, blank-padded
   std::string pending;     // bytes of a message not yet complete
+  int ignored = 0;         // messages and stray bytes ignored since the link was made
   // Guest: the welcome came; what follows waits in `pending` until the
   // series is under way (clear it, then read on with no new bytes).
   bool held = false;
@@ -47,22 +48,34 @@ class PeerOutlet {
   // Guest: the host's welcome arrived; the guest's series starts.
   virtual void GuestSeriesStarts() {}
   virtual void ChatLine(const std::string& text, int colour) { (void)text, (void)colour; }
-  // The peer named a card that is not in its hand here: the two sides drifted apart.
+  // A move that the deal does not allow now (out of turn, a card the peer
+  // does not hold here): ignored, never applied.
   virtual void PeerOutOfStep() {}
   // Guest: a deck is about to start the next deal.
   virtual void DeckArrived() {}
-  // Bytes that make no message of ours, or a deck or move that does not parse.
-  // The game ignores them; a test opponent may treat them as the peer's fault.
+  // Bytes that make no message of ours; they are skipped.
   virtual void BadMessage(const std::string& bytes) { (void)bytes; }
+  // The peer sent what no honest copy sends (a deck whose values disagree
+  // with its cards); the link cannot go on. The receiver stops reading.
+  virtual void ProtocolViolation(const std::string& what) { (void)what; }
 };
 
 // The deck as both links send it: 40 codes, 40 orders and 40 points as two
 // digits each (240 bytes).
 std::string DeckBlocks(const GameState& gs);
 // Fills Deck, DeckOrder and DeckPoints when the blocks name each card once
-// and every number is two digits; otherwise changes nothing. With a null
-// `gs` it only checks.
+// and every order and point value is the one of its card; otherwise changes
+// nothing. With a null `gs` it only checks.
 bool ReadDeckBlocks(std::string_view blocks, GameState* gs);
+
+// Looks for a greeting (`prefix` and then bytes up to `length`) in `buffer`,
+// dropping what comes before it. A whole one is taken out, with the bytes
+// after the prefix in `tail`; a possible start of one is kept for more bytes.
+bool TakeGreeting(std::string& buffer, std::string_view prefix, size_t length, std::string* tail);
+// The first 15 bytes of a hello of this game.
+std::string HelloPrefix();
+// Host: a guest's hello was found; the link is made and the guest welcomed.
+void AcceptHello(Game& g, PeerLink& link, PeerOutlet& out, const std::string& guestName);
 
 std::string PadName(std::string_view name);
 std::string HelloMessage(std::string_view playerName);

@@ -36,6 +36,8 @@ bool TableServer::Listen(const QHostAddress& address, quint16 port) { return ser
 
 void TableServer::Accept() {
   while (QTcpSocket* s = server_.nextPendingConnection()) {
+    // Relayed frames go on at once, not behind the acknowledgement of the last.
+    s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     unseated_.push_back(s);
     connect(s, &QTcpSocket::readyRead, this, [this, s] { Read(s); });
     connect(s, &QTcpSocket::disconnected, this, [this, s] { Gone(s); });

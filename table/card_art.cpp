@@ -80,10 +80,26 @@ bool ResizePng(QImage& picture, int width, int height, QString* error) {
 
 // --- ResourceSource ---
 
+namespace {
+QString& InstalledLibraryFolder() {
+  static QString folder;
+  return folder;
+}
+}  // namespace
+
+QStringList LibraryFolders(const QString& programFolder) {
+  QStringList folders{programFolder, QDir::cleanPath(QDir(programFolder).filePath(".."))};
+  if (!InstalledLibraryFolder().isEmpty()) folders << InstalledLibraryFolder();
+  return folders;
+}
+
+void SetInstalledLibraryFolder(const QString& folder) { InstalledLibraryFolder() = folder; }
+
 bool ResourceSource::Open(const QString& library) {
   Close();
   if (library.isEmpty()) return true;
-  for (const QString& path : {QDir(folder_).filePath(library), QDir(folder_).filePath("../" + library)}) {
+  for (const QString& folder : LibraryFolders(folder_)) {
+    const QString path = QDir(folder).filePath(library);
     if (!QFileInfo(path).isFile()) continue;
     const QString root = "/" + library;
     if (QResource::registerResource(path, root)) {

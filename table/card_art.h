@@ -25,8 +25,14 @@ class PictureSource {
   virtual QImage Read(const QString& type, const QString& name) = 0;
 };
 
+// The folders a library is looked for in, in order: the program folder, its parent,
+// then the installation's shared folder once one is set.
+QStringList LibraryFolders(const QString& programFolder);
+// Set once at start by an installed program; empty (the default) leaves two folders.
+void SetInstalledLibraryFolder(const QString& folder);
+
 // Libraries are Qt resource files under the library's file name, looked for in the
-// program folder, then in its parent.
+// folders above.
 class ResourceSource : public PictureSource {
  public:
   explicit ResourceSource(QString programFolder) : folder_(std::move(programFolder)) {}

@@ -79,8 +79,9 @@ QString ParentFolder(const std::string& programFolder) {
 
 bool LibraryPresent(const std::string& programFolder, const std::string& fileName) {
   const QString name = QString::fromStdString(fileName);
-  return QFileInfo(QDir(QString::fromStdString(programFolder)).filePath(name)).isFile() ||
-         QFileInfo(QDir(ParentFolder(programFolder)).filePath(name)).isFile();
+  for (const QString& folder : LibraryFolders(QString::fromStdString(programFolder)))
+    if (QFileInfo(QDir(folder).filePath(name)).isFile()) return true;
+  return false;
 }
 
 bool DownloadLibrary(const std::string& baseUrl, const std::string& programFolder,

@@ -61,7 +61,7 @@ inline constexpr std::array<const char*, 9> kDownloadLibraries = {
     "KuvCards06A.dll", "KuvCards06B.dll", "KuvCards06C.dll", "KuvBackG03.dll", "KuvCalendar01.dll",
     "KuvRadio01.lst",  "KuvRadio01.dll",  "KuvCVoice3.dll",  "KuvCGraph1.dll"};
 
-// Whether a library lies in the program folder or its parent.
+// Whether a library lies in one of the folders it is looked for in.
 bool LibraryPresent(const std::string& programFolder, const std::string& fileName);
 
 // Fetches baseUrl + "/downloads/progr/cards/" + fileName into the parent folder.

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,8 +86,9 @@ bool PlayUntil(std::initializer_list<Seat*> seats, F done) {
 
 bool PairOver(Seat& s) { return s.gs().DealOver && s.gs().KonNo == 2; }
 
-// The host opens its table; from inside its wait window the guest joins.
-void Link(Seat& host, Seat& guest) {
+// The host opens its table; from inside its wait window the guest joins,
+// after `beforeGuest` has had the listening port.
+void Link(Seat& host, Seat& guest, std::function<void(quint16)> beforeGuest = {}) {
   guest.form->peer->RunWait = [](TFormWait& w) {
     w.show();
     SpinUntil([&] { return !w.isVisible(); });
@@ -94,10 +97,11 @@ void Link(Seat& host, Seat& guest) {
     const quint16 port = host.form->peer->connection.ListeningPort();
     return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest", {}};
   };
-  host.form->peer->RunWait = [&guest](TFormWait& w) {
+  host.form->peer->RunWait = [&guest, &host, beforeGuest](TFormWait& w) {
     w.show();
     EXPECT_EQ(w.Status(), WordText(WordId::ExpectationOfConnectionOfOtherPlayers));
     EXPECT_FALSE(w.Button1->isEnabled());
+    if (beforeGuest) beforeGuest(host.form->peer->connection.ListeningPort());
     guest.form->MenuLineClick(kSlotNewPlayer);
     ASSERT_TRUE(SpinUntil([&] { return w.Button1->isEnabled(); }));
     QTest::mouseClick(w.Button1, Qt::LeftButton);
@@ -155,6 +159,102 @@ TEST(PeerWindows, GuestLeavingMidDealSendsTheHostToTheMenu) {
   EXPECT_TRUE(host.form->peer->connection.Active());
   host.form->Timer1Timer();
   EXPECT_FALSE(host.form->peer->connection.Active());
+}
+
+// A port scan's silent connection, in before the guest, does not take the seat.
+TEST(PeerWindows, SilentFirstConnectionDoesNotKeepTheGuestOut) {
+  Seat host, guest;
+  QTcpSocket silent;
+  Link(host, guest, [&](quint16 port) {
+    silent.connectToHost("127.0.0.1", port);
+    ASSERT_TRUE(silent.waitForConnected(2000));
+    SpinUntil([] { return false; }, 100);  // the host has taken it in
+  });
+  ASSERT_TRUE(host.form->table->TableShown());
+  ASSERT_TRUE(guest.form->table->TableShown());
+  EXPECT_EQ(host.form->game.SeatName[1], PadName("Guest"));
+  EXPECT_TRUE(SpinUntil([&] { return silent.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+// The window as host against a raw guest socket, linked and its first deal laid.
+struct RawGuest {
+  Seat host;
+  QTcpSocket guest;
+  QByteArray wire;  // what the guest has read
+  RawGuest() {
+    host.form->peer->RunWait = [this](TFormWait& w) {
+      w.show();
+      guest.connectToHost("127.0.0.1", host.form->peer->connection.ListeningPort());
+      guest.waitForConnected(2000);
+      guest.write(QByteArray::fromStdString(HelloMessage("Raw")));
+      SpinUntil([&] { return w.Button1->isEnabled(); });
+      QTest::mouseClick(w.Button1, Qt::LeftButton);
+    };
+    host.form->OpenWelcome = [this](int) {
+      return WelcomeResult{host.form->peer->StartLink(1, {}, 0, "Host"), "Host", {}};
+    };
+    host.form->MenuLineClick(kSlotNewPlayer);
+    Read(int(kWelcomeLength + kDeckLength));
+  }
+  bool Read(int atLeast) {
+    return SpinUntil([&] { return (wire += guest.readAll()).size() >= atLeast; });
+  }
+};
+
+// The peer gets the move at once, not after the card has flown and the trick is collected.
+TEST(PeerWindows, MoveIsOnTheWireBeforeItsFlight) {
+  RawGuest raw;
+  ASSERT_TRUE(raw.host.form->table->TableShown());
+  ASSERT_GE(raw.wire.size(), qsizetype(kWelcomeLength + kDeckLength));
+  QTest::mouseClick(raw.host.form->table->Button7, Qt::LeftButton);  // deal 1: the host leads
+  ASSERT_TRUE(raw.Read(int(kWelcomeLength + kDeckLength + kMoveLength)));
+  ASSERT_EQ(raw.wire.right(int(kMoveLength)).toStdString(), kBeginMessage);
+  std::vector<std::string> order;
+  TForm1& form = *raw.host.form;
+  form.table->flight.SetWindow(FlightWindow{[&] {
+                                              raw.guest.waitForReadyRead(300);
+                                              raw.wire += raw.guest.readAll();
+                                              order.push_back(raw.wire.contains("hhod") ? "move written" : "nothing yet");
+                                              order.push_back("flight");
+                                              return form.grab().toImage();
+                                            },
+                                            [](const QImage&, const QRect&) {}, [](int) {}});
+  ASSERT_EQ(raw.host.gs().Turn, 2);
+  testing::ClickCard(form, 1);
+  ASSERT_GE(order.size(), 2u);
+  EXPECT_EQ(order[0], "move written");
+  EXPECT_EQ(order[1], "flight");
+}
+
+// A deck whose values disagree with its cards ends the link as a peer leaving does.
+TEST(PeerWindows, DeckWithWrongValuesShowsThePeerLeftMessage) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  Game dealer;
+  StartDeal(dealer, false);
+  std::string deck = DeckMessage(dealer.gs, false, false);
+  deck.replace(161, 2, dealer.gs.DeckPoints[1] == 11 ? "00" : "11");
+  QTcpSocket* raw = nullptr;
+  Seat guest;
+  guest.form->peer->RunWait = [&](TFormWait& w) {
+    w.show();
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+    raw = server.nextPendingConnection();
+    QByteArray hello;
+    ASSERT_TRUE(SpinUntil([&] { return (hello += raw->readAll()).size() >= qsizetype(kHelloLength); }));
+    raw->write(QByteArray::fromStdString(WelcomeMessage("Raw") + deck));
+    SpinUntil([&] { return !w.isVisible(); });
+  };
+  guest.form->OpenWelcome = [&](int) {
+    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", server.serverPort(), "Guest"), "Guest", {}};
+  };
+  guest.form->MenuLineClick(kSlotNewPlayer);
+  ASSERT_TRUE(SpinUntil([&] { return !guest.errors.empty(); }));
+  EXPECT_EQ(guest.errors[0], WordText(WordId::Server) + " " + WordText(WordId::HasInterruptedGame) + "\n\r" +
+                                 WordText(WordId::PressOkForExitToTheMainMenu));
+  EXPECT_FALSE(guest.form->table->TableShown());
+  ASSERT_NE(raw, nullptr);
+  EXPECT_TRUE(SpinUntil([&] { return raw->state() == QAbstractSocket::UnconnectedState; }));
 }
 
 // zarnet-netbot in a process of its own, and what it printed.

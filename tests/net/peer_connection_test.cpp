@@ -84,6 +84,42 @@ TEST(PeerConnection, NobodyListeningIsAFailedConnect) {
 }
 
 // What a raw socket on the other end reads within a short while.
+QByteArray ReadFor(QTcpSocket& s, int ms);
+void Send(QTcpSocket& s, const std::string& bytes);
+
+// Callers that say no hello, leave halfway through one or talk too much are
+// dropped with their bytes; the seat stays free for the real guest.
+TEST(PeerConnection, CallersWithoutAHelloDoNotHoldTheSeat) {
+  Side host(1, "Host");
+  host.conn.helloTimeoutMs = 300;
+  ASSERT_TRUE(host.conn.Listen(0));
+  const quint16 port = host.conn.ListeningPort();
+  QTcpSocket silent, quitter, talker;
+  for (QTcpSocket* s : {&silent, &quitter, &talker}) {
+    s->connectToHost("127.0.0.1", port);
+    ASSERT_TRUE(s->waitForConnected(2000));
+  }
+  Send(quitter, HelloMessage("Gone").substr(0, 20));
+  Send(talker, std::string(PeerConnection::kHelloBudget + 1, 'x'));
+  ReadFor(quitter, 100);  // the host has its half hello
+  quitter.abort();
+  EXPECT_TRUE(SpinUntil([&] { return talker.state() == QAbstractSocket::UnconnectedState; }));
+  EXPECT_TRUE(SpinUntil([&] { return silent.state() == QAbstractSocket::UnconnectedState; }));
+  EXPECT_EQ(host.conn.CallerCount(), 0u);
+
+  Side guest(2, "Guest");
+  QTcpSocket early;  // in before the guest, silent still when the guest's hello comes
+  early.connectToHost("127.0.0.1", port);
+  ASSERT_TRUE(early.waitForConnected(2000));
+  guest.conn.Connect("127.0.0.1", port);
+  ASSERT_TRUE(SpinUntil([&] { return guest.started == 1; }));
+  EXPECT_EQ(host.connected, 1);
+  EXPECT_EQ(host.game.SeatName[1], PadName("Guest"));
+  EXPECT_EQ(host.left, 0);
+  EXPECT_TRUE(SpinUntil([&] { return early.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+// What a raw socket on the other end reads within a short while.
 QByteArray ReadFor(QTcpSocket& s, int ms) {
   QByteArray got;
   QElapsedTimer t;
@@ -215,6 +251,19 @@ TEST_F(GuestOverLoopback, DeckCutInTwoIsTakenWholeWithTheHostsRules) {
   std::vector<std::string> dealt{"2ч", "4б", "5к"};  // the host's seat 1
   std::sort(dealt.begin(), dealt.end());
   EXPECT_EQ(hand, dealt);
+}
+
+TEST_F(GuestOverLoopback, DeckWithAWrongPointValueClosesTheLink) {
+  std::vector<std::string> violations;
+  QObject::connect(&conn, &PeerConnection::protocolViolation,
+                   [&](const std::string& what) { violations.push_back(what); });
+  std::string bad = deck;
+  bad.replace(161, 2, "11");  // the first card, a two, worth eleven
+  Send(*host, WelcomeMessage("Host") + bad + std::string(kBeginMessage));
+  ASSERT_TRUE(SpinUntil([&] { return !violations.empty(); }));
+  EXPECT_TRUE(game.WaitingForDeck);
+  EXPECT_FALSE(conn.HasPeer());
+  EXPECT_TRUE(SpinUntil([&] { return host->state() == QAbstractSocket::UnconnectedState; }));
 }
 
 TEST_F(GuestOverLoopback, DeckRightBehindTheWelcomeWaitsForTheSeries) {

@@ -356,6 +356,30 @@ TEST(LibraryFolders, ParentFolderAndMissingBackLibrary) {
   EXPECT_TRUE(notices.isEmpty());
 }
 
+// An installed game finds the libraries in the installation's shared folder after the
+// player's own two folders, so a library the player downloads takes precedence.
+TEST(LibraryFolders, InstalledFolderComesLast) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString program = dir.path() + "/data/zarnet", shared = dir.path() + "/share/zarnet";
+  ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(shared));
+  ASSERT_TRUE(QFile::link(kProgram + "/KuvCards06A.dll", shared + "/KuvCards06A.dll"));
+
+  EXPECT_EQ(LibraryFolders(program), (QStringList{program, dir.path() + "/data"}));
+  EXPECT_FALSE(ResourceSource(program).Open("KuvCards06A.dll"));
+
+  SetInstalledLibraryFolder(shared);
+  EXPECT_EQ(LibraryFolders(program), (QStringList{program, dir.path() + "/data", shared}));
+  CardArt art(std::make_unique<ResourceSource>(program));
+  QStringList notices;
+  art.Notice = [&](const QStringList& l) { notices += l; };
+  art.FaceDesign = 19;
+  EXPECT_TRUE(art.LoadFaceDesign());
+  EXPECT_EQ(art.FaceDesign, 19);
+  EXPECT_TRUE(notices.isEmpty());
+  SetInstalledLibraryFolder(QString());
+}
+
 // Contact sheets to look at: every design's cards in the small window, a few in the
 // large one, every back set, every background and the library background.
 TEST(Sheets, FacesAndBacks) {

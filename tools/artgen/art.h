@@ -74,6 +74,8 @@ void PaintExtras(Sink& sink, const Words& words);
 // False when a flag has a step the painter does not know.
 bool PaintFlags(Sink& sink);
 QString CountryFlagName(const QString& englishName);
+// The program's icon as OUT/hicolor/SIZExSIZE/apps/NAME.png and the scalable NAME.svg.
+bool PaintIcons(const QString& out, const QString& name);
 
 // Picture codes of the eight languages that have pictures of their own.
 inline const char* const kLangCodes[8] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"};

@@ -1,5 +1,6 @@
 // Paints every picture the program carries and writes the resource list for rcc.
 //   zarnet-artgen OUT_DIR WORDS_TSV
+//   zarnet-artgen --icons OUT_DIR ICON_NAME   (the desktop icon only)
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -9,8 +10,13 @@
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
+  if (argc == 4 && QByteArray(argv[1]) == "--icons") {
+    if (artgen::PaintIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]))) return 0;
+    std::fprintf(stderr, "zarnet-artgen: cannot write the icons into %s\n", argv[2]);
+    return 1;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: zarnet-artgen OUT_DIR WORDS_TSV\n");
+    std::fprintf(stderr, "usage: zarnet-artgen OUT_DIR WORDS_TSV | --icons OUT_DIR ICON_NAME\n");
     return 2;
   }
   QElapsedTimer timer;

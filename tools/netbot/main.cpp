@@ -6,8 +6,10 @@
 //   --level standard|strong|expert chooses the computer player (standard).
 //
 // Prints "deal=K points_me=A points_peer=B" after each deal and
-// "series=N diff=D" after each series. Exit status: 0 done, 1 usage or the
-// link failed, 2 the peer broke the protocol, 3 nothing happened in time.
+// "series=N diff=D" after each series. Moves the deal does not allow and
+// stray bytes are ignored and counted on stderr. Exit status: 0 done, 1 usage
+// or the link failed, 2 the peer broke the protocol, 3 the peer was silent
+// for the whole time-out.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QHostAddress>
@@ -25,7 +27,7 @@ namespace {
 
 class NetBot : public QObject {
  public:
-  NetBot(uint8_t role, std::string name, int series, OpponentLevel level)
+  NetBot(uint8_t role, std::string name, int series, int timeoutSeconds, OpponentLevel level)
       : role_(role), seriesWanted_(series), level_(level) {
     g_.opt.NetRole = role;
     g_.opt.OptFlyCards = false;
@@ -34,23 +36,34 @@ class NetBot : public QObject {
     g_.player.Name = PadName(name);
     link_.PlayerName = PadName(name);
     g_.rng.Seed(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()));
-    connect(&conn_, &PeerConnection::secondPlayerConnected, this, [this] { BeginSeries(); });
+    connect(&conn_, &PeerConnection::secondPlayerConnected, this, [this] {
+      silence_.start();  // the hello was the guest's first word
+      BeginSeries();
+    });
     connect(&conn_, &PeerConnection::guestSeriesStarts, this, [this] {
       BeginSeries();
       QTimer::singleShot(0, &conn_, [this] { conn_.ReadOn(); });
     });
-    connect(&conn_, &PeerConnection::peerOutOfStep, this, [this] { Violation("a card it does not hold"); });
-    connect(&conn_, &PeerConnection::badMessage, this,
-            [this](const std::string& bytes) { Violation("bytes that make no message: " + bytes); });
+    connect(&conn_, &PeerConnection::protocolViolation, this,
+            [this](const std::string& what) { Finish(2, "the peer sent " + what); });
     // The host may deal again before the next tick: the finished deal is told first.
     connect(&conn_, &PeerConnection::deckArrived, this, [this] {
       if (inSeries_ && g_.gs.DealOver && reportedKon_ != g_.gs.KonNo) Report();
     });
     connect(&conn_, &PeerConnection::connectFailed, this, [this] { Finish(1, "no connection"); });
     connect(&conn_, &PeerConnection::peerLeft, this, [this] { PeerLeft(); });
+    // The answer goes out as soon as the peer's move is in.
+    connect(&conn_, &PeerConnection::received, this, [this] {
+      silence_.start();
+      QTimer::singleShot(0, this, [this] { ActAll(); });
+    });
     tick_.setInterval(5);
-    connect(&tick_, &QTimer::timeout, this, [this] { Act(); });
+    connect(&tick_, &QTimer::timeout, this, [this] { ActAll(); });
     tick_.start();
+    silence_.setSingleShot(true);
+    silence_.setInterval(timeoutSeconds * 1000);
+    connect(&silence_, &QTimer::timeout, this, [this] { Finish(3, "timed out"); });
+    silence_.start();
   }
 
   bool Listen(quint16 port) {
@@ -74,24 +87,31 @@ class NetBot : public QObject {
     StartDeal(g_, false);
   }
 
-  // One step of whatever the table allows now.
-  void Act() {
-    if (!inSeries_) return;
+  // Every step the table allows now, one after another.
+  void ActAll() {
+    for (int steps = 0; steps < 8 && Act(); ++steps) {
+    }
+  }
+
+  // One step of whatever the table allows now; false when there was none.
+  bool Act() {
+    if (!inSeries_ || finished_) return false;
     GameState& gs = g_.gs;
-    if (!gs.DealActive || (role_ == 2 && g_.WaitingForDeck)) return;
+    if (!gs.DealActive || (role_ == 2 && g_.WaitingForDeck)) return false;
     if (gs.DealOver) {
       if (reportedKon_ != gs.KonNo) Report();
       // The host deals the second deal of the pair; after it the series is done.
       if (role_ == 1 && gs.KonNo % 2 == 1) {
         UpperButtonClick(g_);
-      } else if (gs.KonNo % 2 == 0) {
-        EndSeries();
+        return true;
       }
-      return;
+      if (gs.KonNo % 2 == 0) EndSeries();
+      return false;
     }
     if (gs.DealPhase == 1) {
-      if (role_ == 1) UpperButtonClick(g_);
-      return;
+      if (role_ != 1) return false;
+      UpperButtonClick(g_);
+      return true;
     }
     if (gs.Turn == 2) {
       const bool leads = gs.Leader == 2;
@@ -109,10 +129,13 @@ class NetBot : public QObject {
           leads ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump, gs.Played.data())
                 : ChooseAnswer(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.HandPoints[2].data(), gs.Trump,
                                gs.Table[1], gs.TableOrder[1], gs.TablePoints[1]);
-      PlayerPlayCard(g_, slot, 0);
-    } else if (gs.Turn == kTurnTrickDone && gs.Leader == 2) {
-      UpperButtonClick(g_);  // the side that led collects
+      return PlayerPlayCard(g_, slot, 0);
     }
+    if (gs.Turn == kTurnTrickDone && gs.Leader == 2) {
+      UpperButtonClick(g_);  // the side that led collects
+      return true;
+    }
+    return false;
   }
 
   void Report() {
@@ -160,15 +183,13 @@ class NetBot : public QObject {
     link_.LinkState = 1;
   }
 
-  void Violation(const std::string& what) {
-    Finish(2, "the peer sent " + what);
-  }
-
   void Finish(int status, const std::string& why) {
     if (finished_) return;
     finished_ = true;
     if (!why.empty()) std::fprintf(stderr, "zarnet-netbot: %s\n", why.c_str());
+    if (link_.ignored > 0) std::fprintf(stderr, "zarnet-netbot: ignored %d messages of the peer\n", link_.ignored);
     tick_.stop();
+    silence_.stop();
     conn_.Close();
     // Let the close reach the peer before the process ends.
     QTimer::singleShot(50, [status] { QCoreApplication::exit(status); });
@@ -184,6 +205,7 @@ class NetBot : public QObject {
   PeerConnection conn_{g_, link_};
   PeerHooks hooks_{g_, link_, conn_};
   QTimer tick_;
+  QTimer silence_;  // restarted by every byte from the peer
   bool inSeries_ = false, finished_ = false;
   int32_t reportedKon_ = -1;
   int32_t last_[3] = {};
@@ -239,14 +261,14 @@ int main(int argc, char** argv) {
                               : OpponentLevel::Standard;
     } else if (a == "--timeout") {
       timeout = v.toInt(&ok);
-      ok = ok && timeout > 0;
+      ok = ok && timeout > 0 && timeout <= 86400;
     } else {
       return Usage();
     }
     if (!ok) return Usage();
   }
   if (role == 0 || port > 65535 || (role == 2 && port == 0)) return Usage();
-  NetBot bot(role, name, series, level);
+  NetBot bot(role, name, series, timeout, level);
   if (role == 1) {
     if (!bot.Listen(static_cast<quint16>(port))) {
       std::fprintf(stderr, "zarnet-netbot: cannot listen on port %u\n", port);
@@ -257,9 +279,5 @@ int main(int argc, char** argv) {
   } else {
     bot.Connect(address, static_cast<quint16>(port));
   }
-  QTimer::singleShot(timeout * 1000, [] {
-    std::fprintf(stderr, "zarnet-netbot: timed out\n");
-    QCoreApplication::exit(3);
-  });
   return app.exec();
 }
