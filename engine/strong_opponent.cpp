@@ -18,6 +18,8 @@ using Mask = uint64_t;
 constexpr Mask kAllCards = (Mask{1} << 40) - 1;
 constexpr int kInf = 1 << 20;
 constexpr int kExact = 99;
+// A budgeted move's hard limit, in budgets.
+constexpr long long kBudgetCap = 4;
 
 constexpr Mask Bit(int id) { return Mask{1} << id; }
 constexpr int Suit(int id) { return id & 3; }
@@ -756,9 +758,19 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
     }
     const int depth = exact ? kExact : std::max(1, settings.depthTricks);
     int done = exact && !(tricksLeft <= settings.exactTricks) ? 1 : 0;
+    // However hard the deals, a budgeted move stops at this many nodes once
+    // it has one deal: a deal cut short there is left out.
+    const long long hardCap = budgeted ? settings.nodeBudget * kBudgetCap
+                                       : std::numeric_limits<long long>::max();
     while (done < maxSamples && !search.solver().Cancelled()) {
       if (done >= minSamples && search.solver().Nodes() >= settings.nodeBudget) break;
+      if (done > 0) search.solver().LimitNodes(hardCap);
+      const std::array<Action, 8> before = actions;
       search.Sample(true, depth, actions.data(), actionCount);
+      if (search.solver().OverLimit()) {
+        actions = before;
+        break;
+      }
       ++done;
     }
   }

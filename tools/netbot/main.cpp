@@ -121,8 +121,7 @@ class NetBot : public QObject {
         int slot = 0;
         for (int k = 1; k <= 3; ++k)
           if (gs.Hand[2][k] == c.card) slot = k;
-        if (slot) PlayerPlayCard(g_, slot, 0);
-        return;
+        return slot && PlayerPlayCard(g_, slot, 0);
       }
       if (leads && CanReplaceDeuce(g_, 2)) LowerButtonReplacesDeuce(g_);
       const int slot =
