@@ -17,8 +17,12 @@ QString Find(const char* name) {
 
 }  // namespace
 
+std::string FtpServer::LogPath(const std::string& dataDir) {
+  return QDir(QString::fromStdString(dataDir + "/ftp")).absolutePath().toStdString() + "/transfer.log";
+}
+
 bool FtpServer::Start(const std::string& address, int port, const std::string& dataDir,
-                      const std::string& avatars, std::string* error) {
+                      const std::string& inbox, std::string* error) {
   const QString daemon = Find("pure-ftpd"), pw = Find("pure-pw");
   if (daemon.isEmpty() || pw.isEmpty()) {
     *error = "pure-ftpd is not installed";
@@ -36,11 +40,12 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
   if (uid == 0) {
     uid = 65534;
     gid = 65534;
-    [[maybe_unused]] int rc = chown(avatars.c_str(), uid, gid);
+    [[maybe_unused]] int rc = chown(inbox.c_str(), uid, gid);
   }
   QProcess add;
   add.start(pw, {"useradd", kFtpUser, "-u", QString::number(uid), "-g", QString::number(gid), "-d",
-                 QString::fromStdString(avatars), "-f", passwd, "-m", "-F", pdb});
+                 QString::fromStdString(inbox), "-f", passwd, "-m", "-F", pdb, "-n", QString::number(kInboxFiles),
+                 "-N", QString::number(kInboxMegabytes)});
   add.write(QByteArray(kFtpPassword) + "\n" + kFtpPassword + "\n");
   add.closeWriteChannel();
   if (!add.waitForFinished(10000) || add.exitCode() != 0) {
@@ -60,7 +65,8 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
                            "-p", "40100:40199", // passive ports
                            "-P", QString::fromStdString(address),
                            "-c", "20",          // clients at once
-                           "-C", "4"});         // per address
+                           "-C", "4",           // per address
+                           "-O", "clf:" + QString::fromStdString(LogPath(dataDir))});
   // It exits at once when it cannot listen.
   if (!process_->waitForStarted(5000) || process_->waitForFinished(300)) {
     *error = "pure-ftpd did not start";

@@ -1,5 +1,6 @@
 #include "handlers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -130,6 +131,11 @@ class Fields {
 
 constexpr int64_t kInt32Min = -2147483648LL, kInt32Max = 2147483647LL;
 
+constexpr int kChatBoard = 100, kWindowsBoard = 808, kAndroidBoard = 908, kAccountBoard = 1108;
+
+// Sums beyond what the game's 32-bit counters read are shown at their limit.
+std::string Clamped32(int64_t n) { return std::to_string(std::clamp(n, kInt32Min, kInt32Max)); }
+
 // The six-letter game prefix of keys like "crdtolkon", or nothing.
 std::optional<std::string> GamePrefix(const Form& form, std::string_view suffix) {
   for (const auto& [key, value] : form.Pairs()) {
@@ -139,14 +145,6 @@ std::optional<std::string> GamePrefix(const Form& form, std::string_view suffix)
     if (letters) return key.substr(0, 6);
   }
   return std::nullopt;
-}
-
-bool Authenticated(Storage& db, const std::string& nick, const std::string& pw, Account* out = nullptr) {
-  if (nick.empty() || pw.empty()) return false;
-  auto a = db.FindAccount(nick);
-  if (!a || !VerifyPassword(pw, a->pwHash)) return false;
-  if (out) *out = *a;
-  return true;
 }
 
 // Profile keys as SaveProfile sends them, in the order ReadProfile answers.
@@ -164,8 +162,39 @@ std::string DecimalText(double value) {
   return buf;
 }
 
+// --- sessions -----------------------------------------------------------------
+bool Services::Login(const std::string& nick, const std::string& pw, const Caller& caller, Account* out) {
+  if (nick.empty() || pw.empty()) return false;
+  const std::string nickKey = "n:" + NickKey(nick), addressKey = "a:" + caller.address;
+  // A blocked key answers like a wrong password, without spending a hash on it.
+  if (db_.LoginBlockedUntil(nickKey) >= caller.now || db_.LoginBlockedUntil(addressKey) >= caller.now) {
+    std::fprintf(stderr, "zarnet-services: login of %s from %s refused while throttled\n", nick.c_str(),
+                 caller.address.c_str());
+    return false;
+  }
+  auto a = db_.FindAccount(nick);
+  if (!a || !VerifyPassword(pw, a->pwHash)) {
+    for (const std::string& key : {nickKey, addressKey})
+      db_.LoginFailed(key, caller.now, config_.loginFreeFailures, config_.loginMaxWait);
+    return false;
+  }
+  db_.LoginSucceeded(nickKey);
+  db_.LoginSucceeded(addressKey);
+  OpenSession(a->nick, caller);
+  if (out) *out = *a;
+  return true;
+}
+
+void Services::OpenSession(const std::string& nick, const Caller& caller) {
+  db_.OpenSession(nick, caller.address, caller.now, caller.now + config_.sessionSeconds);
+}
+
+bool Services::HasSession(const std::string& nick, const Caller& caller) {
+  return db_.UseSession(nick, caller.address, caller.now, caller.now + config_.sessionSeconds);
+}
+
 // --- accounts -----------------------------------------------------------------
-std::string Services::Accounts(std::string_view body, const Caller&) {
+std::string Services::Accounts(std::string_view body, const Caller& caller) {
   Form form(body);
   const bool list = form.Has("label0") || form.Has("labelinforead") || form.Has("labelkuvread") ||
                     (GamePrefix(form, "best") && !GamePrefix(form, "ses")) ||
@@ -177,7 +206,7 @@ std::string Services::Accounts(std::string_view body, const Caller&) {
     const std::string nick = in.Text("nick", 1, 12, Chars::Account);
     const std::string pw = in.Text("pw", 1, 64, Chars::Word);
     Account a;
-    if (!in.ok() || !Authenticated(db_, nick, pw, &a)) return kNo;
+    if (!in.ok() || !Login(nick, pw, caller, &a)) return kNo;
     return Record({F(a.city), F(a.country1), F(a.country2), F(a.sex), F(a.email), F(a.dater), F(a.r01),
                    F(a.r02), F(a.r03), std::to_string(a.r04), std::to_string(a.r05), std::to_string(a.r06)});
   }
@@ -189,12 +218,13 @@ std::string Services::Accounts(std::string_view body, const Caller&) {
     if (!p) return kNo;
     return Record(std::vector<std::string>(p->begin(), p->end()), '~');
   }
-  if (form.Has("labelinfosave")) {  // SaveProfile: only by the owner
+  if (form.Has("labelinfosave")) {  // SaveProfile: only by the owner, by password or session
     const std::string nick = in.Text("nick", 1, 12, Chars::Account);
-    const std::string pw = in.Text("pw", 1, 64, Chars::Word);
+    const bool withPassword = form.Has("pw");
+    const std::string pw = withPassword ? in.Text("pw", 1, 64, Chars::Word) : std::string();
     Profile p;
     for (int i = 0; i < kProfileFields; ++i) p[i] = in.Optional(kProfileKeys[i], kProfileLimits[i], Chars::Text, "");
-    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    if (!in.ok() || !(withPassword ? Login(nick, pw, caller) : HasSession(nick, caller))) return kNo;
     return db_.SaveProfile(nick, p) ? kOk : kNo;
   }
   if (form.Has("labelkuvread")) {  // ReadBalance
@@ -203,10 +233,10 @@ std::string Services::Accounts(std::string_view body, const Caller&) {
     if (!a) return kNo;
     return "$" + std::to_string(a->r04) + "$\n";
   }
-  if (form.Has("labelkuvsave")) {  // ChangeBalance: only a bonus that was earned
+  if (form.Has("labelkuvsave")) {  // ChangeBalance: only a bonus the owner earned
     const std::string nick = in.Text("nick", 1, 12, Chars::Account);
-    const int64_t amount = in.Integer("R04", 1, 1000);
-    if (!in.ok()) return kNo;
+    const int64_t amount = in.Integer("R04", 10, 25);
+    if (!in.ok() || !HasSession(nick, caller)) return kNo;
     return db_.ClaimBonus(nick, amount) ? kOk : kNo;
   }
   if (auto prefix = GamePrefix(form, "ses")) {  // SaveGameResults
@@ -222,13 +252,13 @@ std::string Services::Accounts(std::string_view body, const Caller&) {
     r.score = in.Integer(p + "score", kInt32Min, kInt32Max);
     r.r1 = in.Integer(p + "R1", kInt32Min, kInt32Max);
     r.r2 = in.Optional(p + "R2", 20, Chars::Word, "#");
-    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    if (!in.ok() || !Login(nick, pw, caller)) return kNo;
     return db_.SaveGameResults(nick, p, r) ? kOk : kNo;
   }
   if (auto prefix = GamePrefix(form, "best")) {  // ReadGameResults
     const std::string nick = in.Text("nick", 1, 12, Chars::Account);
     const std::string pw = in.Text("pw", 1, 64, Chars::Word);
-    if (!in.ok() || !Authenticated(db_, nick, pw)) return kNo;
+    if (!in.ok() || !Login(nick, pw, caller)) return kNo;
     auto r = db_.ReadGameResults(nick, *prefix);
     if (!r) return kNo;
     return Record({std::to_string(r->kon), std::to_string(r->best), DecimalText(r->rating),
@@ -268,7 +298,9 @@ std::string Services::Accounts(std::string_view body, const Caller&) {
     // The balance starts at zero whatever the client sends.
     if (db_.FindAccount(a.nick)) return kIs;
     a.pwHash = HashPassword(pw);
-    return db_.CreateAccount(a) == CreateResult::Created ? kOk : kIs;
+    if (db_.CreateAccount(a) != CreateResult::Created) return kIs;
+    OpenSession(a.nick, caller);  // the password was just given
+    return kOk;
   }
   return kNo;
 }
@@ -312,11 +344,22 @@ std::string Services::Tables(std::string_view body, const Caller& caller) {
     Fields t(tail);
     r.r10 = r10.empty() ? "#" : t.Text("R10", 1, 80, Chars::Word);
     if (!in.ok() || !t.ok()) return kNo;
-    const bool chat = board == 100;
-    if (chat && !db_.TryChatPost(r.nick, caller.now, config_.chatInterval)) return kNo;
+    const bool chat = board == kChatBoard;
+    if (!chat && board != kWindowsBoard && board != kAndroidBoard && board != kAccountBoard) return kNo;
+    if (!chat && (r.score < -kMaxBoardScore || r.score > kMaxBoardScore)) return kNo;
+    // An account's nick is its owner's: only from an address with his session.
+    // Other nicks are free names on the boards and in the chat.
+    const bool account = db_.FindAccount(r.nick).has_value();
+    if (account && !HasSession(r.nick, caller)) return kNo;
+    if (board == kAccountBoard && (!account || !db_.TakeCycleEntry(r.nick))) return kNo;
+    // A free nick is limited per address, so nobody silences a name he does
+    // not own by posting under it from elsewhere; two programs behind one
+    // address keep a limit each.
+    const std::string poster = account ? "n:" + r.nick : "a:" + caller.address + " " + r.nick;
+    if (chat && !db_.TryChatPost(poster, caller.now, config_.chatInterval)) return kNo;
     const int64_t place = db_.SubmitRecord(board, r, chat);
     // An account's top-ten place on its board earns the bonus the game then claims.
-    if (board == 1108 && place <= 10) db_.AddPendingBonus(r.nick, place == 1 ? 25 : 10);
+    if (board == kAccountBoard && place <= 10) db_.AddPendingBonus(r.nick, place == 1 ? 25 : 10);
     return Number(place);
   }
   if (form.Has("nick")) {  // ReadRecordsAround
@@ -358,10 +401,10 @@ std::string Services::Statistics(std::string_view body, const Caller&) {
   }
   if (!in.ok()) return kNo;
   const GameStats s = db_.ReadStats(gid);  // ReadStatistics
-  std::vector<std::string> f = {std::to_string(s.starts), std::to_string(s.uniqueStarts),
-                                std::to_string(s.likes), F(s.lastLike)};
-  for (int64_t x : s.sums) f.push_back(std::to_string(x));
-  f.push_back(std::to_string(s.y));
+  std::vector<std::string> f = {Clamped32(s.starts), Clamped32(s.uniqueStarts), Clamped32(s.likes),
+                                F(s.lastLike)};
+  for (int64_t x : s.sums) f.push_back(Clamped32(x));
+  f.push_back(Clamped32(s.y));
   f.push_back(F(s.z));
   return ListItem(f) + "\n";
 }
@@ -436,6 +479,8 @@ std::string Services::Tournament(std::string_view body, const Caller& caller) {
       s.sex = in.Text("sex" + n, 1, 1, Chars::Word);
       s.ip = in.Text("ip" + n, 1, 45, Chars::Address);
       if (!in.ok()) return kNo;
+      // Sitting down or leaving under a nick needs that player's session.
+      if (can != 0 && s.nick != "X" && !HasSession(s.nick, caller)) return kNo;
       if (can == 1) {
         // Only registered players sit down.
         if (s.nick == "X" || !db_.FindAccount(s.nick)) return kNo;

@@ -15,7 +15,14 @@ struct ServiceConfig {
   int tablesBase = 25700;
   std::string dataDir;                     // pause flag files live here
   int64_t chatInterval = 15;               // seconds between two posts of one nick
+  int64_t sessionSeconds = 12 * 3600;      // a login session lasts this long after its last use
+  int loginFreeFailures = 5;               // failed logins before the waits begin
+  int64_t loginMaxWait = 60;               // the longest wait after failed logins, seconds
 };
+
+// Board scores a game can produce: a cycle of 50 deals, each worth at most
+// 120 card points and 10 for the majority, or a Black Hand's 120.
+inline constexpr int64_t kMaxBoardScore = 50 * 130;
 
 struct Caller {
   std::string address;  // the caller's IP address
@@ -36,6 +43,13 @@ class Services {
   Storage& storage() { return db_; }
 
  private:
+  // A password check, throttled per nick and per address; success opens a
+  // session for the nick at the caller's address.
+  bool Login(const std::string& nick, const std::string& pw, const Caller& caller, Account* out = nullptr);
+  // True when the caller's address holds a session for the nick.
+  bool HasSession(const std::string& nick, const Caller& caller);
+  void OpenSession(const std::string& nick, const Caller& caller);
+
   Storage& db_;
   ServiceConfig config_;
 };

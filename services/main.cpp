@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <httplib.h>
 #include <sodium.h>
@@ -24,6 +25,7 @@
 #include "ftp.h"
 #include "handlers.h"
 #include "passwords.h"
+#include "photos.h"
 #include "storage.h"
 #include "table_server.h"
 
@@ -42,6 +44,7 @@ struct Options {
   std::string tableAddress;
   int threads = 64;
   int chatInterval = 15;
+  int moveSeconds = 26;
 };
 
 void Usage() {
@@ -49,7 +52,7 @@ void Usage() {
                "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
                "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
                "                       [--downloads DIR] [--table-address ADDRESS] [--threads N]\n"
-               "                       [--chat-interval SECONDS]\n");
+               "                       [--chat-interval SECONDS] [--move-seconds SECONDS]\n");
 }
 
 bool ParseInt(const char* text, int lo, int hi, int* out) {
@@ -75,6 +78,7 @@ bool Parse(int argc, char** argv, Options* o) {
     else if (a == "--table-address") o->tableAddress = v;
     else if (a == "--threads") { if (!ParseInt(v, 1, 1024, &o->threads)) return false; }
     else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
+    else if (a == "--move-seconds") { if (!ParseInt(v, 1, 600, &o->moveSeconds)) return false; }
     else return false;
   }
   return true;
@@ -98,6 +102,14 @@ bool SafeHost(const std::string& h) {
   return true;
 }
 
+// Sessions and seats are bound to the address as the table servers see it:
+// an IPv4 caller on an IPv6 socket is written as plain IPv4.
+std::string CallerAddress(const std::string& remote) {
+  const std::string mapped = "::ffff:";
+  if (remote.rfind(mapped, 0) == 0 && remote.find('.') != std::string::npos) return remote.substr(mapped.size());
+  return remote;
+}
+
 int signalPipe[2];
 void OnSignal(int) {
   const char c = 1;
@@ -114,8 +126,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   QDir().mkpath(QString::fromStdString(opt.data + "/avatars"));
+  QDir().mkpath(QString::fromStdString(opt.data + "/ftp/inbox"));
   if (opt.downloads.empty()) opt.downloads = opt.data + "/downloads";
   const std::string avatars = QDir(QString::fromStdString(opt.data + "/avatars")).absolutePath().toStdString();
+  const std::string inbox = QDir(QString::fromStdString(opt.data + "/ftp/inbox")).absolutePath().toStdString();
 
   std::unique_ptr<Storage> storage;
   try {
@@ -134,13 +148,17 @@ int main(int argc, char** argv) {
   config.dataDir = opt.data;
   config.chatInterval = opt.chatInterval;
   Services services(*storage, config);
+  PhotoInbox photos(inbox, avatars, FtpServer::LogPath(opt.data), *storage, config.sessionSeconds);
 
   // The table game servers run on this thread's event loop.
   std::vector<std::unique_ptr<TableServer>> tables;
+  LinkLimits limits;
+  limits.moveMs = opt.moveSeconds * 1000;
+  LinkCounter links(limits.perAddress);
   for (int t = 1; t <= kTables; ++t) {
     uint64_t seed;
     randombytes_buf(&seed, sizeof seed);
-    auto server = std::make_unique<TableServer>(t, *storage, seed);
+    auto server = std::make_unique<TableServer>(t, *storage, seed, links, limits);
     if (!server->Listen(QHostAddress(QString::fromStdString(opt.listen)), quint16(opt.tablesBase + t))) {
       std::fprintf(stderr, "zarnet-services: table %d cannot listen on port %d: %s\n", t, opt.tablesBase + t,
                    server->ErrorString().toLocal8Bit().constData());
@@ -162,7 +180,8 @@ int main(int argc, char** argv) {
   auto post = [&](const char* path, Script script) {
     http.Post(path, [&services, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
       try {
-        res.set_content((services.*script)(req.body, Caller{req.remote_addr, std::time(nullptr)}), kReplyType);
+        res.set_content((services.*script)(req.body, Caller{CallerAddress(req.remote_addr), std::time(nullptr)}),
+                        kReplyType);
       } catch (const std::exception& e) {
         std::fprintf(stderr, "zarnet-services: %s\n", e.what());
         res.status = 503;
@@ -188,7 +207,16 @@ int main(int argc, char** argv) {
   http.Get(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)",
            [&](const httplib::Request& req, httplib::Response& res) {
              std::string body;
-             if (!ReadFile(avatars + "/" + req.matches[1].str() + ".jpg", &body)) {
+             const std::string path = avatars + "/" + req.matches[1].str() + ".jpg";
+             // A photo uploaded a moment ago is checked now, not at the next tick.
+             if (!ReadFile(path, &body)) {
+               try {
+                 photos.Process(std::time(nullptr));
+               } catch (const std::exception& e) {
+                 std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+               }
+             }
+             if (body.empty() && !ReadFile(path, &body)) {
                res.status = 404;
                return;
              }
@@ -223,9 +251,18 @@ int main(int argc, char** argv) {
   FtpServer ftp;
   if (opt.ftp != 0) {
     std::string error;
-    if (!ftp.Start(opt.listen, opt.ftp, opt.data, avatars, &error))
+    if (!ftp.Start(opt.listen, opt.ftp, opt.data, inbox, &error))
       std::fprintf(stderr, "zarnet-services: photo upload is off: %s\n", error.c_str());
   }
+  QTimer photoTick;
+  QObject::connect(&photoTick, &QTimer::timeout, &app, [&] {
+    try {
+      photos.Process(std::time(nullptr));
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    }
+  });
+  if (opt.ftp != 0) photoTick.start(1000);
 
   // SIGTERM and SIGINT end the event loop through a pipe.
   if (pipe(signalPipe) != 0) return 1;

@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <type_traits>
@@ -266,15 +267,83 @@ class SqlStorage : public Storage {
     return Scalar("SELECT COUNT(*) FROM records WHERE board = ?", {board});
   }
 
-  bool TryChatPost(const std::string& nick, int64_t now, int64_t interval) override {
+  bool TryChatPost(const std::string& poster, int64_t now, int64_t interval) override {
     return Write([&] {
       auto& q = Run(
           "INSERT INTO chat_posts (nick_key, last_at) VALUES (?, ?) ON CONFLICT (nick_key) DO UPDATE"
           " SET last_at = excluded.last_at WHERE chat_posts.last_at <= ?",
-          {U(NickKey(nick)), qlonglong(now), qlonglong(now - interval)});
+          {U(NickKey(poster)), qlonglong(now), qlonglong(now - interval)});
       const bool allowed = q.numRowsAffected() == 1;
       q.finish();
       return allowed;
+    });
+  }
+
+  bool TakeCycleEntry(const std::string& nick) override {
+    auto id = AccountId(nick);
+    if (!id) return false;
+    return Write([&] {
+      const int64_t cycles =
+          Scalar("SELECT COALESCE(MAX(ses), 0) FROM game_results WHERE account_id = ?", {qlonglong(*id)});
+      auto& q = Run(
+          "INSERT INTO cycle_entries (account_id, cycles) VALUES (?, ?) ON CONFLICT (account_id) DO UPDATE"
+          " SET cycles = excluded.cycles WHERE cycle_entries.cycles < excluded.cycles",
+          {qlonglong(*id), qlonglong(cycles)});
+      const bool taken = cycles > 0 && q.numRowsAffected() == 1;
+      q.finish();
+      return taken;
+    });
+  }
+
+  // --- sessions and login throttling --------------------------------------
+  void OpenSession(const std::string& nick, const std::string& address, int64_t now,
+                   int64_t expiresAt) override {
+    Write([&] {
+      Run("DELETE FROM sessions WHERE nick_key = ? AND expires_at <= ?", {U(NickKey(nick)), qlonglong(now)})
+          .finish();
+      Run("INSERT INTO sessions (nick_key, address, expires_at) VALUES (?, ?, ?) ON CONFLICT"
+          " (nick_key, address) DO UPDATE SET expires_at = excluded.expires_at",
+          {U(NickKey(nick)), U(address), qlonglong(expiresAt)})
+          .finish();
+      return true;
+    });
+  }
+
+  bool UseSession(const std::string& nick, const std::string& address, int64_t now,
+                  int64_t expiresAt) override {
+    return Write([&] {
+      auto& q = Run("UPDATE sessions SET expires_at = ? WHERE nick_key = ? AND address = ? AND expires_at > ?",
+                    {qlonglong(expiresAt), U(NickKey(nick)), U(address), qlonglong(now)});
+      const bool open = q.numRowsAffected() == 1;
+      q.finish();
+      return open;
+    });
+  }
+
+  int64_t LoginBlockedUntil(const std::string& key) override {
+    return Scalar("SELECT blocked_until FROM login_failures WHERE fkey = ?", {U(key)});
+  }
+
+  void LoginFailed(const std::string& key, int64_t now, int freeFailures, int64_t maxWait) override {
+    Write([&] {
+      const int64_t failures =
+          Scalar("INSERT INTO login_failures (fkey, failures, blocked_until) VALUES (?, 1, 0) ON CONFLICT"
+                 " (fkey) DO UPDATE SET failures = login_failures.failures + 1 RETURNING failures",
+                 {U(key)});
+      if (failures >= freeFailures) {
+        const int64_t over = std::min<int64_t>(failures - freeFailures, 20);
+        const int64_t wait = std::min<int64_t>(maxWait, int64_t{1} << over);
+        Run("UPDATE login_failures SET blocked_until = ? WHERE fkey = ?", {qlonglong(now + wait), U(key)})
+            .finish();
+      }
+      return true;
+    });
+  }
+
+  void LoginSucceeded(const std::string& key) override {
+    Write([&] {
+      Run("DELETE FROM login_failures WHERE fkey = ?", {U(key)}).finish();
+      return true;
     });
   }
 
@@ -348,13 +417,16 @@ class SqlStorage : public Storage {
           .finish();
       // The figures on the seat are ours, not the ones the client sent.
       const TourPlayer p = PlayerByKey(key, s.nick);
-      Run("UPDATE tour_seats SET nick = ?, nick_key = ?, score = ?, kon = ?, rating = ?,"
-          " country = ?, city = ?, sex = ?, ip = ?, holder = ? WHERE tbl = ? AND seat = ?"
-          " AND nick_key = ''",
-          {U(s.nick), key, qlonglong(p.score), qlonglong(p.kon), qlonglong(p.rating), U(s.country),
-           U(s.city), U(s.sex), U(s.ip), U(holder), table, seat})
-          .finish();
-      return SeatResult::Ok;
+      // Concurrent takers may all have seen the seat free: only the update
+      // that still finds it free wins (the row lock re-checks the condition).
+      auto& q = Run("UPDATE tour_seats SET nick = ?, nick_key = ?, score = ?, kon = ?, rating = ?,"
+                    " country = ?, city = ?, sex = ?, ip = ?, holder = ? WHERE tbl = ? AND seat = ?"
+                    " AND nick_key = ''",
+                    {U(s.nick), key, qlonglong(p.score), qlonglong(p.kon), qlonglong(p.rating), U(s.country),
+                     U(s.city), U(s.sex), U(s.ip), U(holder), table, seat});
+      const bool won = q.numRowsAffected() == 1;
+      q.finish();
+      return won ? SeatResult::Ok : SeatResult::Taken;
     });
   }
 
@@ -647,7 +719,16 @@ class SqlStorage : public Storage {
       for (int s = 1; s <= 2; ++s)
         first.push_back("INSERT INTO tour_seats VALUES (" + std::to_string(t) + ", " + std::to_string(s) +
                         ", 'X', '', 0, 0, 0, 'X', 'X', 'M', 'X', '')");
-    return {first};
+    // Sessions, login throttling and account board entries.
+    std::vector<std::string> second = {
+        "CREATE TABLE sessions (nick_key TEXT NOT NULL, address TEXT NOT NULL,"
+        " expires_at BIGINT NOT NULL, PRIMARY KEY (nick_key, address))",
+        "CREATE TABLE login_failures (fkey TEXT PRIMARY KEY, failures BIGINT NOT NULL,"
+        " blocked_until BIGINT NOT NULL)",
+        "CREATE TABLE cycle_entries (account_id BIGINT PRIMARY KEY REFERENCES accounts (id),"
+        " cycles BIGINT NOT NULL)",
+    };
+    return {first, second};
   }
 };
 

@@ -107,9 +107,25 @@ class Storage {
   virtual std::vector<BoardRow> RecordsAround(int board, const std::string& nick,
                                               const std::string& city) = 0;
   virtual int64_t RecordCount(int board) = 0;
-  // True, and the time kept, when the nick's last post is at least
-  // `interval` seconds before `now`.
-  virtual bool TryChatPost(const std::string& nick, int64_t now, int64_t interval) = 0;
+  // True, and the time kept, when the poster's last post is at least
+  // `interval` seconds before `now`. The poster is a nick or an address key.
+  virtual bool TryChatPost(const std::string& poster, int64_t now, int64_t interval) = 0;
+  // One entry of an account on board 1108 per completed cycle: true, and the
+  // cycle count kept, when the account's cycles grew since its last entry.
+  virtual bool TakeCycleEntry(const std::string& nick) = 0;
+
+  // Login sessions, bound to the caller's address.
+  virtual void OpenSession(const std::string& nick, const std::string& address, int64_t now,
+                           int64_t expiresAt) = 0;
+  // True while a session of the nick is open from the address at `now`; it
+  // then lasts until `expiresAt`.
+  virtual bool UseSession(const std::string& nick, const std::string& address, int64_t now,
+                          int64_t expiresAt) = 0;
+  // Login throttling, by key ("n:" + nick or "a:" + address).
+  virtual int64_t LoginBlockedUntil(const std::string& key) = 0;
+  // Counts a failure; from `freeFailures` on, each one blocks for a doubled wait up to `maxWait`.
+  virtual void LoginFailed(const std::string& key, int64_t now, int freeFailures, int64_t maxWait) = 0;
+  virtual void LoginSucceeded(const std::string& key) = 0;
 
   // Statistics.
   virtual void AddStats(int gid, int64_t starts, int64_t uniqueStarts, int64_t likes,

@@ -1,15 +1,21 @@
 // The scripts over raw HTTP, against SQLite and against PostgreSQL.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "cipher.h"
 #include "codec.h"
+#include "handlers.h"
 #include "service_fixture.h"
+#include "storage.h"
 
 namespace zarnet::test {
 namespace {
@@ -50,13 +56,17 @@ class Services : public ::testing::TestWithParam<std::string> {
   }
 
   // Replies come back in cp1251; the checks read UTF-8.
-  std::string Post(const std::string& path, const std::string& body) {
-    const HttpReply r = service_.Post(path, body);
+  std::string Post(const std::string& path, const std::string& body, const std::string& source = "127.0.0.1") {
+    const HttpReply r = service_.Post(path, body, source);
     EXPECT_EQ(r.status, 200) << path << " " << body;
     return Cp1251ToUtf8(r.body);
   }
-  std::string Accounts(const std::string& body) { return Post("/accounts", body); }
-  std::string Tables(const std::string& body) { return Post("/tables", body); }
+  std::string Accounts(const std::string& body, const std::string& source = "127.0.0.1") {
+    return Post("/accounts", body, source);
+  }
+  std::string Tables(const std::string& body, const std::string& source = "127.0.0.1") {
+    return Post("/tables", body, source);
+  }
 
   void Register(const std::string& nick, const std::string& pw = "pass1", const std::string& city = "Moscow") {
     ASSERT_EQ(Accounts(TextForm({{"nick", nick}, {"pw", pw}, {"city", city}, {"country1", "Russia"},
@@ -66,10 +76,23 @@ class Services : public ::testing::TestWithParam<std::string> {
               "ok\n");
   }
 
-  std::string Submit(int board, const std::string& nick, int score, const std::string& r10 = "#") {
+  std::string Submit(int board, const std::string& nick, long long score, const std::string& r10 = "#",
+                     const std::string& source = "127.0.0.1") {
     return Tables(TextForm({{"gid", std::to_string(board)}, {"nick", nick}, {"city", "Riga"},
                             {"country", "1-012"}, {"score", std::to_string(score)}, {"R7", "M"},
-                            {"R8", "5.7f"}, {"R9", "#"}, {"R10", r10 + "*"}}));
+                            {"R8", "5.7f"}, {"R9", "#"}, {"R10", r10 + "*"}}),
+                  source);
+  }
+  std::string SetSeat(int table, int seat, const std::string& nick, const std::string& source = "127.0.0.1") {
+    const std::string n = std::to_string(seat);
+    return Post("/tournament",
+                TextForm({{"clienton" + n, "0"}, {"gid", "88"}, {"num", std::to_string(table)}, {"can", "1"},
+                          {"nick" + n, nick}, {"score" + n, "0"}, {"kon" + n, "0"}, {"rating" + n, "0"},
+                          {"country" + n, "Russia"}, {"city" + n, "Omsk"}, {"sex" + n, "M"}, {"ip" + n, "10.0.0.1"}}),
+                source);
+  }
+  std::string Login(const std::string& nick, const std::string& pw, const std::string& source = "127.0.0.1") {
+    return Accounts(ListForm({{"nick", nick}, {"pw", pw}, {"label0", "0"}}), source);
   }
 
   PgCluster cluster_;
@@ -151,7 +174,8 @@ TEST_P(Services, ProfileNeedsTheOwnersPasswordAndKeepsTheTexts) {
                    {"instagramm", ""},    {"youtube", "yt"}};
   Pairs noPassword = profile;
   noPassword.erase(noPassword.begin() + 1);
-  EXPECT_EQ(Accounts(ListForm(noPassword)), "no\n");
+  // Without the password only the owner's session may save it.
+  EXPECT_EQ(Accounts(ListForm(noPassword), "127.0.0.2"), "no\n");
   EXPECT_EQ(Accounts(ListForm(profile)), "ok\n");
   EXPECT_EQ(Accounts(ListForm({{"nick", "Olga"}, {"labelinforead", "0"}})),
             "$Ольга~Smith~Likes cards & tea~+7 900~o@x.ru~http://o.ru~~~~@olga~~~~yt\n");
@@ -177,13 +201,30 @@ TEST_P(Services, BalanceGrowsOnlyByAnEarnedBonus) {
   const auto credit = [&](const char* amount) {
     return Accounts(TextForm({{"nick", "Kira"}, {"labelkuvsave", "0"}, {"R04", amount}}));
   };
+  const auto completeCycles = [&](const char* cycles) {
+    return Accounts(TextForm({{"nick", "Kira"}, {"pw", "pass1"}, {"crdtolkon", "50"}, {"crdtolbest", "900"},
+                              {"crdtolrating", "10"}, {"crdtolses", cycles}, {"crdtolkonl", "0"},
+                              {"crdtolscore", "0"}, {"crdtolR1", "0"}, {"crdtolR2", "#"}}));
+  };
   EXPECT_EQ(Accounts(balance), "$0$\n");
   EXPECT_EQ(credit("25"), "no\n");
+  // An account enters its board once per completed cycle.
+  EXPECT_EQ(Submit(1108, "Kira", 900), "no\n");
+  ASSERT_EQ(completeCycles("1"), "ok\n");
   EXPECT_EQ(Submit(1108, "Kira", 900), "$1\n");
+  EXPECT_EQ(Submit(1108, "Kira", 900), "no\n");
+  EXPECT_EQ(Submit(1108, "Nobody", 900), "no\n");  // the accounts' board has accounts only
   EXPECT_EQ(credit("10"), "no\n");  // place 1 earned 25, not 10
+  EXPECT_EQ(credit("1000"), "no\n");
+  EXPECT_EQ(Accounts(TextForm({{"nick", "Kira"}, {"labelkuvsave", "0"}, {"R04", "25"}}), "127.0.0.2"), "no\n")
+      << "only from the owner's session";
   EXPECT_EQ(credit("25"), "ok\n");
   EXPECT_EQ(credit("25"), "no\n");  // once
   EXPECT_EQ(Accounts(balance), "$25$\n");
+  ASSERT_EQ(completeCycles("2"), "ok\n");
+  EXPECT_EQ(Submit(1108, "Kira", 800), "$2\n");
+  EXPECT_EQ(credit("10"), "ok\n");
+  EXPECT_EQ(Accounts(balance), "$35$\n");
 }
 
 TEST_P(Services, RecordBoardPlacesTopTenAndAround) {
@@ -194,7 +235,7 @@ TEST_P(Services, RecordBoardPlacesTopTenAndAround) {
   EXPECT_EQ(Submit(board, "p3", 500), "$3\n");  // a tie goes after the earlier score
   EXPECT_EQ(Submit(board, "p4", 100), "$4\n");
   for (int i = 5; i <= 12; ++i) EXPECT_EQ(Submit(board, "p" + std::to_string(i), 50), "$" + std::to_string(i) + "\n");
-  EXPECT_EQ(Submit(908, "other", 9999), "$1\n");
+  EXPECT_EQ(Submit(908, "other", 6000), "$1\n");
 
   const std::string top = Tables(ListForm({{"gid", "808"}}));
   EXPECT_EQ(top.substr(0, top.find('$', 1)), "$1 808 700 p2 1-012 Riga M 5.7f # #*");
@@ -218,17 +259,78 @@ TEST_P(Services, RecordBoardPlacesTopTenAndAround) {
                              {"score", "99999999999"}})),
             "no\n");
   EXPECT_EQ(Tables(ListForm({{"rgid", "808"}})), "$12\n");
+
+  // Scores no cycle of 50 deals can reach, and boards of other games, are refused.
+  for (long long score : {6501LL, -6501LL, 2147483647LL})
+    EXPECT_EQ(Submit(board, "p13", score), "no\n") << score;
+  EXPECT_EQ(Submit(555, "p13", 10), "no\n");
+  EXPECT_EQ(Submit(board, "p13", -6500), "$13\n");
 }
 
-TEST_P(Services, ChatBoardNumbersMessagesAndLimitsEachNick) {
+TEST_P(Services, ChatBoardNumbersMessagesAndLimitsEachPoster) {
   // The service numbers the messages itself, whatever number was sent.
   EXPECT_EQ(Submit(100, "Lena", 1, "Hello_all"), "$1\n");
-  EXPECT_EQ(Submit(100, "Max", 1, "Привет"), "$1\n");
+  EXPECT_EQ(Submit(100, "Max", 1, "Привет", "127.0.0.2"), "$1\n");
   EXPECT_EQ(Submit(100, "Lena", 3, "again"), "no\n");  // within 15 s
-  EXPECT_EQ(Submit(100, "LENA", 3, "again"), "no\n");
   const std::string board = Tables(ListForm({{"gid", "100"}}));
   EXPECT_EQ(board, "$1 100 2 Max 1-012 Riga M 5.7f # Привет*$2 100 1 Lena 1-012 Riga M 5.7f # Hello_all*\n");
-  EXPECT_EQ(Submit(100, "Oleg", 2, std::string(81, 'x')), "no\n");
+  EXPECT_EQ(Submit(100, "Oleg", 2, std::string(81, 'x'), "127.0.0.3"), "no\n");
+}
+
+TEST_P(Services, AnAccountsNickActsOnlyFromItsOwnersSession) {
+  Register("Tom");  // registering opens Tom's session from 127.0.0.1
+  Register("Ann");
+  const std::string away = "127.0.0.2";
+  EXPECT_EQ(SetSeat(6, 1, "Tom", away), "no\n");
+  EXPECT_EQ(Accounts(TextForm({{"nick", "Tom"}, {"labelkuvsave", "0"}, {"R04", "25"}}), away), "no\n");
+  EXPECT_EQ(Submit(808, "Tom", 6000, "#", away), "no\n");
+  EXPECT_EQ(Submit(100, "Tom", 1, "I_am_Tom", away), "no\n");
+  Pairs profile = {{"nick", "Tom"}, {"labelinfosave", "0"}, {"namei", "Fake"}};
+  EXPECT_EQ(Accounts(TextForm(profile), away), "no\n");
+  EXPECT_EQ(Accounts(ListForm({{"nick", "Tom"}, {"labelinforead", "0"}})), "$~~~~~~~~~~~~~\n");
+  // A free name still posts, and waits before the next post; that does not
+  // silence the same name at another address, nor the account's owner.
+  EXPECT_EQ(Submit(100, "Incognito", 1, "hello", away), "$1\n");
+  EXPECT_EQ(Submit(100, "Incognito", 1, "again", away), "no\n");
+  EXPECT_EQ(Submit(100, "Incognito", 1, "me_too", "127.0.0.1"), "$1\n");  // the newest message leads
+  EXPECT_EQ(Submit(100, "Tom", 1, "me", "127.0.0.1"), "$1\n");
+  // At home everything works; a login from the other address opens a session there too.
+  EXPECT_EQ(Submit(808, "Tom", 6000), "$1\n");
+  EXPECT_EQ(Accounts(TextForm(profile)), "ok\n");
+  EXPECT_EQ(Login("Tom", "pass1", away).substr(0, 1), "$");
+  EXPECT_EQ(SetSeat(6, 1, "Tom", away), "ok\n");
+  EXPECT_EQ(SetSeat(6, 2, "Ann", away), "no\n");
+}
+
+TEST_P(Services, FailedLoginsMakeTheNickAndTheAddressWait) {
+  Register("Rita");
+  const std::string guesser = "127.0.0.5";
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Login("Rita", "guess" + std::to_string(i), guesser), "no\n");
+  // Even the right password waits now, from that address and for that nick.
+  EXPECT_EQ(Login("Rita", "pass1", guesser), "no\n");
+  EXPECT_EQ(Login("Rita", "pass1", "127.0.0.6"), "no\n");
+  EXPECT_EQ(Login("Rita", "pass1", "127.0.0.6").find('$'), std::string::npos);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  EXPECT_EQ(Login("Rita", "pass1", "127.0.0.6").substr(0, 1), "$");
+}
+
+TEST_P(Services, SixteenTakersOfOneSeatGetOneOk) {
+  std::vector<std::string> nicks;
+  for (int i = 0; i < 16; ++i) {
+    nicks.push_back("Taker" + std::to_string(i));
+    Register(nicks.back());
+  }
+  std::vector<std::string> replies(16);
+  std::vector<std::thread> takers;
+  for (int i = 0; i < 16; ++i)
+    takers.emplace_back([&, i] {
+      replies[i] = service_.Post("/tournament", "clienton1=0&gid=88&num=8&can=1&nick1=" + nicks[i] +
+                                                    "&score1=0&kon1=0&rating1=0&country1=Russia&city1=Omsk&sex1=M&ip1=10.0.0.1")
+                       .body;
+    });
+  for (auto& t : takers) t.join();
+  EXPECT_EQ(std::count(replies.begin(), replies.end(), "ok\n"), 1);
+  EXPECT_EQ(std::count(replies.begin(), replies.end(), "is\n"), 15);
 }
 
 TEST_P(Services, StatisticsSumTheReports) {
@@ -339,6 +441,22 @@ TEST_P(Services, DirectoryAddressFilesAndLimits) {
   // A clean stop on SIGTERM.
   service_.Stop();
   EXPECT_EQ(service_.exitCode(), 0);
+}
+
+// Sums past the game's 32-bit counters are shown at the limit, not wrapped.
+TEST(StatisticsSums, AreClampedToThirtyTwoBits) {
+  const std::string dir = MakeTempDir("zarnet-stats");
+  {
+    auto db = services::OpenStorage("sqlite", dir);
+    std::array<int64_t, 12> sums{};
+    sums[0] = 3'000'000'000LL;
+    db->AddStats(808, 0, 0, 0, nullptr, sums);
+    db->AddStats(808, 0, 0, 0, nullptr, sums);
+    services::Services s(*db, services::ServiceConfig{});
+    EXPECT_EQ(s.Statistics("gid=808", services::Caller{"127.0.0.1", 0}),
+              "$0 0 0 # 2147483647 0 0 0 0 0 0 0 0 0 0 0 0 #*\n");
+  }
+  RemoveTree(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Services, ::testing::Values("sqlite", "postgresql"),

@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,21 +37,32 @@ void RemoveTree(const std::string& dir) {
   if (!dir.empty()) fs::remove_all(dir, ec);
 }
 
-HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
-                  const std::string& contentType) {
-  HttpReply reply;
+int LoopbackConnect(int port, const std::string& source, int timeoutSeconds) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  if (fd < 0) return -1;
+  sockaddr_in from{};
+  from.sin_family = AF_INET;
+  inet_pton(AF_INET, source.c_str(), &from.sin_addr);
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(uint16_t(port));
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  timeval tv{10, 0};
+  timeval tv{timeoutSeconds, 0};
   setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
   setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+  if (bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
+      connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
     close(fd);
-    return reply;
+    return -1;
   }
+  return fd;
+}
+
+HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
+                  const std::string& contentType, const std::string& source) {
+  HttpReply reply;
+  const int fd = LoopbackConnect(port, source);
+  if (fd < 0) return reply;
   std::string req = method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
                     "\r\nUser-Agent: KuvSpecAccess\r\nConnection: close\r\n";
   if (method == "POST")
@@ -173,6 +185,10 @@ bool ServiceProcess::Start(const std::string& db, std::string dataDir, const std
     if (pipe(out) != 0) return false;
     const pid_t pid = fork();
     if (pid == 0) {
+      if (fileLimit > 0) {
+        const rlimit files{rlim_t(fileLimit), rlim_t(fileLimit)};
+        setrlimit(RLIMIT_NOFILE, &files);
+      }
       dup2(out[1], 1);
       close(out[0]);
       std::vector<std::string> args = {ZARNET_SERVICES_BIN, "--data", dataDir_, "--http", "0",

@@ -12,8 +12,13 @@ struct HttpReply {
 };
 
 // One request on a fresh connection; the body goes out byte for byte.
+// `source` is the loopback address the request comes from.
 HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
-                  const std::string& contentType = "application/x-www-form-urlencoded");
+                  const std::string& contentType = "application/x-www-form-urlencoded",
+                  const std::string& source = "127.0.0.1");
+
+// A TCP socket to a loopback port from a loopback source address; -1 when it cannot connect.
+int LoopbackConnect(int port, const std::string& source = "127.0.0.1", int timeoutSeconds = 10);
 
 // A PostgreSQL cluster in a temporary folder, on a loopback port.
 class PgCluster {
@@ -42,15 +47,20 @@ class ServiceProcess {
   int tablesBase() const { return tablesBase_; }
   const std::string& dataDir() const { return dataDir_; }
   int exitCode() const { return exitCode_; }
-  HttpReply Post(const std::string& path, const std::string& body) const {
-    return RawHttp(httpPort_, "POST", path, body);
+  HttpReply Post(const std::string& path, const std::string& body, const std::string& source = "127.0.0.1") const {
+    return RawHttp(httpPort_, "POST", path, body, "application/x-www-form-urlencoded", source);
   }
   // An account from Omsk, Russia, password "pass1"; true when the service took it.
-  bool RegisterPlayer(const std::string& nick) const {
+  // Registering opens the player's session from `source`.
+  bool RegisterPlayer(const std::string& nick, const std::string& source = "127.0.0.1") const {
     return Post("/accounts", "nick=" + nick + "&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=" + nick +
-                                 "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0")
+                                 "@x.ru&dater=1.1.2024&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0",
+                source)
                .body == "ok\n";
   }
+  int pid() const { return pid_; }
+  // The open-file limit of the next start (0: inherited), as a service manager sets it.
+  int fileLimit = 0;
 
  private:
   int pid_ = -1;

@@ -1,4 +1,4 @@
-// Two raw TCP players at one table game server.
+// Raw TCP players at the table game servers: honest matches, cheats and floods.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -6,8 +6,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <memory>
+#include <cstdio>
+#include <fstream>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cards.h"
 #include "service_fixture.h"
@@ -23,18 +30,10 @@ std::string Frame(const std::string& payload, int seat) {
 
 class Player {
  public:
-  explicit Player(int port) {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(uint16_t(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    timeval tv{5, 0};
-    setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-  }
+  explicit Player(int port, const std::string& source = "127.0.0.1") : fd_(LoopbackConnect(port, source, 5)) {}
   ~Player() { Close(); }
-  bool connected() const { return connected_; }
+  Player(const Player&) = delete;
+  bool connected() const { return fd_ >= 0; }
   void Send(const std::string& bytes) { ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL), ssize_t(bytes.size())); }
   // Exactly n bytes, or what came before the close or the time-out.
   std::string Read(size_t n) {
@@ -47,19 +46,101 @@ class Player {
     }
     return out;
   }
+  // Frames up to and including the next deck, which is returned.
+  std::string ReadDeck() {
+    for (std::string f = Read(20); f.size() == 20; f = Read(20))
+      if (f[0] == 'b') return f + Read(221);
+    return {};
+  }
   // True when the server closed the link.
   bool Closed() {
     char c;
+    while (recv(fd_, &c, 1, 0) > 0) {
+    }
     return recv(fd_, &c, 1, 0) == 0;
   }
   void Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
   }
+  int fd() const { return fd_; }
 
  private:
   int fd_ = -1;
-  bool connected_ = false;
+};
+
+// The rules as two honest players keep them, written from the game's
+// description: always the first card of the hand, the leader collects.
+class HonestDeal {
+ public:
+  HonestDeal(const std::string& deck, int dealNumber) : leader_(dealNumber % 2 == 1 ? 1 : 2) {
+    for (int i = 1; i <= 40; ++i) {
+      code_[i] = deck.substr(1 + 2 * (i - 1), 2);
+      order_[i] = std::stoi(deck.substr(81 + 2 * (i - 1), 2));
+      points_[i] = std::stoi(deck.substr(161 + 2 * (i - 1), 2));
+    }
+    trump_ = code_[40][1];
+    for (int k = 1; k <= 3; ++k) hand_[1].push_back(k), hand_[2].push_back(k + 3);
+  }
+  std::string Code(int card) const { return code_[card]; }
+  const std::vector<int>& Hand(int seat) const { return hand_[seat]; }
+
+  // Plays the deal out between the two links; adds the match points to `score`.
+  void Play(Player* seats[3], int score[3]) {
+    const auto move = [&](int from, const std::string& payload) {
+      seats[from]->Send(Frame(payload, from));
+      ASSERT_EQ(seats[3 - from]->Read(20), Frame(payload, from)) << "relayed unchanged";
+    };
+    move(leader_, "hsitkon2");
+    if (BlackHand(score)) return;
+    int taken[3] = {0, 0, 0};
+    for (;;) {
+      const int other = 3 - leader_;
+      const int led = hand_[leader_].front(), answer = hand_[other].front();
+      hand_[leader_].erase(hand_[leader_].begin());
+      hand_[other].erase(hand_[other].begin());
+      move(leader_, "hhod" + code_[led]);
+      move(leader_, "hnext");
+      move(other, "hhod" + code_[answer]);
+      const bool ledWins = code_[led][1] == code_[answer][1] ? order_[led] > order_[answer]
+                                                              : code_[answer][1] != trump_;
+      const int winner = ledWins ? leader_ : other;
+      taken[winner] += points_[led] + points_[answer];
+      if (hand_[1].empty() && hand_[2].empty()) {
+        for (int s = 1; s <= 2; ++s) score[s] += taken[s] + (taken[s] >= 61 ? 10 : 0);
+        return;
+      }
+      move(leader_, "hslit");
+      while (hand_[winner].size() < 3 && next_ <= 40) {
+        hand_[winner].push_back(next_++);
+        hand_[3 - winner].push_back(next_++);
+      }
+      leader_ = winner;
+      if (BlackHand(score)) return;
+    }
+  }
+
+ private:
+  // The king, three and ace of trumps in one hand end the deal for 120.
+  bool BlackHand(int score[3]) {
+    for (int s = 1; s <= 2; ++s) {
+      std::set<std::string> h;
+      for (int c : hand_[s]) h.insert(code_[c]);
+      const std::string t(1, trump_);
+      if (h == std::set<std::string>{std::string(1, kKing) + t, "3" + t, std::string(1, kAce) + t}) {
+        score[s] += 120;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::string code_[41];
+  int order_[41] = {}, points_[41] = {};
+  char trump_ = 0;
+  std::vector<int> hand_[3];
+  int next_ = 7;
+  int leader_;
 };
 
 class TableServer : public ::testing::Test {
@@ -68,16 +149,20 @@ class TableServer : public ::testing::Test {
     ASSERT_TRUE(service_.Start("sqlite"));
     for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick)) << nick;
   }
-  std::string Post(const std::string& path, const std::string& body) { return service_.Post(path, body).body; }
-  void TakeSeats(int table) {
-    for (int s = 1; s <= 2; ++s) {
-      const std::string n = std::to_string(s);
-      ASSERT_EQ(Post("/tournament", "clienton" + n + "=0&gid=88&num=" + std::to_string(table) + "&can=1&nick" + n +
-                                        "=" + (s == 1 ? "Tom" : "Ada") + "&score" + n + "=0&kon" + n +
-                                        "=0&rating" + n + "=0&country" + n + "=Russia&city" + n + "=Omsk&sex" +
-                                        n + "=M&ip" + n + "=10.0.0." + n),
-                "ok\n");
-    }
+  std::string Post(const std::string& path, const std::string& body, const std::string& source = "127.0.0.1") {
+    return service_.Post(path, body, source).body;
+  }
+  std::string SetSeat(int table, int seat, const std::string& nick, const std::string& source = "127.0.0.1") {
+    const std::string n = std::to_string(seat);
+    return Post("/tournament", "clienton" + n + "=0&gid=88&num=" + std::to_string(table) + "&can=1&nick" + n + "=" +
+                                   nick + "&score" + n + "=0&kon" + n + "=0&rating" + n + "=0&country" + n +
+                                   "=Russia&city" + n + "=Omsk&sex" + n + "=M&ip" + n + "=10.0.0." + n,
+                source);
+  }
+  void TakeSeats(int table, const std::string& nick1 = "Tom", const std::string& nick2 = "Ada",
+                 const std::string& source = "127.0.0.1") {
+    ASSERT_EQ(SetSeat(table, 1, nick1, source), "ok\n");
+    ASSERT_EQ(SetSeat(table, 2, nick2, source), "ok\n");
   }
   std::string Rating(const char* nick) { return Post("/tournament", std::string("readrating88=0&nick=") + nick); }
   std::string SeatNick(int table, int seat) {
@@ -95,10 +180,31 @@ class TableServer : public ::testing::Test {
     return deck1;
   }
 
+  // A whole honest match; the scores as the players count them.
+  void PlayMatch(int table, Player& one, Player& two, int score[3]) {
+    Player* seats[3] = {nullptr, &one, &two};
+    std::string deck = StartMatch(table, one, two);
+    for (int deal = 1; deal <= 2; ++deal) {
+      ASSERT_EQ(deck.size(), 241u);
+      HonestDeal(deck, deal).Play(seats, score);
+      if (deal == 1) {
+        one.Send(Frame("bnext", 1));
+        deck = one.ReadDeck();
+        ASSERT_EQ(two.ReadDeck(), deck);
+      }
+    }
+  }
+
+  static std::string Outcome(int d1) {
+    char text[20];
+    std::snprintf(text, sizeof text, "o%5d%5d", d1, -d1);
+    return text;
+  }
+
   ServiceProcess service_;
 };
 
-TEST_F(TableServer, DealsRelaysAndBooksTheOutcome) {
+TEST_F(TableServer, DealsRelaysAndBooksThePlayedOutcome) {
   Player one(Port(2)), two(Port(2));
   ASSERT_TRUE(one.connected() && two.connected());
   const std::string deck = StartMatch(2, one, two);
@@ -116,28 +222,44 @@ TEST_F(TableServer, DealsRelaysAndBooksTheOutcome) {
   EXPECT_EQ(numbers.size(), 40u);
   EXPECT_EQ(numbers.count(0), 0u);
 
-  // Moves and chat go to the other player, with the sender's true seat.
-  const std::string move = Frame("hhod" + deck.substr(1, 2), 1);
-  one.Send(move);
-  EXPECT_EQ(two.Read(20), move);
-  two.Send(Frame("shi", 1));  // a wrong seat digit is corrected
+  // Chat goes to the other player, with the sender's true seat.
+  two.Send(Frame("shi", 1));
   EXPECT_EQ(one.Read(20), Frame("shi", 2));
-
+  // Neither a next deal nor an outcome in the middle of a deal: the play goes on.
   one.Send(Frame("bnext", 1));
-  const std::string second = one.Read(241);
-  EXPECT_EQ(second.size(), 241u);
-  EXPECT_EQ(two.Read(241), second);
+  one.Send(Frame(Outcome(260), 1));
 
-  // An impossible outcome is not booked; a sound one is, and the seats are freed.
-  one.Send(Frame("o  900 -900", 1));
-  one.Send(Frame("o   20  -20", 1));
+  Player* seats[3] = {nullptr, &one, &two};
+  int score[3] = {0, 0, 0};
+  HonestDeal(deck, 1).Play(seats, score);
+  one.Send(Frame("bnext", 1));
+  const std::string second = one.ReadDeck();
+  ASSERT_EQ(second.size(), 241u);
+  EXPECT_EQ(two.ReadDeck(), second);
+  HonestDeal(second, 2).Play(seats, score);
+
+  // Seat 1 claims more than it played: the play is booked, not the claim.
+  const int d1 = score[1] - score[2];
+  one.Send(Frame(Outcome(d1 >= 0 ? -260 : 260), 1));
   EXPECT_TRUE(one.Closed());
   EXPECT_TRUE(two.Closed());
-  EXPECT_EQ(Rating("Tom"), "$20 2 1016\n");
-  EXPECT_EQ(Rating("Ada"), "$-20 2 984\n");
+  const char* elo1 = d1 > 0 ? "1016" : d1 < 0 ? "984" : "1000";
+  const char* elo2 = d1 > 0 ? "984" : d1 < 0 ? "1016" : "1000";
+  EXPECT_EQ(Rating("Tom"), "$" + std::to_string(d1) + " 2 " + elo1 + "\n");
+  EXPECT_EQ(Rating("Ada"), "$" + std::to_string(-d1) + " 2 " + elo2 + "\n");
   EXPECT_EQ(SeatNick(2, 1).substr(0, 3), "$X ");
   EXPECT_EQ(SeatNick(2, 2).substr(0, 3), "$X ");
-  EXPECT_EQ(Post("/tournament", "top10s88=0&nick=z"), "$1 Tom Omsk Russia M 20*$2 Ada Omsk Russia M -20*\n");
+}
+
+TEST_F(TableServer, AnHonestOutcomeFrameEndsTheMatch) {
+  Player one(Port(3)), two(Port(3));
+  int score[3] = {0, 0, 0};
+  PlayMatch(3, one, two, score);
+  one.Send(Frame(Outcome(score[1] - score[2]), 1));
+  EXPECT_TRUE(one.Closed());
+  EXPECT_TRUE(two.Closed());
+  EXPECT_EQ(Rating("Tom").substr(0, 1 + std::to_string(score[1] - score[2]).size() + 3),
+            "$" + std::to_string(score[1] - score[2]) + " 2 ");
 }
 
 TEST_F(TableServer, TimeOutBecomesTAndLeavingGivesA) {
@@ -162,13 +284,167 @@ TEST_F(TableServer, TimeOutBecomesTAndLeavingGivesA) {
   EXPECT_EQ(SeatNick(5, 2).substr(0, 3), "$X ");
 }
 
-TEST_F(TableServer, RefusesLinksForSeatsNobodyTook) {
+TEST_F(TableServer, LinksOnlyForTheBookersSeat) {
   Player stranger(Port(9));
   stranger.Send(Frame("connect1", 1));
   EXPECT_TRUE(stranger.Closed());
   Player noise(Port(9));
   noise.Send(Frame("hnext", 1));
   EXPECT_TRUE(noise.Closed());
+
+  // Seats booked from 127.0.0.1: a link from elsewhere may not play them,
+  // and a seat already linked takes no second link.
+  TakeSeats(9);
+  Player thief(Port(9), "127.0.0.7");
+  thief.Send(Frame("connect1", 1));
+  EXPECT_TRUE(thief.Closed());
+  Player one(Port(9));
+  one.Send(Frame("connect1", 1));
+  Player again(Port(9));
+  again.Send(Frame("connect1", 1));
+  EXPECT_TRUE(again.Closed());
+  Player two(Port(9));
+  two.Send(Frame("connect2", 2));
+  EXPECT_EQ(one.Read(241).size(), 241u);
+  EXPECT_EQ(two.Read(241).size(), 241u);
+}
+
+TEST_F(TableServer, AnIllegalMoveForfeitsTheMatch) {
+  // Deal 1: table seat 1 leads and holds deck cards 1..3, seat 2 holds 4..6.
+  struct Case {
+    const char* name;
+    int mover;
+    std::vector<std::pair<int, std::string>> moves;  // seat, payload; "@k" is deck card k
+  } cases[] = {
+      {"a card the mover does not hold", 1, {{1, "hsitkon2"}, {1, "hhod@4"}}},
+      {"a card out of turn", 2, {{1, "hsitkon2"}, {2, "hhod@4"}}},
+      {"a card before the deal begins", 1, {{1, "hhod@1"}}},
+      {"the deal begun by the seat that does not lead", 2, {{2, "hsitkon2"}}},
+      {"an answer before the lead is finished", 2, {{1, "hsitkon2"}, {1, "hhod@1"}, {2, "hhod@4"}}},
+      {"a trick collected before the answer", 1, {{1, "hsitkon2"}, {1, "hhod@1"}, {1, "hnext"}, {1, "hslit"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string before = Rating(c.mover == 1 ? "Tom" : "Ada");
+    Player one(Port(4)), two(Port(4));
+    Player* seats[3] = {nullptr, &one, &two};
+    const std::string deck = StartMatch(4, one, two);
+    ASSERT_EQ(deck.size(), 241u);
+    for (const auto& [seat, payload] : c.moves) {
+      std::string p = payload;
+      if (p.find('@') != std::string::npos) p = p.substr(0, 4) + deck.substr(1 + 2 * (std::stoi(p.substr(5)) - 1), 2);
+      seats[seat]->Send(Frame(p, seat));
+    }
+    // The other player hears of an abandoned match, and both links close.
+    std::string heard;
+    for (std::string f = seats[3 - c.mover]->Read(20); f.size() == 20; f = seats[3 - c.mover]->Read(20)) heard = f;
+    EXPECT_EQ(heard, Frame("a", c.mover));
+    EXPECT_TRUE(seats[c.mover]->Closed());
+    const std::string after = Rating(c.mover == 1 ? "Tom" : "Ada");
+    EXPECT_LT(std::stoi(after.substr(after.rfind(' '))), std::stoi(before.substr(before.rfind(' '))));
+    EXPECT_EQ(after.substr(0, 3), "$0 ") << "a forfeit books no score";
+  }
+}
+
+// With a two-second move clock: a player who stalls loses on time after
+// three seconds, and a half frame is dropped with its link after two.
+TEST_F(TableServer, StallsAndHalfFramesEndOnTheServersClock) {
+  service_.Stop();
+  ASSERT_TRUE(service_.Start("sqlite", "", "--move-seconds 2"));
+  for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick));
+  {
+    Player one(Port(6)), two(Port(6));
+    StartMatch(6, one, two);  // seat 1 should begin the deal, and does not
+    EXPECT_EQ(two.Read(20), Frame("T", 1));
+    EXPECT_TRUE(one.Closed());
+  }
+  EXPECT_EQ(Rating("Tom"), "$0 1 984\n");
+  {
+    Player one(Port(6)), two(Port(6));
+    StartMatch(6, one, two);
+    two.Send("shi");
+    EXPECT_EQ(one.Read(20), Frame("a", 2));
+    EXPECT_TRUE(two.Closed());
+  }
+  EXPECT_EQ(Rating("Ada").substr(0, 5), "$0 2 ");
+}
+
+long ResidentKiB(int pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
+}
+
+// Bounded: 2,000 idle links and a 200 MB flood toward a player who does not
+// read, against a service held to 1,024 open files as a service manager sets it.
+TEST_F(TableServer, IdleLinksAndAnUnreadFloodLeaveTheOtherTablesPlaying) {
+  service_.Stop();
+  service_.fileLimit = 1024;
+  ASSERT_TRUE(service_.Start("sqlite"));
+  for (const char* nick : {"Tom", "Ada"}) ASSERT_TRUE(service_.RegisterPlayer(nick));
+  for (const char* nick : {"Eve", "Mal"}) ASSERT_TRUE(service_.RegisterPlayer(nick, "127.0.0.9"));
+  const long startKiB = ResidentKiB(service_.pid());
+
+  // Idle links from 250 addresses, eight each, spread over the ten tables.
+  std::vector<std::unique_ptr<Player>> idle;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string source = "127.0.1." + std::to_string(1 + i / 8);
+    idle.push_back(std::make_unique<Player>(Port(1 + i % 10), source));
+  }
+  // A ninth link from an address with eight is refused at once.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  Player ninth(Port(1), "127.0.1.250");
+  EXPECT_TRUE(ninth.Closed());
+
+  // The flood: Eve floods the chat toward Mal, who never reads.
+  TakeSeats(7, "Eve", "Mal", "127.0.0.9");
+  Player eve(Port(7), "127.0.0.9"), mal(Port(7), "127.0.0.9");
+  ASSERT_TRUE(eve.connected() && mal.connected());
+  eve.Send(Frame("connect1", 1));
+  mal.Send(Frame("connect2", 2));
+  ASSERT_EQ(eve.Read(241).size(), 241u);
+  std::string chunk;
+  for (int i = 0; i < 3200; ++i) chunk += Frame("sflood", 1);  // 64,000 bytes
+  size_t flooded = 0;
+  bool cut = false;
+  while (flooded < 200u * 1000 * 1000) {
+    const ssize_t n = send(eve.fd(), chunk.data(), chunk.size(), MSG_NOSIGNAL);
+    if (n <= 0) {
+      cut = true;
+      break;
+    }
+    flooded += size_t(n);
+  }
+  EXPECT_TRUE(cut) << "the server went on taking the flood: " << flooded << " bytes";
+  EXPECT_EQ(Rating("Mal").substr(0, 5), "$0 1 ") << "the player who stopped reading lost the match";
+
+  // Meanwhile another table plays a whole match and HTTP answers.
+  EXPECT_EQ(RawHttp(service_.httpPort(), "GET", "/get_ip.php", "").status, 200);
+  {
+    Player one(Port(3)), two(Port(3));
+    int score[3] = {0, 0, 0};
+    PlayMatch(3, one, two, score);
+    one.Send(Frame(Outcome(score[1] - score[2]), 1));
+    EXPECT_TRUE(two.Closed());
+  }
+  EXPECT_EQ(Rating("Tom").substr(0, 1), "$");
+  EXPECT_NE(Rating("Tom").find(" 2 "), std::string::npos);
+
+  const long grownKiB = ResidentKiB(service_.pid()) - startKiB;
+  EXPECT_LT(grownKiB, 32 * 1024) << "the service grew by " << grownKiB << " KiB";
+  std::printf("flood cut after %zu bytes; the service grew by %ld KiB\n", flooded, grownKiB);
+
+  // Links that never say "connect" are closed after ten seconds.
+  std::this_thread::sleep_for(std::chrono::seconds(11));
+  int open = 0;
+  for (auto& p : idle) {
+    char c;
+    timeval tv{0, 1000};
+    setsockopt(p->fd(), SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    if (p->connected() && recv(p->fd(), &c, 1, 0) < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) ++open;
+  }
+  EXPECT_EQ(open, 0);
 }
 
 }  // namespace
