@@ -26,6 +26,7 @@
 #include "message_box.h"
 #include "peer_game.h"
 #include "series.h"
+#include "strong_opponent.h"
 #include "words.h"
 
 namespace zarnet {
@@ -235,6 +236,7 @@ TForm1::TForm1(const std::string& programFolder)
 
 TForm1::~TForm1() {
   Timer1.stop();
+  thinker_.Cancel();
   peer.reset();
   game.view = nullptr;
 }
@@ -814,7 +816,7 @@ void TForm1::TakeGameOptions() {
   game.opt.OptFlyCards = settings.OptFlyCards;
   game.opt.OptBlackHand = settings.OptBlackHand;
   game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Opponent = settings.Opponent;
 }
 
 void TForm1::SyncTimer() {
@@ -849,7 +851,16 @@ void TForm1::Timer1Timer() {
     return;
   }
   busy_ = true;
-  MoveDriverTick(game);
+  if (game.opt.Opponent != OpponentLevel::Standard && ComputerToMove(game)) {
+    if (const auto move = thinker_.Take(game)) {
+      MoveDriverTick(game, &*move);
+    } else {
+      thinker_.Start(game, 1, SettingsForLevel(game.opt.Opponent));
+    }
+  } else {
+    thinker_.Cancel();
+    MoveDriverTick(game);
+  }
   busy_ = false;
   SyncTimer();
 }
@@ -1014,6 +1025,7 @@ bool TForm1::QuitClick() {
 }
 
 void TForm1::ReturnToMenu() {
+  thinker_.Cancel();
   FinishRecording();
   if (game.opt.Recording) {
     game.opt.Recording = false;
@@ -1093,6 +1105,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   }
   Timer1.stop();
   Timer2.stop();
+  thinker_.Cancel();
   peer->CloseLink();
   FinishRecording();
   if (!StartUpFailed && !FirstPaint) {
@@ -1223,7 +1236,7 @@ void TForm1::RulesChanged() {
     game.opt.OptBlackHand = settings.OptBlackHand;
     game.opt.OptReplaceDeuce = settings.OptReplaceDeuce;
   }
-  game.opt.StrongOpponent = settings.StrongOpponent;
+  game.opt.Opponent = settings.Opponent;
 }
 
 void TForm1::FontsChanged() {

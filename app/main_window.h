@@ -20,6 +20,7 @@
 #include "game_state.h"
 #include "image_area.h"
 #include "kuv_button.h"
+#include "move_thinker.h"
 #include "player_list.h"
 #include "recorder.h"
 #include "series_files.h"
@@ -197,6 +198,8 @@ class TForm1 : public QWidget, public OptionsHost {
 
   // --- Flow ---
   void Timer1Timer();
+  // A searching opponent is thinking out its move right now, off this thread.
+  bool ComputerSearching() const { return thinker_.Thinking() && !thinker_.Ready(); }
   void MenuLineClick(int slot);
   void StartSeries(int slot, const WelcomeResult& a);
   // Hides the menu screen for the table.
@@ -283,6 +286,8 @@ class TForm1 : public QWidget, public OptionsHost {
   void DrawTopPanel(int k);
   void DrawClock();
   bool busy_ = false;  // an engine call is running
+  // The searching players think off this thread; their moves land on Timer1.
+  MoveThinker thinker_;
   bool closing_ = false;
 };
 

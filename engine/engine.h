@@ -41,8 +41,13 @@ int ChooseAnswer(const CardCode* hand, const uint8_t* orders, const uint8_t* poi
 bool ComputerMove(Game& g, int seat);
 
 // --- Flow ----------------------------------------------------------------
+struct StrongChoice;
 // The move driver's tick at the table for a game against the computer.
-void MoveDriverTick(Game& g);
+// `decided`, when given, is seat 1's move already thought out (off the
+// user-interface thread); without it the tick thinks itself.
+void MoveDriverTick(Game& g, const StrongChoice* decided = nullptr);
+// The next tick of the move driver makes seat 1's move.
+bool ComputerToMove(const Game& g);
 // Offers Replace deuce on the lower button when the player may take it.
 void OfferReplaceDeuce(Game& g);
 void SetUpButtonsAfterDeal(Game& g);

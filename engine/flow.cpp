@@ -12,26 +12,30 @@ void OfferReplaceDeuce(Game& g) {
 
 namespace {
 
-void SeatOneMove(Game& g) {
-  if (g.opt.StrongOpponent) {
-    StrongComputerMove(g, 1);
-  } else {
-    ComputerMove(g, 1);
-  }
+void SeatOneMove(Game& g, const StrongChoice* decided) {
+  // A move thought out elsewhere that no longer fits is thought out again here.
+  if (decided && ApplyChoice(g, 1, *decided)) return;
+  LevelComputerMove(g, 1, g.opt.Opponent);
 }
 
 }  // namespace
 
-void MoveDriverTick(Game& g) {
+bool ComputerToMove(const Game& g) {
+  const GameState& gs = g.gs;
+  return gs.DealActive && gs.DealPhase == 2 && !g.opt.NetGame && !g.opt.OnlineGame &&
+         gs.Turn == 1 && !gs.DealOver;
+}
+
+void MoveDriverTick(Game& g, const StrongChoice* decided) {
   GameState& gs = g.gs;
   if (!gs.DealActive || gs.DealPhase != 2 || g.opt.NetGame || g.opt.OnlineGame) return;
   TableView& v = g.View();
   if (gs.Leader == 1 && gs.Turn == 1) {
-    SeatOneMove(g);
+    SeatOneMove(g, decided);
     v.SetButtonText(GameButton::Upper, ButtonText::Ok);
     v.EnableButton(GameButton::Upper, false);
   } else if (gs.Leader == 2 && gs.Turn == 1) {
-    SeatOneMove(g);
+    SeatOneMove(g, decided);
     if (!gs.DealOver) {
       v.SetButtonText(GameButton::Upper, ButtonText::Ok);
       v.EnableButton(GameButton::Upper, true);

@@ -60,6 +60,10 @@ inline constexpr uint8_t kSlotNewPlayer = 6;
 inline constexpr uint8_t kSlotAccount = 7;
 inline constexpr uint8_t kSlotOnline = 8;
 
+// Who plays seat 1 against the local player: the standard rules, or one of
+// the two searching players above them.
+enum class OpponentLevel : uint8_t { Standard, Strong, Expert };
+
 // Settings and mode flags the engine reads.
 struct EngineOptions {
   bool OptBlackHand = true;
@@ -71,7 +75,7 @@ struct EngineOptions {
   bool OnlineGame = false;
   uint8_t PlayerSlot = kSlotNewPlayer;
   bool Recording = false;  // the game recorder is on
-  bool StrongOpponent = false;  // seat 1 plays the stronger computer player
+  OpponentLevel Opponent = OpponentLevel::Standard;
 };
 
 // The player a series books, as read at its start.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 #include "engine.h"
 
@@ -14,9 +17,9 @@ namespace {
 using Mask = uint64_t;
 constexpr Mask kAllCards = (Mask{1} << 40) - 1;
 constexpr int kInf = 1 << 20;
-// What winning the deal is worth beyond its points (in point-difference units).
-constexpr int kWinBonus = 30;
 constexpr int kExact = 99;
+// A budgeted move's hard limit, in budgets.
+constexpr long long kBudgetCap = 4;
 
 constexpr Mask Bit(int id) { return Mask{1} << id; }
 constexpr int Suit(int id) { return id & 3; }
@@ -49,18 +52,40 @@ class Solver {
     int leader;
   };
 
-  Solver(int trumpSuit, bool blackHand, bool replaceDeuce)
+  Solver(int trumpSuit, bool blackHand, bool replaceDeuce, const StrongSettings& settings)
       : trump_(trumpSuit),
         deuce_(trumpSuit),
         blackHand_(blackHand),
         replaceDeuce_(replaceDeuce),
-        blackMask_(Bit(7 * 4 + trumpSuit) | Bit(8 * 4 + trumpSuit) | Bit(9 * 4 + trumpSuit)) {}
+        blackMask_(Bit(7 * 4 + trumpSuit) | Bit(8 * 4 + trumpSuit) | Bit(9 * 4 + trumpSuit)),
+        winBonus_(settings.winBonus),
+        plain_(settings.plainSearch),
+        cancel_(settings.cancel) {
+    // One table per thread, kept from move to move: a new generation marks
+    // every older entry stale without clearing it.
+    static thread_local std::vector<Entry> table;
+    static thread_local uint32_t generation = 0;
+    if (!plain_ && table.empty()) table.resize(kTableSize);
+    table_ = &table;
+    generation_ = &generation;
+  }
 
-  // Cards under the turned-up one, in drawing order.
+  // Cards under the turned-up one, in drawing order. A new deal: what the
+  // table holds belongs to the old one.
   void SetDeck(const int* cards, int count) {
     deckCount_ = count;
     std::copy(cards, cards + count, deck_.begin());
+    ++*generation_;
   }
+
+  long long Nodes() const { return nodes_; }
+  bool Cancelled() const { return cancelled_; }
+  // Past `limit` nodes in all the search gives up (OverLimit) until lifted.
+  void LimitNodes(long long limit) {
+    nodeLimit_ = limit;
+    overLimit_ = false;
+  }
+  bool OverLimit() const { return overLimit_; }
 
   int DeckLeft(const Node& n) const {
     return n.lastCard < 0 ? 0 : deckCount_ - n.deckPos + 1;
@@ -97,7 +122,7 @@ class Solver {
       if (blackHand_) {
         for (int s = 0; s < 2; ++s) {
           if (n.hand[s] == blackMask_) {
-            *terminal = s == 0 ? 120 + kWinBonus : -120 - kWinBonus;
+            *terminal = s == 0 ? 120 + winBonus_ : -120 - winBonus_;
             return true;
           }
         }
@@ -107,28 +132,75 @@ class Solver {
   }
 
   // Value of the position at a trick's start, `depth` tricks still searched.
+  // Fail-soft: outside (alpha, beta) the value is a bound on the true one.
   int Lead(const Node& n, int depth, int alpha, int beta) {
     if ((n.hand[0] | n.hand[1]) == 0) return Final(n);
     if (depth == 0) return Eval(n);
+    if (++nodes_ % 1024 == 0 && cancel_ && cancel_->load(std::memory_order_relaxed))
+      cancelled_ = true;
+    if (nodes_ > nodeLimit_) overLimit_ = true;
+    if (cancelled_ || overLimit_) return 0;
     const int L = n.leader;
     const bool maxing = L == 0;
-    int best = maxing ? -kInf : kInf;
-    const int variants = CanSwap(n, L) ? 2 : 1;
-    for (int v = 0; v < variants; ++v) {
-      const Node m = v == 0 ? n : Swap(n, L);
-      int moves[4];
-      const int count = OrderLeads(m.hand[L], moves);
-      for (int i = 0; i < count; ++i) {
-        const int value = Answer(m, moves[i], depth, alpha, beta);
-        if (maxing) {
-          best = std::max(best, value);
-          alpha = std::max(alpha, value);
-        } else {
-          best = std::min(best, value);
-          beta = std::min(beta, value);
-        }
-        if (alpha >= beta) return best;
+
+    Entry* slot = nullptr;
+    Key key{};
+    int hint = -1;
+    if (!plain_) {
+      key = KeyOf(n, depth);
+      slot = &(*table_)[Index(key)];
+      if (slot->generation == *generation_ && slot->key == key) {
+        const int v = slot->value;
+        if (slot->bound == kExactBound) return v;
+        if (slot->bound == kLowerBound && v >= beta) return v;
+        if (slot->bound == kUpperBound && v <= alpha) return v;
+        hint = slot->move;
       }
+    }
+    const int alpha0 = alpha, beta0 = beta;
+
+    // Leads of both variants (as held, and after the swap), the remembered
+    // best one first.
+    int moves[8];
+    int count = 0;
+    const bool swapOk = CanSwap(n, L);
+    const Node swapped = swapOk ? Swap(n, L) : n;
+    count += OrderLeads(n.hand[L], moves);
+    if (swapOk) {
+      const int c = OrderLeads(swapped.hand[L], moves + count);
+      for (int i = count; i < count + c; ++i) moves[i] |= kSwapFlag;
+      count += c;
+    }
+    if (hint >= 0) {
+      for (int i = 1; i < count; ++i) {
+        if (moves[i] == hint) {
+          std::rotate(moves, moves + i, moves + i + 1);
+          break;
+        }
+      }
+    }
+    int best = maxing ? -kInf : kInf;
+    int bestMove = moves[0];
+    for (int i = 0; i < count; ++i) {
+      const Node& m = (moves[i] & kSwapFlag) ? swapped : n;
+      const int value = Answer(m, moves[i] & kCardMask, depth, alpha, beta);
+      if (maxing ? value > best : value < best) {
+        best = value;
+        bestMove = moves[i];
+      }
+      if (maxing) {
+        alpha = std::max(alpha, value);
+      } else {
+        beta = std::min(beta, value);
+      }
+      if (alpha >= beta) break;
+    }
+    if (slot && !cancelled_ && !overLimit_ && best > -kInf && best < kInf) {
+      slot->key = key;
+      slot->generation = *generation_;
+      slot->value = best;
+      slot->move = static_cast<int8_t>(bestMove);
+      slot->bound = best <= alpha0 ? kUpperBound : best >= beta0 ? kLowerBound : kExactBound;
     }
     return best;
   }
@@ -141,7 +213,7 @@ class Solver {
     int moves[4];
     const int count = OrderAnswers(n.hand[F], led, moves);
     for (int i = 0; i < count; ++i) {
-      const int value = AfterAnswer(n, led, moves[i], depth);
+      const int value = AfterAnswer(n, led, moves[i], depth, alpha, beta);
       if (maxing) {
         best = std::max(best, value);
         alpha = std::max(alpha, value);
@@ -154,39 +226,13 @@ class Solver {
     return best;
   }
 
-  int AfterAnswer(const Node& n, int led, int answer, int depth) {
+  int AfterAnswer(const Node& n, int led, int answer, int depth, int alpha = -kInf,
+                  int beta = kInf) {
     Node m = n;
     int terminal = 0;
     if (Play(m, led, answer, &terminal)) return terminal;
-    return Lead(m, depth - 1, -kInf, kInf);
-  }
-
- private:
-  int Draw(Node& n) const {
-    if (n.deckPos < deckCount_) return deck_[n.deckPos++];
-    const int c = n.lastCard;
-    n.lastCard = -1;
-    return c;
-  }
-
-  int Final(const Node& n) const {
-    const int lead = n.pts[0] - n.pts[1];
-    if (n.pts[0] >= 61) return lead + kWinBonus;
-    if (n.pts[1] >= 61) return lead - kWinBonus;
-    return lead;
-  }
-
-  int Held(Mask hand) const {
-    int v = 0;
-    for (; hand; hand &= hand - 1) {
-      const int id = std::countr_zero(hand);
-      v += Suit(id) == trump_ ? kTrumpHeld[Row(id)] : kPlainHeld[Row(id)];
-    }
-    return v;
-  }
-
-  int Eval(const Node& n) const {
-    return n.pts[0] - n.pts[1] + (Held(n.hand[0]) - Held(n.hand[1])) / 100;
+    if (plain_) return Lead(m, depth - 1, -kInf, kInf);
+    return Lead(m, depth - 1, alpha, beta);
   }
 
   // Leads: plain cards before trumps, cheapest first (the usual good lead).
@@ -229,11 +275,78 @@ class Solver {
     return count;
   }
 
+ private:
+  static constexpr int kSwapFlag = 64;
+  static constexpr int kCardMask = 63;
+  static constexpr size_t kTableSize = size_t{1} << 17;
+  enum : uint8_t { kExactBound, kLowerBound, kUpperBound };
+
+  // Everything a trick's start depends on in one deal: both hands, how far
+  // the deck is drawn, which card lies turned up, seat 0's points (seat 1's
+  // follow from the cards gone), who leads and how deep the search goes.
+  struct Key {
+    uint64_t a, b;
+    bool operator==(const Key&) const = default;
+  };
+  struct Entry {
+    Key key{};
+    uint32_t generation = 0;
+    int16_t value = 0;
+    int8_t move = -1;
+    uint8_t bound = kExactBound;
+  };
+
+  static Key KeyOf(const Node& n, int depth) {
+    return {n.hand[0] | Mask(n.deckPos) << 40 | Mask(n.lastCard + 1) << 46 |
+                Mask(n.leader) << 52 | Mask(depth) << 53,
+            n.hand[1] | Mask(n.pts[0]) << 40};
+  }
+  static size_t Index(const Key& k) {
+    const uint64_t h = (k.a * 0x9E3779B97F4A7C15ULL) ^ (k.b * 0xC2B2AE3D27D4EB4FULL);
+    return static_cast<size_t>(h >> 40) & (kTableSize - 1);
+  }
+
+  int Draw(Node& n) const {
+    if (n.deckPos < deckCount_) return deck_[n.deckPos++];
+    const int c = n.lastCard;
+    n.lastCard = -1;
+    return c;
+  }
+
+  int Final(const Node& n) const {
+    const int lead = n.pts[0] - n.pts[1];
+    if (n.pts[0] >= 61) return lead + winBonus_;
+    if (n.pts[1] >= 61) return lead - winBonus_;
+    return lead;
+  }
+
+  int Held(Mask hand) const {
+    int v = 0;
+    for (; hand; hand &= hand - 1) {
+      const int id = std::countr_zero(hand);
+      v += Suit(id) == trump_ ? kTrumpHeld[Row(id)] : kPlainHeld[Row(id)];
+    }
+    return v;
+  }
+
+  int Eval(const Node& n) const {
+    return n.pts[0] - n.pts[1] + (Held(n.hand[0]) - Held(n.hand[1])) / 100;
+  }
+
   int trump_;
   int deuce_;
   bool blackHand_;
   bool replaceDeuce_;
   Mask blackMask_;
+  int winBonus_;
+  bool plain_;
+  const std::atomic<bool>* cancel_;
+  bool cancelled_ = false;
+  bool overLimit_ = false;
+  long long nodeLimit_ = std::numeric_limits<long long>::max();
+  long long nodes_ = 0;
+  uint32_t* generation_;
+  std::vector<Entry>* table_;
   std::array<int, 40> deck_{};
   int deckCount_ = 0;
 };
@@ -314,6 +427,97 @@ Knowledge Observe(const Game& g, int seat) {
   return k;
 }
 
+// The opponent's cards played in this deal, trick by trick, as the seat saw
+// them: whether it led, its card, and the card it answered.
+struct PastPlay {
+  int trick;  // 1-based
+  bool led;
+  int card;
+  int other;  // the card it answered; -1 when it led
+};
+
+struct History {
+  std::vector<PastPlay> plays;  // oldest first
+  int loser17 = 0;              // seat that drew the last turned-up card
+};
+
+History ReadHistory(const GameState& gs, int seat) {
+  History h;
+  const int opp = Other(seat);
+  const int tricks = (gs.PlayedNext - 1) / 2;
+  // Replaying backwards from the current leader tells who led each trick.
+  int nextLeader = gs.Leader;
+  for (int t = tricks; t >= 1; --t) {
+    const CardCode a = gs.Played[2 * t - 1];
+    const CardCode b = gs.Played[2 * t];
+    if (IdOf(a) < 0 || IdOf(b) < 0) return {};
+    const bool ledWins =
+        TrickWinnerOf(1, gs.Trump, a, b, RankOrderOf(a.rank), RankOrderOf(b.rank)) == 1;
+    const int leader = ledWins ? nextLeader : Other(nextLeader);
+    if (t == 17) h.loser17 = Other(nextLeader);
+    if (leader == opp) {
+      h.plays.push_back({t, true, IdOf(a), -1});
+    } else {
+      h.plays.push_back({t, false, IdOf(b), IdOf(a)});
+    }
+    nextLeader = leader;
+  }
+  std::reverse(h.plays.begin(), h.plays.end());
+  if (gs.Leader == opp && gs.Turn == seat && IdOf(gs.Table[1]) >= 0)
+    h.plays.push_back({tricks + 1, true, IdOf(gs.Table[1]), -1});
+  return h;
+}
+
+// How likely a player is to choose `card` from `hand`: a soft mixture of the
+// standard rules, a greedy preference (cheap leads, taking points cheaply)
+// and a uniform share, so that no play, however odd, rules a deal out.
+double PlayLikelihood(const Solver& solver, char trump, Mask hand, const PastPlay& p) {
+  const int n = std::popcount(hand);
+  if (n == 0 || !(hand & Bit(p.card))) return 1.0;
+  int order[4];
+  if (p.led) {
+    solver.OrderLeads(hand, order);
+  } else {
+    solver.OrderAnswers(hand, p.other, order);
+  }
+  constexpr double kSoft[3] = {1.0, 0.35, 0.12};
+  double sum = 0, mine = 0;
+  for (int i = 0; i < n; ++i) {
+    sum += kSoft[i];
+    if (order[i] == p.card) mine = kSoft[i];
+  }
+  // The standard rules read an arranged hand: plain cards then trumps, each
+  // weakest first.
+  std::array<CardCode, 5> codes;
+  std::array<uint8_t, 5> orders{}, points{};
+  codes.fill(EmptyCard);
+  int slot = 1;
+  for (int trumps = 0; trumps < 2; ++trumps) {
+    for (int row = 0; row < 10; ++row) {
+      for (int suit = 0; suit < 4; ++suit) {
+        const int id = row * 4 + suit;
+        if (!(hand & Bit(id)) || (CodeOf(id).suit == trump) != (trumps == 1)) continue;
+        codes[slot] = CodeOf(id);
+        orders[slot] = static_cast<uint8_t>(row + 1);
+        points[slot] = static_cast<uint8_t>(kPoints[id]);
+        ++slot;
+      }
+    }
+  }
+  int chosen;
+  if (p.led) {
+    chosen = ChooseLead(codes.data(), orders.data(), trump, nullptr);
+  } else {
+    const CardCode led = CodeOf(p.other);
+    chosen = ChooseAnswer(codes.data(), orders.data(), points.data(), trump, led, Row(p.other) + 1,
+                          kPoints[p.other]);
+  }
+  const bool standard = chosen >= 1 && chosen <= 3 && codes[chosen] == CodeOf(p.card);
+  return 0.45 * (standard ? 1.0 : 0.0) + 0.45 * mine / sum + 0.1 / n;
+}
+
+}  // namespace
+
 // The standard rules' move, for a state the search cannot read.
 StrongChoice StandardChoice(const Game& g, int seat) {
   const GameState& gs = g.gs;
@@ -330,6 +534,184 @@ StrongChoice StandardChoice(const Game& g, int seat) {
   return c;
 }
 
+StrongSettings SettingsForLevel(OpponentLevel level) {
+  StrongSettings s;
+  if (level == OpponentLevel::Expert) {
+    s.samples = 24;
+    s.maxSamples = 400;
+    s.nodeBudget = 120000;
+    s.depthTricks = 3;
+    s.exactTricks = 8;
+    s.exactReach = 12;
+    s.readOpponent = true;
+    // Its results are counted in deals won: a win weighs more than points.
+    s.winBonus = 80;
+  }
+  return s;
+}
+
+namespace {
+
+// One move's search over sampled deals of the unseen cards.
+class MoveSearch {
+ public:
+  MoveSearch(Game& g, const Knowledge& k, const StrongSettings& settings, int seat)
+      : g_(g),
+        k_(k),
+        settings_(settings),
+        trump_(g.gs.Trump),
+        solver_(SuitIndexOf(g.gs.Trump) - 1, g.opt.OptBlackHand, g.opt.OptReplaceDeuce, settings) {
+    for (Mask u = k.unseen; u; u &= u - 1) unseen_[unseenCount_++] = std::countr_zero(u);
+    if (settings.readOpponent) {
+      history_ = ReadHistory(g.gs, seat);
+      opp_ = Other(seat);
+      lastTurned_ = IdOf(g.gs.Deck[40]);
+      atDeal_ = IdOf(g.TurnedAtDeal);
+    }
+  }
+
+  struct Action {
+    bool swap;
+    int card;
+    double total;
+  };
+
+  Solver& solver() { return solver_; }
+
+  // Deals a fresh sample and adds each action's value, weighed, to its total.
+  void Sample(bool shuffle, int depth, Action* actions, int count) {
+    if (shuffle && settings_.readOpponent && k_.oppUnknown > 0) {
+      DrawLikelyHand();
+    } else if (shuffle) {
+      Shuffle(0);
+    }
+    Solver::Node root{};
+    root.hand[0] = k_.mine;
+    root.hand[1] = k_.oppKnown;
+    for (int i = 0; i < k_.oppUnknown; ++i) root.hand[1] |= Bit(unseen_[i]);
+    solver_.SetDeck(unseen_.data() + k_.oppUnknown, k_.deckUnknown);
+    root.deckPos = 0;
+    root.lastCard = k_.turned;
+    root.pts[0] = k_.pts[0];
+    root.pts[1] = k_.pts[1];
+    if (k_.leading) {
+      root.leader = 0;
+      for (int a = 0; a < count; ++a) {
+        const Solver::Node n = actions[a].swap ? solver_.Swap(root, 0) : root;
+        actions[a].total += solver_.Answer(n, actions[a].card, depth, -kInf, kInf);
+      }
+    } else {
+      root.leader = 1;
+      for (int a = 0; a < count; ++a)
+        actions[a].total += solver_.AfterAnswer(root, k_.led, actions[a].card, depth);
+    }
+  }
+
+ private:
+  // Shuffles unseen_[from..].
+  void Shuffle(int from) {
+    for (int i = unseenCount_ - 1; i > from; --i) {
+      const int j = from + static_cast<int>(g_.strongRng.Below(static_cast<uint32_t>(i - from + 1)));
+      std::swap(unseen_[i], unseen_[j]);
+    }
+  }
+
+  // Puts a hand for the opponent into unseen_[0..oppUnknown) and a fresh deck
+  // after it. The hands come from a pool of random ones, each drawn as often
+  // as its likelihood says, so the search spends itself on hands that
+  // explain the opponent's plays.
+  void DrawLikelyHand() {
+    constexpr int kPool = 256;
+    if (pool_.empty()) {
+      pool_.reserve(kPool);
+      double total = 0;
+      for (int c = 0; c < kPool; ++c) {
+        Shuffle(0);
+        Mask hand = k_.oppKnown;
+        for (int i = 0; i < k_.oppUnknown; ++i) hand |= Bit(unseen_[i]);
+        total += Weight(hand);
+        pool_.push_back({hand & ~k_.oppKnown, total});
+      }
+    }
+    const double u = static_cast<double>(g_.strongRng.Next() >> 11) * 0x1.0p-53 * pool_.back().weightSum;
+    const auto it = std::upper_bound(pool_.begin(), pool_.end(), u,
+                                     [](double v, const Candidate& c) { return v < c.weightSum; });
+    const Mask hand = (it == pool_.end() ? pool_.back() : *it).cards;
+    // The chosen hand's cards first, the rest of the unseen cards after them.
+    int front = 0;
+    for (int i = 0; i < unseenCount_; ++i) {
+      if (hand & Bit(unseen_[i])) std::swap(unseen_[i], unseen_[front++]);
+    }
+    Shuffle(k_.oppUnknown);
+  }
+
+  struct Candidate {
+    Mask cards;        // the opponent's unknown cards
+    double weightSum;  // running total of the likelihoods up to this one
+  };
+  std::vector<Candidate> pool_;
+
+  // The likelihood of the opponent's recent plays had it held `hand` now.
+  // Its earlier hands are rebuilt backwards: before each draw one of the
+  // cards held afterwards was not yet there, each of them equally likely.
+  double Weight(Mask hand) {
+    constexpr int kTricksBack = 6;
+    double w = 1.0;
+    const auto& plays = history_.plays;
+    if (plays.empty()) return w;
+    int i = static_cast<int>(plays.size()) - 1;
+    // The hand before the opponent's card of the newest trick it played in.
+    Mask before = hand;
+    if (plays[i].trick * 2 > g_.gs.PlayedNext - 1) {  // its lead on the table now
+      before |= Bit(plays[i].card);
+      w *= PlayLikelihood(solver_, trump_, before, plays[i]);
+      --i;
+    }
+    const int newest = (g_.gs.PlayedNext - 1) / 2;
+    for (int t = newest; i >= 0 && t >= 1 && t > newest - kTricksBack; --t, --i) {
+      // `before` is the hand at the start of trick t + 1; undo the draw after t.
+      if (t <= 17) {
+        int drawn = -1;
+        if (t == 17 && history_.loser17 == opp_) {
+          drawn = lastTurned_;
+        } else {
+          Mask choices = before;
+          if (lastTurned_ >= 0) choices &= ~Bit(lastTurned_);
+          if (atDeal_ >= 0) choices &= ~Bit(atDeal_);
+          const int c = std::popcount(choices);
+          if (c == 0) break;
+          int pick = static_cast<int>(g_.strongRng.Below(static_cast<uint32_t>(c)));
+          for (Mask m = choices;; m &= m - 1) {
+            if (pick-- == 0) {
+              drawn = std::countr_zero(m);
+              break;
+            }
+          }
+        }
+        if (drawn < 0 || !(before & Bit(drawn))) break;
+        before &= ~Bit(drawn);
+      }
+      before |= Bit(plays[i].card);
+      // Three cards while the deck lasted, then one fewer each trick.
+      if (std::popcount(before) != std::min(3, 21 - t)) break;
+      w *= PlayLikelihood(solver_, trump_, before, plays[i]);
+    }
+    return w;
+  }
+
+  Game& g_;
+  const Knowledge& k_;
+  const StrongSettings& settings_;
+  char trump_;
+  Solver solver_;
+  std::array<int, 40> unseen_{};
+  int unseenCount_ = 0;
+  History history_;
+  int opp_ = 0;
+  int lastTurned_ = -1;
+  int atDeal_ = -1;
+};
+
 }  // namespace
 
 StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
@@ -339,19 +721,12 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
   if (k.mine == 0) return {};
   if (!k.consistent) return StandardChoice(g, seat);
 
-  const int trumpSuit = SuitIndexOf(gs.Trump) - 1;
-  Solver solver(trumpSuit, g.opt.OptBlackHand, g.opt.OptReplaceDeuce);
-
   // Root actions: a card, or (when leading) the swap and then a card.
-  struct Action {
-    bool swap;
-    int card;
-    long long total;
-  };
+  using Action = MoveSearch::Action;
   std::array<Action, 8> actions{};
   int actionCount = 0;
   const bool canSwap = k.leading && CanReplaceDeuce(g, seat);
-  const int deuce = trumpSuit;
+  const int deuce = SuitIndexOf(gs.Trump) - 1;
   for (int v = 0; v < (canSwap ? 2 : 1); ++v) {
     Mask hand = k.mine;
     if (v == 1) hand = (hand & ~Bit(deuce)) | Bit(k.turned);
@@ -359,42 +734,44 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
   }
   if (actionCount == 1) return {actions[0].swap, CodeOf(actions[0].card)};
 
+  MoveSearch search(g, k, settings, seat);
   const int tricksLeft = std::popcount(k.mine) + (k.deckUnknown + (k.turned >= 0)) / 2;
-  const bool exact = tricksLeft <= settings.exactTricks;
-  const int depth = exact ? kExact : std::max(1, settings.depthTricks);
+  bool exact = tricksLeft <= settings.exactTricks;
   // With the deck gone the opponent's hand is all that is unseen: one deal.
-  const int samples = k.deckUnknown == 0 ? 1 : std::max(1, settings.samples);
-
-  std::array<int, 40> unseen{};
-  int unseenCount = 0;
-  for (Mask u = k.unseen; u; u &= u - 1) unseen[unseenCount++] = std::countr_zero(u);
-
-  for (int s = 0; s < samples; ++s) {
-    if (samples > 1) {
-      for (int i = unseenCount - 1; i > 0; --i) {
-        const int j = static_cast<int>(g.strongRng.Below(static_cast<uint32_t>(i + 1)));
-        std::swap(unseen[i], unseen[j]);
+  if (k.deckUnknown == 0) {
+    search.Sample(false, exact ? kExact : std::max(1, settings.depthTricks), actions.data(),
+                  actionCount);
+  } else {
+    const int minSamples = std::max(1, settings.samples);
+    const bool budgeted = settings.nodeBudget > 0;
+    const int maxSamples = budgeted ? std::max(minSamples, settings.maxSamples) : minSamples;
+    // Further out, solve to the end only when one deal fits its share of the
+    // budget; otherwise start over looking a few tricks ahead.
+    if (!exact && budgeted && tricksLeft <= settings.exactReach) {
+      search.solver().LimitNodes(settings.nodeBudget / minSamples);
+      search.Sample(true, kExact, actions.data(), actionCount);
+      exact = !search.solver().OverLimit();
+      search.solver().LimitNodes(std::numeric_limits<long long>::max());
+      if (!exact) {
+        for (int a = 0; a < actionCount; ++a) actions[a].total = 0;
       }
     }
-    Solver::Node root{};
-    root.hand[0] = k.mine;
-    root.hand[1] = k.oppKnown;
-    for (int i = 0; i < k.oppUnknown; ++i) root.hand[1] |= Bit(unseen[i]);
-    solver.SetDeck(unseen.data() + k.oppUnknown, k.deckUnknown);
-    root.deckPos = 0;
-    root.lastCard = k.turned;
-    root.pts[0] = k.pts[0];
-    root.pts[1] = k.pts[1];
-    if (k.leading) {
-      root.leader = 0;
-      for (int a = 0; a < actionCount; ++a) {
-        const Solver::Node n = actions[a].swap ? solver.Swap(root, 0) : root;
-        actions[a].total += solver.Answer(n, actions[a].card, depth, -kInf, kInf);
+    const int depth = exact ? kExact : std::max(1, settings.depthTricks);
+    int done = exact && !(tricksLeft <= settings.exactTricks) ? 1 : 0;
+    // However hard the deals, a budgeted move stops at this many nodes once
+    // it has one deal: a deal cut short there is left out.
+    const long long hardCap = budgeted ? settings.nodeBudget * kBudgetCap
+                                       : std::numeric_limits<long long>::max();
+    while (done < maxSamples && !search.solver().Cancelled()) {
+      if (done >= minSamples && search.solver().Nodes() >= settings.nodeBudget) break;
+      if (done > 0) search.solver().LimitNodes(hardCap);
+      const std::array<Action, 8> before = actions;
+      search.Sample(true, depth, actions.data(), actionCount);
+      if (search.solver().OverLimit()) {
+        actions = before;
+        break;
       }
-    } else {
-      root.leader = 1;
-      for (int a = 0; a < actionCount; ++a)
-        actions[a].total += solver.AfterAnswer(root, k.led, actions[a].card, depth);
+      ++done;
     }
   }
 
@@ -404,13 +781,17 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
   return {actions[best].swap, CodeOf(actions[best].card)};
 }
 
-bool StrongComputerMove(Game& g, int seat, const StrongSettings& settings) {
+bool ApplyChoice(Game& g, int seat, const StrongChoice& c) {
   GameState& gs = g.gs;
-  if (gs.Turn != seat) return false;
-  const StrongChoice c = StrongChoose(g, seat, settings);
-  if (c.card == EmptyCard) return false;
+  if (gs.Turn != seat || gs.DealOver || c.card == EmptyCard) return false;
   const bool leading = gs.Leader == seat;
-  if (leading && c.replaceDeuce) ReplaceDeuce(g, seat);
+  if (leading && c.replaceDeuce) {
+    const CardCode deuce{'2', gs.Trump};
+    bool holds = c.card == gs.Deck[40];
+    for (int k = 1; k <= 3; ++k) holds = holds || (gs.Hand[seat][k] == c.card && !(c.card == deuce));
+    if (!CanReplaceDeuce(g, seat) || !holds) return false;
+    ReplaceDeuce(g, seat);
+  }
   int slot = 0;
   for (int k = 1; k <= 3; ++k)
     if (gs.Hand[seat][k] == c.card) slot = k;
@@ -418,6 +799,16 @@ bool StrongComputerMove(Game& g, int seat, const StrongSettings& settings) {
   PlayCard(g, seat, slot);
   gs.Turn = leading ? static_cast<uint8_t>(Other(seat)) : kTurnTrickDone;
   return true;
+}
+
+bool StrongComputerMove(Game& g, int seat, const StrongSettings& settings) {
+  if (g.gs.Turn != seat) return false;
+  return ApplyChoice(g, seat, StrongChoose(g, seat, settings));
+}
+
+bool LevelComputerMove(Game& g, int seat, OpponentLevel level) {
+  if (level == OpponentLevel::Standard) return ComputerMove(g, seat);
+  return StrongComputerMove(g, seat, SettingsForLevel(level));
 }
 
 }  // namespace zarnet

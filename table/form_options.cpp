@@ -335,8 +335,10 @@ void TFormOptions::BuildGame() {
   auto* o = new QVBoxLayout(opponent);
   RadioOpponentStandard = new QRadioButton;
   RadioOpponentStrong = new QRadioButton;
+  RadioOpponentExpert = new QRadioButton;
   o->addWidget(RadioOpponentStandard);
   o->addWidget(RadioOpponentStrong);
+  o->addWidget(RadioOpponentExpert);
   box->addWidget(opponent);
   box->addStretch();
   PageControl1->addTab(page, QString());
@@ -349,11 +351,16 @@ void TFormOptions::BuildGame() {
   };
   rule(CheckBox5, &Settings::OptBlackHand);
   rule(CheckBox6, &Settings::OptReplaceDeuce);
-  connect(RadioOpponentStrong, &QRadioButton::toggled, this, [this](bool on) {
-    if (syncing_ || on == s_.StrongOpponent) return;
-    s_.StrongOpponent = on;
-    host_.RulesChanged();
-  });
+  auto level = [this](QRadioButton* b, OpponentLevel value) {
+    connect(b, &QRadioButton::toggled, this, [this, value](bool on) {
+      if (syncing_ || !on || s_.Opponent == value) return;
+      s_.Opponent = value;
+      host_.RulesChanged();
+    });
+  };
+  level(RadioOpponentStandard, OpponentLevel::Standard);
+  level(RadioOpponentStrong, OpponentLevel::Strong);
+  level(RadioOpponentExpert, OpponentLevel::Expert);
 }
 
 void TFormOptions::BuildFonts() {
@@ -570,6 +577,7 @@ void TFormOptions::Localize() {
   CheckBox6->setText(W(WordId::ChangeTheDeuce));
   RadioOpponentStandard->setText(W(WordId::Standard));
   RadioOpponentStrong->setText(W(WordId::Strong));
+  RadioOpponentExpert->setText(W(WordId::Expert));
 
   const WordId roles[4] = {WordId::LargeFont, WordId::SmallFont, WordId::SpecialFont1,
                            WordId::SpecialFont2};
@@ -658,7 +666,10 @@ void TFormOptions::SyncFromSettings() {
   ComboBox2->setCurrentIndex(s_.BackSet);
   CheckBox5->setChecked(s_.OptBlackHand);
   CheckBox6->setChecked(s_.OptReplaceDeuce);
-  (s_.StrongOpponent ? RadioOpponentStrong : RadioOpponentStandard)->setChecked(true);
+  (s_.Opponent == OpponentLevel::Strong   ? RadioOpponentStrong
+   : s_.Opponent == OpponentLevel::Expert ? RadioOpponentExpert
+                                          : RadioOpponentStandard)
+      ->setChecked(true);
   const int role = std::max(0, ComboBoxFont->currentIndex());
   ShowFontRole(role);
   ComboBoxBG1->setCurrentIndex(s_.BgPattern >= 1 && s_.BgPattern <= 10 ? s_.BgPattern - 1 : -1);

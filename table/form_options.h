@@ -119,6 +119,7 @@ class TFormOptions : public QDialog {
   QCheckBox* CheckBox6 = nullptr;  // replace the deuce
   QRadioButton* RadioOpponentStandard = nullptr;
   QRadioButton* RadioOpponentStrong = nullptr;
+  QRadioButton* RadioOpponentExpert = nullptr;
   QComboBox* ComboBoxFont = nullptr;
   QFontComboBox* FontComboBox1 = nullptr;
   QSpinBox* SpinEdit1 = nullptr;

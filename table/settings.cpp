@@ -121,7 +121,12 @@ Settings ParseSettings(const std::string& text, Settings s) {
   }
   if (!line(8).empty()) s.OptBlackHand = line(8)[0] != '0';
   if (line(8).size() >= 2) s.OptReplaceDeuce = line(8)[1] != '0';
-  s.StrongOpponent = line(8).size() >= 3 && line(8)[2] == 'S';
+  if (line(8).size() >= 3) {
+    const char level = line(8)[2];
+    s.Opponent = level == 'S'   ? OpponentLevel::Strong
+                 : level == 'E' ? OpponentLevel::Expert
+                                : OpponentLevel::Standard;
+  }
   for (int r = 0; r < 4; ++r) {
     if (line(10 + r).size() > 1) s.Fonts[r].name = line(10 + r);
     Number(line(14 + r), 50, 150, &s.Fonts[r].percentage);
@@ -158,7 +163,10 @@ std::string SettingsText(const Settings& s) {
       RightAligned(s.BackSet, 2, '0') + (s.BackAlwaysOne ? "1" : "0"),
       "<# Individual>",
       std::string{s.OptBlackHand ? '1' : '0', s.OptReplaceDeuce ? '1' : '0',
-                  s.StrongOpponent ? 'S' : '#', '#', '#', '#'},
+                  s.Opponent == OpponentLevel::Strong   ? 'S'
+                  : s.Opponent == OpponentLevel::Expert ? 'E'
+                                                        : '#',
+                  '#', '#', '#'},
       "<# Fonts>",
   };
   for (const FontRole& f : s.Fonts) l.push_back(f.name);

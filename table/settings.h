@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "game_state.h"
+
 namespace zarnet {
 
 inline constexpr const char* kSettingsFileName = "Zarnet.ini";
@@ -43,7 +45,8 @@ struct Settings {
   bool BackAlwaysOne = false;
   bool OptBlackHand = true;
   bool OptReplaceDeuce = true;
-  bool StrongOpponent = false;  // rules line position 3: "S" strong, "#" standard
+  // Rules line position 3: "S" strong, "E" expert, "#" (or anything else) standard.
+  OpponentLevel Opponent = OpponentLevel::Standard;
   // "decor", "serif", "fixed", "conew".
   std::array<FontRole, 4> Fonts = {FontRole{"Comic Sans MS", 100}, FontRole{"Comic Sans MS", 100},
                                    FontRole{"FixedSys", 100}, FontRole{"Courier New", 100}};

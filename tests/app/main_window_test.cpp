@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gif_lib.h>
 #include <algorithm>
@@ -228,6 +230,69 @@ TEST_F(MainWindowTest, WholeSeriesThroughTheWindowIsFiled) {
   ASSERT_FALSE(files.empty());
   const std::string text = ReadWholeFile(place.FilePath(1)).value_or("");
   EXPECT_NE(text.find("Tester"), std::string::npos);
+}
+
+// Counts the paints that reach the table's areas while the opponent searches.
+class PaintsWhileSearching : public QObject {
+ public:
+  explicit PaintsWhileSearching(const TForm1& form) : form_(form) {}
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Paint && form_.ComputerSearching()) ++count;
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  const TForm1& form_;
+};
+
+TEST_F(MainWindowTest, ExpertPlaysADealWhileTheTableKeepsRunning) {
+  Settings s = testing::QuietSettings("Mr.X");
+  s.Opponent = OpponentLevel::Expert;
+  s.OptFlyCards = true;
+  testing::InstallProgramFolder(folder, s);
+  auto form = Open();
+  form->MenuLineClick(kSlotNewPlayer);
+  ASSERT_EQ(form->game.opt.Opponent, OpponentLevel::Expert);
+  GameState& gs = form->game.gs;
+
+  PaintsWhileSearching paints(*form);
+  for (TImageArea* area : {form->table->ImageStol, form->table->ImageCards[1], form->table->ImageCards[2]})
+    area->installEventFilter(&paints);
+  // Something on the table asks to be drawn every few milliseconds, as a
+  // flight or the clock would; the ticks count only while the search runs.
+  int ticksWhileSearching = 0;
+  QTimer animation;
+  animation.setInterval(4);
+  QObject::connect(&animation, &QTimer::timeout, [&] {
+    if (form->ComputerSearching()) ++ticksWhileSearching;
+    form->table->ImageStol->update();
+  });
+  animation.start();
+
+  int computerMoves = 0;
+  QElapsedTimer clock;
+  clock.start();
+  while (!gs.DealOver && clock.elapsed() < 120000) {
+    TKuvCardsButton* upper = form->table->Button7;
+    if (upper->isVisible() && upper->isEnabled()) {
+      QTest::mouseClick(upper, Qt::LeftButton);
+    } else if (gs.DealPhase == 2 && gs.Turn == 2) {
+      ClickCard(*form, 1);
+    } else {
+      const bool computerToMove = gs.Turn == 1;
+      QTest::qWait(5);
+      if (computerToMove && gs.Turn != 1) ++computerMoves;
+    }
+  }
+  animation.stop();
+  ASSERT_TRUE(gs.DealOver);
+  EXPECT_TRUE(gs.TrickPoints[1] + gs.TrickPoints[2] == 120 || gs.GameScore[1] + gs.GameScore[2] >= 120);
+  EXPECT_GE(computerMoves, 3);
+  EXPECT_GT(ticksWhileSearching, 0);
+  EXPECT_GT(paints.count, 0);
 }
 
 TEST_F(MainWindowTest, FiftiethDealStopsAndEntersTheTopTen) {

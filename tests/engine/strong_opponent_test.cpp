@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "engine.h"
+#include "move_thinker.h"
 #include "strong_opponent.h"
 
 namespace zarnet {
@@ -101,12 +104,14 @@ TEST(StrongOpponent, FindsTheOnlyWinningMoveInEndPositions) {
       // of trumps for the last two tricks.
       {{kHearts, "ВбДч3б", "2бКб", "", "5ч", 46, 55}, "Вб"},
   };
-  for (const Case& c : cases) {
-    Game g;
-    SetUpPosition(g, c.p);
-    const StrongChoice choice = StrongChoose(g, 1);
-    EXPECT_FALSE(choice.replaceDeuce);
-    EXPECT_EQ(CardToUtf8(choice.card), c.winning) << c.p.mine;
+  for (const OpponentLevel level : {OpponentLevel::Strong, OpponentLevel::Expert}) {
+    for (const Case& c : cases) {
+      Game g;
+      SetUpPosition(g, c.p);
+      const StrongChoice choice = StrongChoose(g, 1, SettingsForLevel(level));
+      EXPECT_FALSE(choice.replaceDeuce);
+      EXPECT_EQ(CardToUtf8(choice.card), c.winning) << c.p.mine;
+    }
   }
 }
 
@@ -151,7 +156,8 @@ class StrongDeals : public ::testing::Test {
   // Plays `deals` deals with the stronger player in `strongSeat`, calling
   // `before` ahead of each of its moves.
   template <class F>
-  void Play(Game& g, int deals, int strongSeat, F before) {
+  void Play(Game& g, int deals, int strongSeat, F before,
+            const StrongSettings& settings = StrongSettings{}) {
     for (int d = 0; d < deals; ++d) {
       StartDeal(g, d > 0);
       GameState& gs = g.gs;
@@ -162,7 +168,7 @@ class StrongDeals : public ::testing::Test {
           const int seat = gs.Turn;
           if (seat == strongSeat) {
             before(g, seat);
-            ASSERT_TRUE(StrongComputerMove(g, seat));
+            ASSERT_TRUE(StrongComputerMove(g, seat, settings));
           } else {
             ComputerMove(g, seat);
           }
@@ -205,53 +211,89 @@ TEST_F(StrongDeals, PlaysOnlyCardsItHolds) {
 
 // Two games that look the same to the seat but differ in the cards it cannot
 // see (the opponent's unknown cards and the deck under the turned-up card)
-// must get the same move.
+// must get the same move, at either level.
 TEST_F(StrongDeals, SameMoveWhenOnlyUnseenCardsDiffer) {
-  Game g;
-  SetUpGame(g, 7);
-  RandomSource shuffle(99);
-  int compared = 0, differed = 0;
-  Play(g, 30, 1, [&](Game& game, int seat) {
-    const int opp = seat == 1 ? 2 : 1;
-    Game other = game;
-    GameState& gs = other.gs;
-    // The cards it knows the opponent holds stay put: the one it took in a
-    // swap, and the last turned-up card.
-    auto known = [&](CardCode c) { return c == game.TurnedAtDeal || c == game.gs.Deck[40]; };
-    std::vector<CardCode*> places;
-    for (int k = 1; k <= gs.HandCount[opp]; ++k)
-      if (!known(gs.Hand[opp][k])) places.push_back(&gs.Hand[opp][k]);
-    for (int i = gs.DeckNext; i <= 39; ++i) places.push_back(&gs.Deck[i]);
-    std::vector<CardCode> pool;
-    for (CardCode* p : places) pool.push_back(*p);
-    for (size_t i = pool.size(); i > 1; --i) std::swap(pool[i - 1], pool[shuffle.Below(static_cast<uint32_t>(i))]);
-    for (size_t i = 0; i < places.size(); ++i) *places[i] = pool[i];
-    for (int k = 1; k <= gs.HandCount[opp]; ++k) {
-      const CardInfo c = CardInfoOf(gs.Hand[opp][k]);
-      gs.HandOrder[opp][k] = c.order;
-      gs.HandPoints[opp][k] = c.points;
-    }
-    for (int i = gs.DeckNext; i <= 39; ++i) {
-      const CardInfo c = CardInfoOf(gs.Deck[i]);
-      gs.DeckOrder[i] = c.order;
-      gs.DeckPoints[i] = c.points;
-    }
-    ArrangeHand(gs, opp);
-    if (!std::equal(gs.Hand[opp].begin() + 1, gs.Hand[opp].begin() + 4,
-                    game.gs.Hand[opp].begin() + 1))
-      ++differed;
+  const struct {
+    OpponentLevel level;
+    int deals;
+  } levels[] = {{OpponentLevel::Strong, 30}, {OpponentLevel::Expert, 8}};
+  for (const auto& l : levels) {
+    const StrongSettings settings = SettingsForLevel(l.level);
+    Game g;
+    SetUpGame(g, 7);
+    RandomSource shuffle(99);
+    int compared = 0, differed = 0;
+    Play(
+        g, l.deals, 1,
+        [&](Game& game, int seat) {
+          const int opp = seat == 1 ? 2 : 1;
+          Game other = game;
+          GameState& gs = other.gs;
+          // The cards it knows the opponent holds stay put: the one it took
+          // in a swap, and the last turned-up card.
+          auto known = [&](CardCode c) {
+            return c == game.TurnedAtDeal || c == game.gs.Deck[40];
+          };
+          std::vector<CardCode*> places;
+          for (int k = 1; k <= gs.HandCount[opp]; ++k)
+            if (!known(gs.Hand[opp][k])) places.push_back(&gs.Hand[opp][k]);
+          for (int i = gs.DeckNext; i <= 39; ++i) places.push_back(&gs.Deck[i]);
+          std::vector<CardCode> pool;
+          for (CardCode* p : places) pool.push_back(*p);
+          for (size_t i = pool.size(); i > 1; --i)
+            std::swap(pool[i - 1], pool[shuffle.Below(static_cast<uint32_t>(i))]);
+          for (size_t i = 0; i < places.size(); ++i) *places[i] = pool[i];
+          for (int k = 1; k <= gs.HandCount[opp]; ++k) {
+            const CardInfo c = CardInfoOf(gs.Hand[opp][k]);
+            gs.HandOrder[opp][k] = c.order;
+            gs.HandPoints[opp][k] = c.points;
+          }
+          for (int i = gs.DeckNext; i <= 39; ++i) {
+            const CardInfo c = CardInfoOf(gs.Deck[i]);
+            gs.DeckOrder[i] = c.order;
+            gs.DeckPoints[i] = c.points;
+          }
+          ArrangeHand(gs, opp);
+          if (!std::equal(gs.Hand[opp].begin() + 1, gs.Hand[opp].begin() + 4,
+                          game.gs.Hand[opp].begin() + 1))
+            ++differed;
 
-    other.strongRng.Seed(compared);
-    Game same = game;
-    same.strongRng.Seed(compared);
-    const StrongChoice a = StrongChoose(same, seat);
-    const StrongChoice b = StrongChoose(other, seat);
-    EXPECT_EQ(a.card, b.card) << "move " << compared;
-    EXPECT_EQ(a.replaceDeuce, b.replaceDeuce) << "move " << compared;
-    ++compared;
-  });
-  EXPECT_GT(compared, 300);
-  EXPECT_GT(differed, compared / 2);
+          other.strongRng.Seed(compared);
+          Game same = game;
+          same.strongRng.Seed(compared);
+          const StrongChoice a = StrongChoose(same, seat, settings);
+          const StrongChoice b = StrongChoose(other, seat, settings);
+          EXPECT_EQ(a.card, b.card) << "move " << compared;
+          EXPECT_EQ(a.replaceDeuce, b.replaceDeuce) << "move " << compared;
+          ++compared;
+        },
+        settings);
+    EXPECT_GT(compared, l.deals * 10);
+    EXPECT_GT(differed, compared / 2);
+  }
+}
+
+// The table of solved positions and the window carried from trick to trick
+// only save work: the strong player's moves and its use of the random stream
+// stay those of the plain search.
+TEST_F(StrongDeals, FastSearchPlaysAsThePlainSearch) {
+  StrongSettings plain;
+  plain.plainSearch = true;
+  int compared = 0;
+  for (int strongSeat = 1; strongSeat <= 2; ++strongSeat) {
+    Game g;
+    SetUpGame(g, 40 + strongSeat);
+    Play(g, 12, strongSeat, [&](Game& game, int seat) {
+      Game fast = game, slow = game;
+      const StrongChoice a = StrongChoose(fast, seat);
+      const StrongChoice b = StrongChoose(slow, seat, plain);
+      ASSERT_EQ(a.card, b.card) << "move " << compared;
+      ASSERT_EQ(a.replaceDeuce, b.replaceDeuce) << "move " << compared;
+      ASSERT_EQ(fast.strongRng.Next(), slow.strongRng.Next());
+      ++compared;
+    });
+  }
+  EXPECT_GT(compared, 400);
 }
 
 TEST_F(StrongDeals, SameSeedSameMoves) {
@@ -270,16 +312,113 @@ TEST_F(StrongDeals, SameSeedSameMoves) {
 }
 
 TEST(StrongOpponent, MoveDriverPlaysTheLevelAsked) {
-  // The standard rules lead the jack of clubs here, the stronger player the
+  // The standard rules lead the jack of clubs here, the searching players the
   // king of hearts.
-  for (bool strong : {false, true}) {
+  const struct {
+    OpponentLevel level;
+    const char* lead;
+  } cases[] = {{OpponentLevel::Standard, "Вк"},
+               {OpponentLevel::Strong, "Кч"},
+               {OpponentLevel::Expert, "Кч"}};
+  for (const auto& c : cases) {
     Game g;
-    g.opt.StrongOpponent = strong;
+    g.opt.Opponent = c.level;
     SetUpPosition(g, {kDiamonds, "5бВкКч", "6бДб3к", "", "", 54, 47});
+    EXPECT_TRUE(ComputerToMove(g));
     MoveDriverTick(g);
-    EXPECT_EQ(CardToUtf8(g.gs.Table[1]), strong ? "Кч" : "Вк");
+    EXPECT_EQ(CardToUtf8(g.gs.Table[1]), c.lead);
     EXPECT_EQ(g.gs.Turn, 2);
+    EXPECT_FALSE(ComputerToMove(g));
   }
+}
+
+TEST(StrongOpponent, MoveDriverPlaysADecidedMoveAndRethinksAStaleOne) {
+  Game g;
+  g.opt.Opponent = OpponentLevel::Strong;
+  SetUpPosition(g, {kDiamonds, "5бВкКч", "6бДб3к", "", "", 54, 47});
+  const StrongChoice decided{false, Card("5б")};
+  MoveDriverTick(g, &decided);
+  EXPECT_EQ(CardToUtf8(g.gs.Table[1]), "5б");
+
+  // A card no longer held is not played; the tick thinks again instead.
+  Game h;
+  h.opt.Opponent = OpponentLevel::Strong;
+  SetUpPosition(h, {kDiamonds, "5бВкКч", "6бДб3к", "", "", 54, 47});
+  const StrongChoice stale{false, Card("Тп")};
+  MoveDriverTick(h, &stale);
+  EXPECT_EQ(CardToUtf8(h.gs.Table[1]), "Кч");
+}
+
+// A mid-deal position of a real deal, seat 1 to move with cards in the deck.
+Game MidDeal(uint64_t seed) {
+  Game g;
+  g.rng.Seed(seed);
+  g.opt.OptFlyCards = false;
+  g.opt.SoundOn = false;
+  StartDeal(g, false);
+  g.gs.DealPhase = 2;
+  g.gs.Turn = g.gs.Leader = 1;
+  for (int trick = 0; trick < 6 && !g.gs.DealOver; ++trick) {
+    ComputerMove(g, g.gs.Turn);
+    ComputerMove(g, g.gs.Turn);
+    CollectTrick(g);
+  }
+  if (g.gs.Turn == 2) ComputerMove(g, 2);
+  return g;
+}
+
+bool WaitReady(const MoveThinker& t) {
+  for (int i = 0; i < 2000 && !t.Ready(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return t.Ready();
+}
+
+TEST(MoveThinker, ThinksAsInPlaceAndDropsWorkForAnotherPosition) {
+  for (uint64_t seed : {3, 8, 21}) {
+    Game g = MidDeal(seed);
+    ASSERT_EQ(g.gs.Turn, 1);
+    ASSERT_LE(g.gs.DeckNext, 40);
+    g.strongRng.Seed(seed);
+    Game inPlace = g;
+    const StrongSettings expert = SettingsForLevel(OpponentLevel::Expert);
+    const StrongChoice want = StrongChoose(inPlace, 1, expert);
+
+    MoveThinker t;
+    EXPECT_FALSE(t.Take(g));  // idle
+    t.Start(g, 1, expert);
+    EXPECT_TRUE(t.Thinking());
+    ASSERT_TRUE(WaitReady(t));
+    const auto got = t.Take(g);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->card, want.card);
+    EXPECT_EQ(got->replaceDeuce, want.replaceDeuce);
+    EXPECT_EQ(g.strongRng.Next(), inPlace.strongRng.Next());
+    EXPECT_FALSE(t.Thinking());
+
+    // The position moves on before the move is taken: the work is dropped
+    // and the random stream stays where it was.
+    t.Start(g, 1, expert);
+    Game before = g;
+    ASSERT_TRUE(ApplyChoice(g, 1, want));
+    ASSERT_TRUE(WaitReady(t));
+    EXPECT_FALSE(t.Take(g));
+    EXPECT_EQ(g.strongRng.Next(), before.strongRng.Next());
+  }
+}
+
+TEST(MoveThinker, CancelStopsALongSearch) {
+  Game g = MidDeal(5);
+  StrongSettings endless = SettingsForLevel(OpponentLevel::Expert);
+  endless.samples = endless.maxSamples = 1 << 30;  // hours of work unless stopped
+  MoveThinker t;
+  t.Start(g, 1, endless);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_FALSE(t.Ready());
+  const auto start = std::chrono::steady_clock::now();
+  t.Cancel();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_FALSE(t.Thinking());
+  EXPECT_FALSE(t.Take(g));
 }
 
 }  // namespace

@@ -331,23 +331,34 @@ TEST_F(OptionsTest, OpponentChoiceRoundTripsThroughTheSettingsFile) {
   TFormOptions& f = Open();
   EXPECT_TRUE(f.RadioOpponentStandard->isChecked());
   f.RadioOpponentStrong->click();
-  EXPECT_TRUE(s.StrongOpponent);
+  EXPECT_EQ(s.Opponent, OpponentLevel::Strong);
   EXPECT_EQ(host.calls, std::vector<std::string>{"RulesChanged"});
   f.CheckBox6->click();  // the other rules keep their places beside it
   ASSERT_TRUE(SaveSettings(folders.program, s));
   QFile file(QString::fromStdString(folders.program) + "/Zarnet.ini");
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("\r\n10S###\r\n"));
+  file.close();
 
   s = LoadSettings(folders.program, "Mr.X");
-  EXPECT_TRUE(s.StrongOpponent);
+  EXPECT_EQ(s.Opponent, OpponentLevel::Strong);
   EXPECT_FALSE(s.OptReplaceDeuce);
   TFormOptions& again = Open();
   EXPECT_TRUE(again.RadioOpponentStrong->isChecked());
-  again.RadioOpponentStandard->click();
-  EXPECT_FALSE(s.StrongOpponent);
+  again.RadioOpponentExpert->click();
+  EXPECT_EQ(s.Opponent, OpponentLevel::Expert);
+  EXPECT_FALSE(again.RadioOpponentStrong->isChecked());
   ASSERT_TRUE(SaveSettings(folders.program, s));
-  EXPECT_FALSE(LoadSettings(folders.program, "Mr.X").StrongOpponent);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("\r\n10E###\r\n"));
+  file.close();
+  EXPECT_EQ(LoadSettings(folders.program, "Mr.X").Opponent, OpponentLevel::Expert);
+  EXPECT_TRUE(Open().RadioOpponentExpert->isChecked());
+  s.Opponent = OpponentLevel::Expert;
+  Open().RadioOpponentStandard->click();
+  EXPECT_EQ(s.Opponent, OpponentLevel::Standard);
+  ASSERT_TRUE(SaveSettings(folders.program, s));
+  EXPECT_EQ(LoadSettings(folders.program, "Mr.X").Opponent, OpponentLevel::Standard);
 }
 
 TEST_F(OptionsTest, FontRolesNamesPercentagesAndDefaults) {

@@ -95,13 +95,41 @@ TEST(SettingsFile, SpeedAndModeAtPositionsEightAndNine) {
   Settings s = DefaultSettings("Mr.X");
   s.FlySpeed = 6;
   s.WindowMode = 5;
-  s.StrongOpponent = true;
+  s.Opponent = OpponentLevel::Strong;
   const std::string text = SettingsText(s);
   const std::string line2 = text.substr(13, 20);
   EXPECT_EQ(line2[7], '6');
   EXPECT_EQ(line2[8], '5');
   EXPECT_NE(text.find("\r\n11S###\r\n"), std::string::npos);
   EXPECT_EQ(ParseSettings(text, DefaultSettings("Mr.X")), s);
+}
+
+TEST(SettingsFile, OpponentLevelAtRulesPositionThree) {
+  const Settings d = DefaultSettings("Mr.X");
+  const std::string text = SettingsText(d);
+  const size_t at = text.find("\r\n11####\r\n");
+  ASSERT_NE(at, std::string::npos);
+  // Older files knew only "#" and "S"; anything unknown reads as standard.
+  const struct {
+    char stored;
+    OpponentLevel level;
+  } cases[] = {{'#', OpponentLevel::Standard}, {'S', OpponentLevel::Strong},
+               {'E', OpponentLevel::Expert},   {'x', OpponentLevel::Standard},
+               {'s', OpponentLevel::Standard}};
+  for (const auto& c : cases) {
+    std::string edited = text;
+    edited[at + 4] = c.stored;
+    const Settings read = ParseSettings(edited, d);
+    EXPECT_EQ(read.Opponent, c.level) << c.stored;
+    EXPECT_TRUE(read.OptBlackHand && read.OptReplaceDeuce) << c.stored;
+  }
+  Settings expert = d;
+  expert.Opponent = OpponentLevel::Expert;
+  EXPECT_NE(SettingsText(expert).find("\r\n11E###\r\n"), std::string::npos);
+  // A rules line cut short before the level keeps the standard one.
+  std::string cut = text;
+  cut.replace(at + 2, 6, "11");
+  EXPECT_EQ(ParseSettings(cut, d).Opponent, OpponentLevel::Standard);
 }
 
 TEST(SettingsFile, SaveThenLoadInAFolder) {

@@ -3,6 +3,7 @@
 //
 //   zarnet-netbot --host PORT [--series N] [--name NAME]   (PORT 0: any free port)
 //   zarnet-netbot --guest ADDRESS:PORT [--name NAME]
+//   --level standard|strong|expert chooses the computer player (standard).
 //
 // Prints "deal=K points_me=A points_peer=B" after each deal and
 // "series=N diff=D" after each series. Moves the deal does not allow and
@@ -18,14 +19,15 @@
 #include "engine.h"
 #include "peer_connection.h"
 #include "peer_protocol.h"
+#include "strong_opponent.h"
 
 namespace zarnet {
 namespace {
 
 class NetBot : public QObject {
  public:
-  NetBot(uint8_t role, std::string name, int series, int timeoutSeconds)
-      : role_(role), seriesWanted_(series) {
+  NetBot(uint8_t role, std::string name, int series, int timeoutSeconds, OpponentLevel level)
+      : role_(role), seriesWanted_(series), level_(level) {
     g_.opt.NetRole = role;
     g_.opt.OptFlyCards = false;
     g_.opt.SoundOn = false;
@@ -111,6 +113,14 @@ class NetBot : public QObject {
     }
     if (gs.Turn == 2) {
       const bool leads = gs.Leader == 2;
+      if (level_ != OpponentLevel::Standard) {
+        const StrongChoice c = StrongChoose(g_, 2, SettingsForLevel(level_));
+        if (leads && c.replaceDeuce) LowerButtonReplacesDeuce(g_);
+        int slot = 0;
+        for (int k = 1; k <= 3; ++k)
+          if (gs.Hand[2][k] == c.card) slot = k;
+        return slot && PlayerPlayCard(g_, slot, 0);
+      }
       if (leads && CanReplaceDeuce(g_, 2)) LowerButtonReplacesDeuce(g_);
       const int slot =
           leads ? ChooseLead(gs.Hand[2].data(), gs.HandOrder[2].data(), gs.Trump, gs.Played.data())
@@ -184,6 +194,7 @@ class NetBot : public QObject {
 
   uint8_t role_;
   int seriesWanted_;
+  OpponentLevel level_;
   int seriesDone_ = 0;
   NullView view_;
   Game g_{&view_};
@@ -200,7 +211,8 @@ class NetBot : public QObject {
 int Usage() {
   std::fprintf(stderr,
                "usage: zarnet-netbot --host PORT [--series N] [--name NAME] [--timeout SECONDS]\n"
-               "       zarnet-netbot --guest ADDRESS:PORT [--name NAME] [--timeout SECONDS]\n");
+               "       zarnet-netbot --guest ADDRESS:PORT [--name NAME] [--timeout SECONDS]\n"
+               "       [--level standard|strong|expert]\n");
   return 1;
 }
 
@@ -217,6 +229,7 @@ int main(int argc, char** argv) {
   int series = 1;
   int timeout = 300;
   std::string name = "NetBot";
+  OpponentLevel level = OpponentLevel::Standard;
   bool ok = true;
   for (int i = 1; i < args.size(); ++i) {
     const QString a = args[i];
@@ -238,6 +251,11 @@ int main(int argc, char** argv) {
     } else if (a == "--name") {
       name = v.toStdString();
       ok = !name.empty() && name.size() <= 9;
+    } else if (a == "--level") {
+      ok = v == "standard" || v == "strong" || v == "expert";
+      level = v == "strong" ? OpponentLevel::Strong
+              : v == "expert" ? OpponentLevel::Expert
+                              : OpponentLevel::Standard;
     } else if (a == "--timeout") {
       timeout = v.toInt(&ok);
       ok = ok && timeout > 0 && timeout <= 86400;
@@ -247,7 +265,7 @@ int main(int argc, char** argv) {
     if (!ok) return Usage();
   }
   if (role == 0 || port > 65535 || (role == 2 && port == 0)) return Usage();
-  NetBot bot(role, name, series, timeout);
+  NetBot bot(role, name, series, timeout, level);
   if (role == 1) {
     if (!bot.Listen(static_cast<quint16>(port))) {
       std::fprintf(stderr, "zarnet-netbot: cannot listen on port %u\n", port);

@@ -13,14 +13,18 @@ namespace {
 void Usage() {
   std::cerr << "usage: zarnet-selfplay [--deals N] [--seed S] [--black-hand 0|1]\n"
                "                       [--replace-deuce 0|1] [--deck CODES] [--first-leader 1|2]\n"
-               "                       [--seat1 standard|strong] [--seat2 standard|strong]\n"
+               "                       [--seat1 standard|strong|expert]\n"
+               "                       [--seat2 standard|strong|expert]\n"
                "                       [--trace]\n";
 }
 
-// "standard" or "strong": which computer player takes a seat.
-bool ParseLevel(const std::string& text, bool* strong) {
-  if (text != "standard" && text != "strong") return false;
-  *strong = text == "strong";
+// Which computer player takes a seat.
+bool ParseLevel(const std::string& text, zarnet::OpponentLevel* level) {
+  using zarnet::OpponentLevel;
+  if (text == "standard") *level = OpponentLevel::Standard;
+  else if (text == "strong") *level = OpponentLevel::Strong;
+  else if (text == "expert") *level = OpponentLevel::Expert;
+  else return false;
   return true;
 }
 
@@ -52,8 +56,8 @@ int main(int argc, char** argv) {
       o.replaceDeuce = v == 1;
     } else if (a == "--first-leader" && hasValue && ParseNumber(argv[++i], 1, 2, &v)) {
       o.firstLeader = static_cast<int>(v);
-    } else if (a == "--seat1" && hasValue && ParseLevel(argv[++i], &o.seat1Strong)) {
-    } else if (a == "--seat2" && hasValue && ParseLevel(argv[++i], &o.seat2Strong)) {
+    } else if (a == "--seat1" && hasValue && ParseLevel(argv[++i], &o.seat1)) {
+    } else if (a == "--seat2" && hasValue && ParseLevel(argv[++i], &o.seat2)) {
     } else if (a == "--deck" && hasValue) {
       std::string bytes;
       if (!zarnet::CardsFromUtf8(argv[++i], &bytes) || bytes.size() != 80) {

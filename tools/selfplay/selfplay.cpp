@@ -69,10 +69,7 @@ SelfPlaySummary RunSelfPlay(const SelfPlayOptions& o, std::ostream* trace, Table
   g.player.Name = "Seat 2";
   // Its own stream, so the same seed deals the same cards whoever plays.
   g.strongRng.Seed(o.seed ^ 0x9E3779B97F4A7C15ULL);
-  auto move = [&](int seat) {
-    const bool strong = seat == 1 ? o.seat1Strong : o.seat2Strong;
-    return strong ? StrongComputerMove(g, seat) : ComputerMove(g, seat);
-  };
+  auto move = [&](int seat) { return LevelComputerMove(g, seat, seat == 1 ? o.seat1 : o.seat2); };
 
   SelfPlaySummary sum;
   const long long deals = o.deck.empty() ? o.deals : 1;

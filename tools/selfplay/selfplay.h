@@ -19,8 +19,8 @@ struct SelfPlayOptions {
   int firstLeader = 0;  // 1 or 2 overrides the first deal's leader
   bool trace = false;
   // Which computer player takes each seat.
-  bool seat1Strong = false;
-  bool seat2Strong = false;
+  OpponentLevel seat1 = OpponentLevel::Standard;
+  OpponentLevel seat2 = OpponentLevel::Standard;
 };
 
 struct SelfPlaySummary {
