@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -64,6 +65,18 @@ TFHistory::TFHistory(const std::string& programDir, const FormStyle& style, QWid
   // A long history is easier to read in a taller window.
   all->setSizeConstraint(QLayout::SetDefaultConstraint);
   all->addWidget(ComboBox1, 0, Qt::AlignLeft);
+  // Damaged files are kept beside the history, never shown in the grid;
+  // the player learns where they went.
+  const std::vector<std::string> aside = SetAsideHistoryFiles(place_);
+  if (!aside.empty()) {
+    QString text = WordText(WordId::HistorySetAside);
+    for (const std::string& name : aside) text += "\n" + QString::fromStdString(name);
+    SetAsideNote = new QLabel(text, this);
+    SetAsideNote->setObjectName("SetAsideNote");
+    SetAsideNote->setFont(style.Font(12));
+    SetAsideNote->setWordWrap(true);
+    all->addWidget(SetAsideNote);
+  }
   all->addWidget(StringGrid1, 1);
   QWidget* ok = AddOkButton(all, style);
 

@@ -8,6 +8,7 @@
 #include "history.h"
 
 class QComboBox;
+class QLabel;
 class QTableWidget;
 
 namespace zarnet {
@@ -30,6 +31,8 @@ class TFHistory : public TRecordDialog {
   std::vector<HistoryFileItem> files_;
   QComboBox* ComboBox1 = nullptr;
   QTableWidget* StringGrid1 = nullptr;
+  // Shown when damaged files were set aside.
+  QLabel* SetAsideNote = nullptr;
   int padding_ = 10;  // room beside a cell's text
 };
 

@@ -114,7 +114,7 @@ void BindWindows(TForm1& form) {
   };
   form.OpenStatistics = [&form] {
     form.game.Play("WOpenFo", false);
-    TFStat window(form.web, form.settings, [&form] { SaveSettings(form.ProgramFolder, form.settings); },
+    TFStat window(form.web, form.settings, [&form] { form.SaveSettingsOrTell(); },
                   StyleOf(form), DefaultDesktop(&form), &form);
     window.exec();
   };

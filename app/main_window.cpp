@@ -19,6 +19,7 @@
 #include <QToolTip>
 
 #include "atomic_file.h"
+#include "chat_room.h"
 #include "codec.h"
 #include "engine.h"
 #include "peer_game.h"
@@ -84,6 +85,19 @@ void WindowSeriesOutlets::OpenWorldTopTenEntry(int32_t score) {
 
 bool WindowSeriesOutlets::ReadTourRating(int32_t& score) {
   return form_.ReadTourScore && form_.ReadTourScore(score);
+}
+
+void WindowSeriesOutlets::WriteHistory(const HisStr& entry) {
+  AccountSeriesOutlets::WriteHistory(entry);
+  if (lastHistory.status == HistoryWrite::Failed && form_.Inform) form_.Inform(W(WordId::CanntSaveHistory));
+}
+
+int WindowSeriesOutlets::FileSeries(bool netList, int slot, const std::string& line, bool cycleEnded,
+                                    const HisStr& entry) {
+  const int place = AccountSeriesOutlets::FileSeries(netList, slot, line, cycleEnded, entry);
+  form_.TellListStatus(lastFiling.status, lastListPath);
+  if (lastHistory.status == HistoryWrite::Failed && form_.Inform) form_.Inform(W(WordId::CanntSaveHistory));
+  return place;
 }
 
 // --- Creation ---
@@ -282,6 +296,15 @@ void TForm1::paintEvent(QPaintEvent*) {
 
 void TForm1::RunStartUp() {
   FirstPaint = false;
+  // Whatever a write killed half-way left behind: its temporary files, and a
+  // series' close to be completed before the lists are read.
+  const std::string folder = ProgramFolder.substr(0, ProgramFolder.size() - 1);
+  RemoveStrayTemporaries(folder);
+  RemoveStrayTemporaries(ProgramFiles{folder}.History().Folder());
+  // The folder above is shared: only our own files' leftovers go.
+  RemoveStrayTemporaryOf(UserFilePath(folder));
+  RemoveStrayTemporaryOf(ChatSettingsPath(folder));
+  CompletePendingSeries(ProgramFiles{folder});
   // 2: settings.
   settings = LoadSettings(ProgramFolder, Utf8ToCp1251(WordUtf8(WordId::MrX)));
   SetLanguageIndex(settings.Language);
@@ -309,6 +332,10 @@ void TForm1::RunStartUp() {
       if (Inform) Inform(QString::fromStdString(FileMessage(label.toStdString(), path)));
       close();
       return;
+    }
+    if (c.badAttributes && Inform) {
+      Inform(W(WordId::TheFile) + " \"" + QString::fromStdString(path) + "\"" +
+             W(WordId::HasIncorrectAttributes) + "\n" + W(WordId::TheWorkOfTheProgramWillBeIncorrect));
     }
     if (c.russian && !net) {
       SetLanguageIndex(1);
@@ -900,9 +927,7 @@ bool TForm1::QuitClick() {
   const QString text = W(WordId::YouWantToLeaveInTheMainMenu) + "\n" + W(WordId::AllDatasForWantOfItWillBeLost);
   if (!Confirm || !Confirm(text)) return false;
   const uint8_t slot = game.opt.PlayerSlot;
-  if (slot >= 1 && slot <= 5) {
-    RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
-  }
+  RemoveAbandonedLine(slot);
   if (game.opt.NetGame) peer->CloseLink();
   if (slot == kSlotAccount) account.EndRatedSeries();  // the charge stays booked
   ReturnToMenu();
@@ -985,16 +1010,14 @@ void TForm1::closeEvent(QCloseEvent* e) {
       e->ignore();
       return;
     }
-    const uint8_t slot = game.opt.PlayerSlot;
-    if (slot >= 1 && slot <= 5)
-      RemovePlayerLine(ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName), slot);
+    RemoveAbandonedLine(game.opt.PlayerSlot);
   }
   Timer1.stop();
   Timer2.stop();
   peer->CloseLink();
   FinishRecording();
   if (!StartUpFailed && !FirstPaint) {
-    SaveSettings(ProgramFolder, settings);
+    SaveSettingsOrTell();
     sound->DeleteMusicFile();
   }
   e->accept();
@@ -1016,7 +1039,33 @@ void TForm1::Button10Click() {
   const size_t cut = dir.rfind('/');
   options.DownloadBaseUrl = cut != std::string::npos && cut > dir.find("//") + 1 ? dir.substr(0, cut) : dir;
   options.exec();
-  SaveSettings(ProgramFolder, settings);
+  SaveSettingsOrTell();
+}
+
+bool TForm1::SaveSettingsOrTell() {
+  if (SaveSettings(ProgramFolder, settings)) return true;
+  if (Inform) Inform(W(WordId::CantSaveOptions));
+  return false;
+}
+
+void TForm1::RemoveAbandonedLine(uint8_t slot) {
+  if (slot < 1 || slot > 5) return;
+  const std::string path = ProgramFolder + (game.opt.NetGame ? kNetListName : kClubListName);
+  TellListStatus(RemovePlayerLine(path, slot), path);
+}
+
+void TForm1::TellListStatus(ListStatus status, const std::string& path) {
+  if (!Inform) return;
+  switch (status) {
+    case ListStatus::Ok: return;
+    case ListStatus::WriteError: Inform(W(WordId::ErrorOfDiskWriting)); return;
+    case ListStatus::Missing:
+      Inform(QString::fromStdString(FileMessage(WordUtf8(WordId::CantFindTheFile), path)));
+      return;
+    case ListStatus::Incorrect:
+      Inform(QString::fromStdString(FileMessage(WordUtf8(WordId::TheIncorrectFile), path)));
+      return;
+  }
 }
 
 void TForm1::SoundChanged() { game.opt.SoundOn = settings.SoundOn; }
@@ -1220,7 +1269,7 @@ void TForm1::TouchEffect() {
 
 void TForm1::StartUpWeb() {
   // 7: the launch report; 8: the remembered login.
-  if (ReportLaunch(web, settings, false)) SaveSettings(ProgramFolder, settings);
+  if (ReportLaunch(web, settings, false)) SaveSettingsOrTell();
   account.StartUpLogin();
 }
 

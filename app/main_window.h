@@ -60,6 +60,10 @@ class WindowSeriesOutlets : public AccountSeriesOutlets {
   void ClosePeerSocket(uint8_t netRole) override;
   void OpenWorldTopTenEntry(int32_t score) override;
   bool ReadTourRating(int32_t& score) override;
+  // The file steps, each followed by the message of a write that failed.
+  void WriteHistory(const HisStr& entry) override;
+  int FileSeries(bool netList, int slot, const std::string& line, bool cycleEnded,
+                 const HisStr& entry) override;
 
  private:
   TForm1& form_;
@@ -213,6 +217,12 @@ class TForm1 : public QWidget, public OptionsHost {
   void TakeGameOptions();
   void ReturnToMenu();
   bool InSeries() const { return table && table->TableShown(); }
+  // Writes the settings; a failure is told with "Can`t save options!".
+  bool SaveSettingsOrTell();
+  // Takes the abandoned player's line out of the list in use, telling a failure.
+  void RemoveAbandonedLine(uint8_t slot);
+  // The message of a list that could not be rewritten; nothing when it was.
+  void TellListStatus(ListStatus status, const std::string& path);
 
   // --- Cursors: the arrow, and the first frames of the animated ones ---
   QCursor CurArrow, CurHand, CurWait, CurEdit;

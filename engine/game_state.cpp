@@ -3,6 +3,9 @@
 namespace zarnet {
 
 Game::Game(TableView* v) : view(v) {
+  // Every program that deals starts from fresh hands; tests, benchmarks and
+  // replays seed the source again for a known sequence.
+  rng.Seed(EntropySeed());
   static NullView nullView;
   if (view == nullptr) view = &nullView;
 }

@@ -122,6 +122,7 @@ struct Game {
   TableView* view = nullptr;
   PlayerRecords* records = nullptr;
   EngineHooks* hooks = nullptr;
+  // The shuffle's source, freshly seeded when the game is created.
   RandomSource rng;
   // The stronger computer player's own draws, apart from the shuffle's, so a
   // seed gives the same moves whatever the deals.

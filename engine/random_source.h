@@ -1,9 +1,25 @@
 // The random source of the shuffle: small, fast and reproducible for a seed.
 #pragma once
 
+#include <sys/random.h>
+
+#include <chrono>
 #include <cstdint>
+#include <random>
 
 namespace zarnet {
+
+// A seed that differs from start to start: the system's entropy, mixed with
+// a nanosecond clock in case the entropy source is unavailable.
+inline uint64_t EntropySeed() {
+  uint64_t seed = 0;
+  if (getrandom(&seed, sizeof seed, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof seed)) {
+    std::random_device device;
+    seed = (static_cast<uint64_t>(device()) << 32) ^ device();
+  }
+  const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  return seed ^ (static_cast<uint64_t>(ticks) * 0x9E3779B97F4A7C15ULL);
+}
 
 class RandomSource {
  public:

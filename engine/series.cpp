@@ -119,7 +119,9 @@ SeriesCloseResult CloseSeries(Game& g, SeriesBooks& books, SeriesOutlets& out, i
   }
   h.HRei = rating;
   h.Ac = online ? kHistoryOnline : account ? kHistoryAccount : net ? kHistoryNet : kHistoryLocal;
-  out.WriteHistory(h);
+  // A series kept in a list has its entry written with the list line below.
+  const bool listed = !account && !online;
+  if (!listed) out.WriteHistory(h);
 
   gs.FinalDiff = diff;
 
@@ -140,7 +142,7 @@ SeriesCloseResult CloseSeries(Game& g, SeriesBooks& books, SeriesOutlets& out, i
     if (gs.FinalDiff < 0) g.Play("WKoBads", false);
   }
 
-  if (!account && !online) r.place = out.RefilePlayer(net, o.PlayerSlot, r.playerLine, r.cycleEnded);
+  if (listed) r.place = out.FileSeries(net, o.PlayerSlot, r.playerLine, r.cycleEnded, h);
   if (net) out.ClosePeerSocket(o.NetRole);
 
   if (r.cycleEnded && !account && !online) {

@@ -69,6 +69,15 @@ class SeriesOutlets {
                            bool /*cycleEnded*/) {
     return 0;
   }
+  // A series kept in a player list: the list line and the history entry,
+  // the list first, so a list that cannot be written leaves no entry that
+  // disagrees with it. Gives the top-ten place.
+  virtual int FileSeries(bool netList, int slot, const std::string& line, bool cycleEnded,
+                         const HisStr& entry) {
+    const int place = RefilePlayer(netList, slot, line, cycleEnded);
+    WriteHistory(entry);
+    return place;
+  }
   virtual void ClosePeerSocket(uint8_t /*netRole*/) {}
   virtual void ShowEndOfGame(int /*place*/, int32_t /*score*/, int /*bonus*/) {}
   virtual void OpenWorldTopTenEntry(int32_t /*score*/) {}

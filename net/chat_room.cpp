@@ -257,8 +257,15 @@ bool TFormChat::PostChatMessage() {
   state_.Newest = state_.settings.LastSeen = n + 1;
   ShowChatMessages();
   state_.Newest = std::max(state_.Newest, n + 1);
-  SaveChatSettings(folder_, state_.settings);
+  SaveSettingsOrTell();
   return true;
+}
+
+void TFormChat::SaveSettingsOrTell() {
+  if (SaveChatSettings(folder_, state_.settings)) return;
+  // Once a window: every click would fail alike.
+  if (!toldSaveFailure_ && Inform) Inform(WordText(WordId::CantSaveOptions));
+  toldSaveFailure_ = true;
 }
 
 void TFormChat::Timer1Timer() {
@@ -275,14 +282,14 @@ void TFormChat::Image3Click() {
 
 void TFormChat::CheckBox1Click() {
   state_.settings.AtBottom = CheckBox1->isChecked();
-  SaveChatSettings(folder_, state_.settings);
+  SaveSettingsOrTell();
   ShowChatMessages();
   CheckBox1->setEnabled(false);
 }
 
 void TFormChat::CheckBox2Click() {
   state_.settings.PopUp = CheckBox2->isChecked();
-  SaveChatSettings(folder_, state_.settings);
+  SaveSettingsOrTell();
 }
 
 void TFormChat::Button2Click() {
@@ -293,7 +300,7 @@ void TFormChat::Button2Click() {
 
 void TFormChat::done(int r) {
   state_.settings.LastSeen = std::max(state_.settings.LastSeen, state_.Newest);
-  SaveChatSettings(folder_, state_.settings);
+  SaveSettingsOrTell();
   TRecordDialog::done(r);
 }
 

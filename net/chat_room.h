@@ -100,6 +100,9 @@ class TFormChat : public TRecordDialog {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
+  // Writes the chat's settings file; a failure is told once.
+  void SaveSettingsOrTell();
+  bool toldSaveFailure_ = false;
   bool InputAllowed() const { return PassportValid(settings_, 2); }
   Settings& settings_;
   WebServices& web_;

@@ -1,5 +1,6 @@
 #include "history.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 namespace zarnet {
 namespace {
+
+constexpr const char* kSetAsideMark = ".damaged-";
 
 struct Sums {
   long long s1 = 0, s2 = 0, s3 = 0;
@@ -67,28 +70,9 @@ std::vector<std::string> EntryLines(std::string_view text) {
   return entries;
 }
 
-HistoryWrite AppendEntry(const HistoryPlace& place, const HisStr& entry,
-                         const HistoryStamp& stamp, int& fileNumber) {
-  int n = 1;
-  HistoryCheck check;
-  for (; n <= kHistoryLastFile; ++n) {
-    check = CheckHistoryFile(place, n);
-    if (!check.valid || check.entries < kHistoryEntriesPerFile) break;
-  }
-  if (n > kHistoryLastFile) return HistoryWrite::Failed;
-  const std::string path = place.FilePath(n);
-  std::vector<std::string> lines;
-  if (check.valid) {
-    const std::optional<std::string> text = ReadWholeFile(path);
-    if (!text) return HistoryWrite::Failed;
-    lines = EntryLines(*text);
-  }
-  lines.push_back(HistoryEntryLine(entry, stamp));
-  const std::string out = FormatHistoryFile(std::move(lines));
-  if (mkdir(place.Folder().c_str(), 0755) != 0 && errno != EEXIST) return HistoryWrite::Failed;
-  if (!ReplaceFile(path, out)) return HistoryWrite::Failed;
-  fileNumber = n;
-  return HistoryWrite::Ok;
+std::string WithChecksum(std::string line) {
+  line.resize(std::max<size_t>(line.size(), 99), ' ');
+  return line.replace(99, std::string::npos, HistoryLineChecksum(line));
 }
 
 }  // namespace
@@ -122,11 +106,12 @@ std::string FormatHistoryFile(std::vector<std::string> lines) {
   lines.push_back(MarkerLine());
   Sums totals;
   std::string out;
-  for (const std::string& l : lines) {
-    const std::string_view v(l);
-    totals.s1 += ReadInteger(v.substr(std::min<size_t>(99, v.size()), 5)).value_or(0);
-    totals.s2 += ReadInteger(v.substr(std::min<size_t>(104, v.size()), 5)).value_or(0);
-    totals.s3 += ReadInteger(v.substr(std::min<size_t>(109, v.size()), 5)).value_or(0);
+  for (std::string& l : lines) {
+    l = WithChecksum(std::move(l));
+    const Sums s = LineSums(l);
+    totals.s1 += s.s1;
+    totals.s2 += s.s2;
+    totals.s3 += s.s3;
     out += l + "\n";
   }
   return out + TotalsLine(totals) + "\n";
@@ -134,26 +119,31 @@ std::string FormatHistoryFile(std::vector<std::string> lines) {
 
 HistoryCheck CheckHistoryText(std::string_view text) {
   HistoryCheck check;
+  check.state = HistoryFileState::Invalid;
   const std::vector<std::string> lines = SplitLines(std::string(text));
   Sums totals;
   int entries = 0;
+  // The totals are summed from the lines' text; the digits a line carries
+  // are not checked one by one.
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (line.size() < kHistoryLineLength) return check;
-    // A line whose own checksum does not hold would spoil the totals that
-    // the next write takes from it.
-    if (line.compare(99, 15, HistoryLineChecksum(line)) != 0) return check;
-    const Sums s = LineSums(line);
-    totals.s1 += s.s1;
-    totals.s2 += s.s2;
-    totals.s3 += s.s3;
-    if (line[0] != '$') {
+    const bool marker = !line.empty() && line[0] == '$';
+    if (line.size() >= kHistoryLineLength) {
+      const Sums s = LineSums(line);
+      totals.s1 += s.s1;
+      totals.s2 += s.s2;
+      totals.s3 += s.s3;
+    } else if (!marker) {
+      return check;
+    }
+    if (!marker) {
       ++entries;
       continue;
     }
     if (i + 1 >= lines.size() || lines[i + 1].size() < 30) return check;
     if (lines[i + 1].compare(0, 30, TotalsLine(totals)) != 0) return check;
     check.valid = true;
+    check.state = HistoryFileState::Valid;
     check.entries = entries;
     return check;
   }
@@ -162,11 +152,17 @@ HistoryCheck CheckHistoryText(std::string_view text) {
 
 HistoryCheck CheckHistoryFile(const HistoryPlace& place, int n) {
   const std::string path = place.FilePath(n);
+  HistoryCheck check;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  if (stat(path.c_str(), &st) != 0) {
+    if (errno != ENOENT) check.state = HistoryFileState::Unreadable;
+    return check;
+  }
+  check.state = HistoryFileState::Unreadable;
+  if (!S_ISREG(st.st_mode)) return check;
   const std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) return {};
-  HistoryCheck check = CheckHistoryText(*text);
+  if (!text) return check;
+  check = CheckHistoryText(*text);
   if (check.valid) check.date = ShortDate(st.st_mtime);
   return check;
 }
@@ -190,6 +186,63 @@ std::string HistoryEntryLine(const HisStr& entry, const HistoryStamp& stamp) {
   return line + HistoryLineChecksum(line);
 }
 
+std::string SetAsideName(const std::string& path, std::time_t when) {
+  std::tm tm{};
+  localtime_r(&when, &tm);
+  char day[16];
+  std::strftime(day, sizeof day, "%Y%m%d", &tm);
+  const std::string base = path + kSetAsideMark + day;
+  std::string name = base;
+  struct stat st;
+  for (int k = 2; lstat(name.c_str(), &st) == 0 && k < 10000; ++k) name = base + "-" + std::to_string(k);
+  return name;
+}
+
+HistoryAppend PrepareHistoryAppend(const HistoryPlace& place, const HisStr& entry,
+                                   const HistoryStamp& stamp) {
+  HistoryAppend a;
+  int n = 1;
+  HistoryCheck check;
+  for (; n <= kHistoryLastFile; ++n) {
+    check = CheckHistoryFile(place, n);
+    if (!check.valid || check.entries < kHistoryEntriesPerFile) break;
+  }
+  a.fileNumber = n;
+  a.path = place.FilePath(n);
+  // Full to the last file, or a file that cannot even be read: nothing is
+  // written rather than something lost.
+  if (n > kHistoryLastFile || check.state == HistoryFileState::Unreadable) {
+    a.status = HistoryWrite::Failed;
+    return a;
+  }
+  std::vector<std::string> lines;
+  if (check.valid) {
+    const std::optional<std::string> text = ReadWholeFile(a.path);
+    if (!text) {
+      a.status = HistoryWrite::Failed;
+      return a;
+    }
+    lines = EntryLines(*text);
+  } else if (check.state == HistoryFileState::Invalid) {
+    // A damaged file may still hold years of entries: it is kept, by name.
+    const std::string aside = SetAsideName(a.path, std::time(nullptr));
+    if (std::rename(a.path.c_str(), aside.c_str()) != 0) {
+      a.status = HistoryWrite::Failed;
+      return a;
+    }
+    a.setAside = aside;
+  }
+  lines.push_back(HistoryEntryLine(entry, stamp));
+  a.content = FormatHistoryFile(std::move(lines));
+  return a;
+}
+
+bool CommitHistoryAppend(const HistoryPlace& place, const HistoryAppend& append) {
+  if (append.status != HistoryWrite::Ok) return false;
+  if (mkdir(place.Folder().c_str(), 0755) != 0 && errno != EEXIST) return false;
+  return ReplaceFile(append.path, append.content);
+}
+
 HistoryWriteResult WriteHistory(const HistoryPlace& place, int count, const HisStr* entries,
                                 const HistoryStamp& stamp) {
   HistoryWriteResult r;
@@ -199,12 +252,28 @@ HistoryWriteResult WriteHistory(const HistoryPlace& place, int count, const HisS
   }
   // One at a time, so that a file never takes more than its 840.
   for (int i = 0; i < count; ++i) {
-    if (AppendEntry(place, entries[i], stamp, r.fileNumber) != HistoryWrite::Ok) {
+    const HistoryAppend a = PrepareHistoryAppend(place, entries[i], stamp);
+    if (!a.setAside.empty()) r.setAside.push_back(a.setAside);
+    if (!CommitHistoryAppend(place, a)) {
       r.status = HistoryWrite::Failed;
       return r;
     }
+    r.fileNumber = a.fileNumber;
   }
   return r;
+}
+
+std::vector<std::string> SetAsideHistoryFiles(const HistoryPlace& place) {
+  std::vector<std::string> names;
+  DIR* d = opendir(place.Folder().c_str());
+  if (d == nullptr) return names;
+  while (const dirent* e = readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.find(kSetAsideMark) != std::string::npos) names.push_back(name);
+  }
+  closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::vector<HistoryFileItem> ListHistoryFiles(const HistoryPlace& place) {

@@ -32,10 +32,18 @@ struct HistoryPlace {
 // The system's short date, as the history shows it.
 std::string ShortDate(std::time_t t);
 
+enum class HistoryFileState {
+  Missing,
+  Valid,
+  Invalid,     // a file that fails its checks
+  Unreadable,  // something that cannot be read or is no plain file
+};
+
 struct HistoryCheck {
   bool valid = false;
   int entries = 0;
   std::string date;  // the file's modification date
+  HistoryFileState state = HistoryFileState::Missing;
 };
 
 // The checks of a file's text alone, without its date.
@@ -54,7 +62,8 @@ struct HistoryStamp {
 };
 
 // A whole file from its entry lines: the lines, the marker line and the
-// totals line, each ended by a line break.
+// totals line, each ended by a line break. Each line's checksum digits are
+// written afresh from its text, so the totals agree with what a check sums.
 std::string FormatHistoryFile(std::vector<std::string> entryLines);
 
 // One entry line of 114 characters.
@@ -62,17 +71,44 @@ std::string HistoryEntryLine(const HisStr& entry, const HistoryStamp& stamp);
 
 enum class HistoryWrite {
   Ok,
-  Failed,  // "Cann`t save history!"
+  Failed,      // "Cann`t save history!"
+  NotWritten,  // left out with its list line, which could not be written
 };
 
 struct HistoryWriteResult {
   HistoryWrite status = HistoryWrite::Ok;
   int fileNumber = 0;  // the file the last entry went to
+  // Damaged files moved out of the way instead of being written over.
+  std::vector<std::string> setAside;
 };
+
+// The name a damaged file is kept under: "<path>.damaged-YYYYMMDD", with
+// "-2", "-3", ... when that name is taken.
+std::string SetAsideName(const std::string& path, std::time_t when);
+
+// One entry's append, ready to be written: the file and its whole new text.
+struct HistoryAppend {
+  HistoryWrite status = HistoryWrite::Ok;
+  int fileNumber = 0;
+  std::string path;
+  std::string content;
+  std::string setAside;  // where a damaged file at `path` was moved
+};
+
+// Finds the file the entry goes to and builds its new text. A damaged file
+// there is renamed out of the way first and the entry starts a fresh file;
+// a file that cannot be read is never replaced.
+HistoryAppend PrepareHistoryAppend(const HistoryPlace& place, const HisStr& entry,
+                                   const HistoryStamp& stamp);
+// Writes a prepared append, making the folder when it is missing.
+bool CommitHistoryAppend(const HistoryPlace& place, const HistoryAppend& append);
 
 // Appends `count` (1..4) entries to the current history file.
 HistoryWriteResult WriteHistory(const HistoryPlace& place, int count, const HisStr* entries,
                                 const HistoryStamp& stamp = HistoryStamp::Now());
+
+// The damaged files kept in the history folder, by name.
+std::vector<std::string> SetAsideHistoryFiles(const HistoryPlace& place);
 
 // --- The history window ------------------------------------------------------
 

@@ -205,9 +205,9 @@ FilingResult InsertLine(ListLines& lines, std::string playerLine, bool cycleEnde
 
 namespace {
 
-// Reads the list, lets `change` work on it and writes it back in one piece.
+// Reads the list and lets `change` work on it; the new text when it reads.
 template <typename Change>
-ListStatus RewriteList(const std::string& path, Change change) {
+ListStatus ChangeList(const std::string& path, Change change, std::string& content) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) return ListStatus::Missing;
   const std::optional<std::string> text = ReadWholeFile(path);
@@ -216,14 +216,19 @@ ListStatus RewriteList(const std::string& path, Change change) {
   std::optional<ListLines> lines = text ? ParsePlayerList(*text) : std::nullopt;
   if (!lines) return ListStatus::Incorrect;
   change(*lines);
-  return ReplaceFile(path, FormatPlayerList(*lines)) ? ListStatus::Ok : ListStatus::WriteError;
+  content = FormatPlayerList(*lines);
+  return ListStatus::Ok;
 }
 
 }  // namespace
 
 ListStatus RemovePlayerLine(const std::string& path, int slot) {
   if (slot < 1 || slot > 5) return ListStatus::Ok;
-  return RewriteList(path, [&](ListLines& lines) { RemoveLine(lines, slot); });
+  std::string content;
+  const ListStatus status =
+      ChangeList(path, [&](ListLines& lines) { RemoveLine(lines, slot); }, content);
+  if (status != ListStatus::Ok) return status;
+  return ReplaceFile(path, content) ? ListStatus::Ok : ListStatus::WriteError;
 }
 
 FilingResult InsertPlayerLine(const std::string& path, const std::string& playerLine,
@@ -231,16 +236,29 @@ FilingResult InsertPlayerLine(const std::string& path, const std::string& player
   return RefilePlayerLine(path, 0, playerLine, cycleEnded);
 }
 
+ListRewrite PrepareRefile(const std::string& path, int slot, const std::string& playerLine,
+                          bool cycleEnded) {
+  ListRewrite r;
+  const ListStatus status = ChangeList(
+      path,
+      [&](ListLines& lines) {
+        RemoveLine(lines, slot);
+        r.filing = InsertLine(lines, playerLine, cycleEnded);
+      },
+      r.content);
+  if (status != ListStatus::Ok) r.filing = FilingResult{};
+  r.filing.status = status;
+  return r;
+}
+
 FilingResult RefilePlayerLine(const std::string& path, int slot, const std::string& playerLine,
                               bool cycleEnded) {
-  FilingResult r;
-  const ListStatus status = RewriteList(path, [&](ListLines& lines) {
-    RemoveLine(lines, slot);
-    r = InsertLine(lines, playerLine, cycleEnded);
-  });
-  if (status != ListStatus::Ok) r = FilingResult{};
-  r.status = status;
-  return r;
+  ListRewrite r = PrepareRefile(path, slot, playerLine, cycleEnded);
+  if (r.filing.status == ListStatus::Ok && !ReplaceFile(path, r.content)) {
+    r.filing = FilingResult{};
+    r.filing.status = ListStatus::WriteError;
+  }
+  return r.filing;
 }
 
 std::string ShortenToWidth(std::string text, int limit, const MeasureText& measure) {

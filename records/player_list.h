@@ -115,6 +115,18 @@ FilingResult InsertPlayerLine(const std::string& path, const std::string& player
 FilingResult RefilePlayerLine(const std::string& path, int slot, const std::string& playerLine,
                               bool cycleEnded);
 
+// A refiling worked out but not yet written: the list's new text when the
+// status is Ok.
+struct ListRewrite {
+  FilingResult filing;
+  std::string content;
+};
+ListRewrite PrepareRefile(const std::string& path, int slot, const std::string& playerLine,
+                          bool cycleEnded);
+
+// A player list holds passwords: a new one is readable by its owner only.
+inline constexpr unsigned kNewListMode = 0600;
+
 // --- The menu's list ---------------------------------------------------------
 
 // Width of a text in the menu's fixed font at height 11, in pixels.

@@ -2,6 +2,7 @@
 // outlets that file its end into the lists and the history.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "history.h"
@@ -10,6 +11,10 @@
 
 namespace zarnet {
 
+// The list line and history entry of a series' close, kept beside the
+// lists until both files hold them.
+inline constexpr const char* kPendingSeriesName = "Zarnet.pending";
+
 // The lists and the history of one program folder.
 struct ProgramFiles {
   std::string programDir;
@@ -17,7 +22,18 @@ struct ProgramFiles {
     return programDir + "/" + (netList ? kNetListName : kClubListName);
   }
   HistoryPlace History() const { return {programDir, kClubListName}; }
+  std::string PendingPath() const { return programDir + "/" + kPendingSeriesName; }
 };
+
+enum class PendingSeries {
+  None,       // nothing was cut off
+  Completed,  // a close cut off between its writes is now in both files
+  Kept,       // it could not be completed yet and waits for the next try
+};
+
+// Finishes a series' close that was cut off between its list and history
+// writes, so the two agree again. Run before the lists are read.
+PendingSeries CompletePendingSeries(const ProgramFiles& files);
 
 // Player lines for StartDeal, read from the lists. The account and online
 // records come from the services and are left to those layers.
@@ -42,14 +58,27 @@ class FileSeriesOutlets : public SeriesOutlets {
 
   void WriteHistory(const HisStr& entry) override;
   int RefilePlayer(bool netList, int slot, const std::string& line, bool cycleEnded) override;
+  // The list first, then the history, with the pair noted beforehand so
+  // that a close cut off in between is completed at the next start.
+  int FileSeries(bool netList, int slot, const std::string& line, bool cycleEnded,
+                 const HisStr& entry) override;
 
-  // "Cann`t save history!" when Failed.
+  // "Cann`t save history!" when Failed; NotWritten when the list failed.
   HistoryWriteResult lastHistory;
   // "Error of disk writing!" when WriteError.
   FilingResult lastFiling;
   std::string lastListPath;
 
+  // Called after each step of FileSeries: 1 prepared, 2 pair noted, 3 list
+  // written, 4 history written, 5 note removed. Lets a test stop there.
+  std::function<void(int step)> afterStep;
+
  private:
+  void Step(int k) {
+    if (afterStep) afterStep(k);
+  }
+  HistoryStamp Stamp() const { return fixedStamp_ ? stamp_ : HistoryStamp::Now(); }
+
   ProgramFiles files_;
   HistoryStamp stamp_;
   bool fixedStamp_;

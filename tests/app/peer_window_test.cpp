@@ -298,19 +298,24 @@ void ExpectSameScores(Seat& window, Bot& bot) {
   EXPECT_GE(mine + peer, 240);
 }
 
+// The guest window takes a seat at the table a bot hosts on `port`.
+void JoinAsGuest(Seat& guest, quint16 port) {
+  guest.form->peer->RunWait = [](TFormWait& w) {
+    w.show();
+    SpinUntil([&] { return !w.isVisible(); });
+  };
+  guest.form->OpenWelcome = [&guest, port](int) {
+    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest", {}};
+  };
+  guest.form->MenuLineClick(kSlotNewPlayer);
+}
+
 TEST(PeerWindows, GuestWindowPlaysTheNetbotHost) {
   Bot bot({"--host", "0", "--name", "Bot", "--timeout", "60"});
   const quint16 port = bot.ListeningPort();
   ASSERT_NE(port, 0);
   Seat guest;
-  guest.form->peer->RunWait = [](TFormWait& w) {
-    w.show();
-    SpinUntil([&] { return !w.isVisible(); });
-  };
-  guest.form->OpenWelcome = [&](int) {
-    return WelcomeResult{guest.form->peer->StartLink(2, "127.0.0.1", port, "Guest"), "Guest", {}};
-  };
-  guest.form->MenuLineClick(kSlotNewPlayer);
+  JoinAsGuest(guest, port);
   ASSERT_TRUE(guest.form->table->TableShown());
   EXPECT_EQ(guest.form->game.SeatName[1].substr(0, 4), "Bot ");
   ASSERT_TRUE(PlayUntil({&guest}, [&] { return PairOver(guest); }));
@@ -345,6 +350,25 @@ TEST(PeerWindows, HostWindowPlaysTheNetbotGuest) {
   QTest::mouseClick(host.form->table->Button8, Qt::LeftButton);
   EXPECT_FALSE(host.form->table->TableShown());
   EXPECT_TRUE(host.errors.empty());
+}
+
+// The first deck a run of the netbot deals, as a guest window receives it.
+std::array<CardCode, 41> NetbotFirstDeck() {
+  Bot bot({"--host", "0", "--name", "Bot", "--timeout", "60"});
+  const quint16 port = bot.ListeningPort();
+  Seat guest;
+  JoinAsGuest(guest, port);
+  EXPECT_TRUE(SpinUntil([&] { return guest.form->table->TableShown() && !guest.form->game.WaitingForDeck; }));
+  const std::array<CardCode, 41> deck = guest.gs().Deck;
+  bot.process.kill();
+  bot.process.waitForFinished();
+  return deck;
+}
+
+TEST(PeerWindows, NetbotHostDealsAFreshDeckEveryRun) {
+  const std::array<CardCode, 41> first = NetbotFirstDeck();
+  EXPECT_NE(first[1], EmptyCard);
+  EXPECT_NE(first, NetbotFirstDeck());
 }
 
 // The welcome dialog's address boxes: the interfaces, then what the services

@@ -22,8 +22,8 @@ inline Settings QuietSettings(const std::string& name) {
 
 // A program folder as installed: both player lists, and the settings `s`.
 inline void InstallProgramFolder(const std::string& folder, const Settings& s) {
-  ReplaceFile(folder + "/" + kClubListName, InstallationList());
-  ReplaceFile(folder + "/" + kNetListName, InstallationList());
+  ReplaceFile(folder + "/" + kClubListName, InstallationList(), kNewListMode);
+  ReplaceFile(folder + "/" + kNetListName, InstallationList(), kNewListMode);
   SaveSettings(folder, s);
 }
 

@@ -206,6 +206,15 @@ TEST(ShuffleDeck, SameSeedSameDeck) {
   EXPECT_NE(a.gs.Deck, b.gs.Deck);
 }
 
+TEST(ShuffleDeck, EveryNewGameDealsAFreshDeck) {
+  // Games created back to back, as two starts of a program are.
+  Game a, b;
+  ShuffleDeck(a);
+  ShuffleDeck(b);
+  EXPECT_NE(a.gs.Deck, b.gs.Deck);
+  EXPECT_NE(EntropySeed(), EntropySeed());
+}
+
 struct RatingCase {
   int k, diff;
   double r0;

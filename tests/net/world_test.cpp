@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -87,6 +88,23 @@ TEST(ChatSettingsFile, MissingBadAndRoundTrip) {
   s = ReadChatSettings(f.program);
   EXPECT_EQ(s.LastSeen, 0);
   EXPECT_TRUE(s.AtBottom && s.PopUp);
+}
+
+TEST(ChatSettingsFile, ASaveThatFailsIsToldOnceAndLeavesTheFolder) {
+  Folders f;
+  const std::string path = ChatSettingsPath(f.program);
+  fs::create_directory(path);  // a folder in the file's place: even root cannot write it
+  ServiceClient client;
+  WebServices web(client, {"http://127.0.0.1:1/a", "http://127.0.0.1:1/s", "http://127.0.0.1:1/t"});
+  Settings settings;
+  ChatState state;
+  TFormChat chat(settings, web, state, f.program, FormStyle{});
+  std::vector<QString> told;
+  chat.Inform = [&](const QString& t) { told.push_back(t); };
+  chat.CheckBox2->click();
+  chat.CheckBox2->click();
+  EXPECT_EQ(told, std::vector<QString>{WordText(WordId::CantSaveOptions)});
+  EXPECT_TRUE(fs::is_directory(path));
 }
 
 // True when the band of list row r (1..10) holds the red of a message number.

@@ -68,7 +68,8 @@ TEST(History, ChecksSumsOfLinesAndTotals) {
   } cases[] = {
       {"windows line breaks", crlf, true},
       {"a changed name", std::string(good).replace(16, 1, "x"), false},
-      {"a changed line checksum", std::string(good).replace(100, 1, "9"), false},
+      // The totals are summed from the text, so digits alone do not matter.
+      {"changed checksum digits", std::string(good).replace(100, 3, "999"), true},
       {"no totals line", good.substr(0, totals), false},
       {"short totals line", good.substr(0, totals + 29), false},
       {"wrong totals", std::string(good).replace(totals + 9, 1, "7"), false},
@@ -131,9 +132,35 @@ TEST(History, ChangedFileStopsTheListAndIsStartedAnew) {
   WriteText(place.FilePath(1), text);
   EXPECT_FALSE(CheckHistoryFile(place, 1).valid);
   EXPECT_TRUE(ListHistoryFiles(place).empty());
-  EXPECT_EQ(Write(place, Entry("Vera")), HistoryWrite::Ok);
+  const HistoryWriteResult r = WriteHistory(place, 1, std::vector{Entry("Vera")}.data(), kStamp);
+  EXPECT_EQ(r.status, HistoryWrite::Ok);
   EXPECT_EQ(CheckHistoryFile(place, 1).entries, 1);
   EXPECT_EQ(ReadHistoryRows(place, 1, labels)[0][2].substr(0, 4), "Vera");
+  // The damaged file is kept whole under a name that says so.
+  ASSERT_EQ(r.setAside.size(), 1u);
+  EXPECT_EQ(SetAsideHistoryFiles(place),
+            std::vector<std::string>{std::filesystem::path(r.setAside[0]).filename().string()});
+  EXPECT_EQ(r.setAside[0].rfind(place.FilePath(1) + ".damaged-", 0), 0u);
+  EXPECT_EQ(ReadText(r.setAside[0]), text);
+  // A second damaged file the same day takes the next free name.
+  WriteText(place.FilePath(1), "damaged again\n");
+  EXPECT_EQ(WriteHistory(place, 1, std::vector{Entry("Olga")}.data(), kStamp).setAside[0],
+            r.setAside[0] + "-2");
+}
+
+TEST(History, ChangedChecksumDigitsAreWrittenAfresh) {
+  TempDir dir;
+  const HistoryPlace place{dir.path(), "Zarnet.clb"};
+  ASSERT_EQ(Write(place, Entry("Anna")), HistoryWrite::Ok);
+  std::string text = ReadText(place.FilePath(1));
+  text.replace(100, 3, "999");
+  WriteText(place.FilePath(1), text);
+  ASSERT_TRUE(CheckHistoryFile(place, 1).valid);
+  ASSERT_EQ(Write(place, Entry("Boris")), HistoryWrite::Ok);
+  const std::string after = ReadText(place.FilePath(1));
+  EXPECT_EQ(CheckHistoryText(after).entries, 2);
+  EXPECT_TRUE(SetAsideHistoryFiles(place).empty());
+  EXPECT_EQ(after.substr(99, 15), HistoryLineChecksum(after));
 }
 
 TEST(History, FailedWriteIsReportedAndKeepsTheFile) {
@@ -151,6 +178,15 @@ TEST(History, FailedWriteIsReportedAndKeepsTheFile) {
   EXPECT_EQ(Write(place2, Entry("B")), HistoryWrite::Failed);
   EXPECT_EQ(ReadText(place2.FilePath(1)), before);
   EXPECT_EQ(WriteHistory(place2, 0, nullptr, kStamp).status, HistoryWrite::Failed);
+
+  // Something other than a file in a history file's place is never moved
+  // aside or written over.
+  std::filesystem::remove(place2.FilePath(1) + ".new~");
+  std::filesystem::remove(place2.FilePath(1));
+  std::filesystem::create_directory(place2.FilePath(1));
+  EXPECT_EQ(Write(place2, Entry("C")), HistoryWrite::Failed);
+  EXPECT_TRUE(std::filesystem::is_directory(place2.FilePath(1)));
+  EXPECT_TRUE(SetAsideHistoryFiles(place2).empty());
 }
 
 }  // namespace

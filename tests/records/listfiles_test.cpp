@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 #include "player_list.h"
@@ -24,6 +26,10 @@ TEST(ListFilesTool, WritesValidListsAndLeavesAPlayersOnesAlone) {
   ASSERT_EQ(RunTool(dir.path()), 0);
   EXPECT_EQ(ReadText(club), "a player's list");
   ASSERT_EQ(CheckPlayerList(net).status, ListStatus::Ok);
+  // The list holds passwords: its owner's alone.
+  struct stat st{};
+  ASSERT_EQ(stat(net.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
 
   const ListLines lines = *ParsePlayerList(ReadText(net));
   for (int i = 1; i <= 5; ++i) EXPECT_EQ(lines[i], kEmptyPlayerLine);

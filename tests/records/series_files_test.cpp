@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
+
+#include "atomic_file.h"
 #include "engine.h"
 #include "recording_view.h"
 #include "series_files.h"
@@ -70,6 +76,94 @@ TEST(SeriesFiles, WriteErrorsAreKeptForTheMessages) {
   EXPECT_EQ(out.lastListPath, files.ListPath(false));
   out.WriteHistory(HisStr{"N", 1, 1, 1.0, 0});
   EXPECT_EQ(out.lastHistory.status, HistoryWrite::Failed);
+}
+
+// A folder whose club list holds Anna at ten deals, with no history yet.
+struct AnnasFolder {
+  TempDir dir;
+  ProgramFiles files{dir.path()};
+  AnnasFolder() {
+    ListLines lines = *ParsePlayerList(InstallationList());
+    lines[1] = BuildPlayerLine("Anna", 1.0, 10, 5, EncodePassword("a"));
+    WriteText(files.ListPath(false), FormatPlayerList(lines));
+    WriteText(files.ListPath(true), InstallationList());
+  }
+  // Anna's close after her eleventh deal.
+  int Close(FileSeriesOutlets& out) {
+    return out.FileSeries(false, 1, BuildPlayerLine("Anna", 1.0, 11, 9, EncodePassword("a")), false,
+                          HisStr{"Anna", 1, 4, 1.0, kHistoryLocal});
+  }
+  int Kon() const { return ParsePlayerLine((*ParsePlayerList(ReadText(files.ListPath(false))))[1]).KonNo; }
+  int Entries() const { return CheckHistoryFile(files.History(), 1).entries; }
+};
+
+TEST(SeriesFiles, ListThatCannotBeWrittenLeavesTheHistoryAlone) {
+  AnnasFolder f;
+  FileSeriesOutlets out(f.files, {1, 2, "d"}, true);
+  out.WriteHistory(HisStr{"Earlier", 1, 1, 1.0, kHistoryLocal});
+  const std::string list = ReadText(f.files.ListPath(false));
+  const std::string history = ReadText(f.files.History().FilePath(1));
+  std::filesystem::create_directory(TemporaryPathFor(f.files.ListPath(false)));
+  EXPECT_EQ(f.Close(out), 0);
+  EXPECT_EQ(out.lastFiling.status, ListStatus::WriteError);
+  EXPECT_EQ(out.lastHistory.status, HistoryWrite::NotWritten);
+  EXPECT_EQ(ReadText(f.files.ListPath(false)), list);
+  EXPECT_EQ(ReadText(f.files.History().FilePath(1)), history);
+  EXPECT_FALSE(std::filesystem::exists(f.files.PendingPath()));
+}
+
+// A close killed after each of its steps: at the next start the list and
+// the history either both hold the series or neither does.
+TEST(SeriesFiles, CloseKilledBetweenAnyTwoWritesLeavesTheFilesAgreeing) {
+  for (int stop = 1; stop <= 5; ++stop) {
+    SCOPED_TRACE(stop);
+    AnnasFolder f;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      FileSeriesOutlets out(f.files, {1, 2, "d"}, true);
+      out.afterStep = [stop](int k) {
+        if (k == stop) raise(SIGKILL);
+      };
+      f.Close(out);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    const bool noted = stop >= 2 && stop <= 4;
+    if (stop == 2) {
+      // While the list cannot be written the note waits, and a later close
+      // does not write over it.
+      const std::string blocker = TemporaryPathFor(f.files.ListPath(false));
+      std::filesystem::create_directory(blocker);
+      EXPECT_EQ(CompletePendingSeries(f.files), PendingSeries::Kept);
+      FileSeriesOutlets later(f.files, {1, 3, "d"}, true);
+      f.Close(later);
+      EXPECT_EQ(later.lastFiling.status, ListStatus::WriteError);
+      EXPECT_TRUE(std::filesystem::exists(f.files.PendingPath()));
+      std::filesystem::remove(blocker);
+    }
+    EXPECT_EQ(CompletePendingSeries(f.files), noted ? PendingSeries::Completed : PendingSeries::None);
+    EXPECT_FALSE(std::filesystem::exists(f.files.PendingPath()));
+    EXPECT_EQ(f.Kon(), stop == 1 ? 10 : 11);
+    EXPECT_EQ(f.Entries(), stop == 1 ? 0 : 1);
+    EXPECT_EQ(CheckPlayerList(f.files.ListPath(false)).status, ListStatus::Ok);
+  }
+}
+
+TEST(SeriesFiles, NoteThatDoesNotReadWholeIsDropped) {
+  AnnasFolder f;
+  const std::string list = ReadText(f.files.ListPath(false));
+  // A garbled note and a cut-off one: neither was ever acted on.
+  for (const std::string& note :
+       {std::string("ZARNET PENDING SERIES\n../../etc/x\n1\nx"), std::string("ZARNET PENDING")}) {
+    WriteText(f.files.PendingPath(), note);
+    EXPECT_EQ(CompletePendingSeries(f.files), PendingSeries::None);
+    EXPECT_FALSE(std::filesystem::exists(f.files.PendingPath()));
+    EXPECT_EQ(ReadText(f.files.ListPath(false)), list);
+  }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     const std::string path = dir + "/" + name;
     struct stat st;
     if (lstat(path.c_str(), &st) == 0) continue;
-    if (!zarnet::ReplaceFile(path, zarnet::InstallationList())) {
+    if (!zarnet::ReplaceFile(path, zarnet::InstallationList(), zarnet::kNewListMode)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       ++failures;
     }

@@ -10,7 +10,6 @@
 // or the link failed, 2 the peer broke the protocol, 3 the peer was silent
 // for the whole time-out.
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QHostAddress>
 #include <QTimer>
 #include <cstdio>
@@ -33,7 +32,6 @@ class NetBot : public QObject {
     g_.opt.PlayerSlot = kSlotNewPlayer;
     g_.player.Name = PadName(name);
     link_.PlayerName = PadName(name);
-    g_.rng.Seed(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()));
     connect(&conn_, &PeerConnection::secondPlayerConnected, this, [this] {
       silence_.start();  // the hello was the guest's first word
       BeginSeries();
