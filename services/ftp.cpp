@@ -4,7 +4,12 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace zarnet::services {
 namespace {
@@ -13,6 +18,34 @@ QString Find(const char* name) {
   QString p = QStandardPaths::findExecutable(name);
   if (p.isEmpty()) p = QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin", "/sbin"});
   return p;
+}
+
+// Only the daemon gets the parent-death signal; the processes it forked for
+// logged-in clients outlive a crash of ours and would go on serving them. The
+// daemon's group is recorded so the next start can end them.
+void EndLeftovers(const QString& groupFile) {
+  std::ifstream in(groupFile.toStdString());
+  pid_t group = 0;
+  if (!(in >> group)) return;
+  in.close();
+  QFile::remove(groupFile);
+  if (group <= 1) return;
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    bool number = false;
+    const pid_t pid = entry.toInt(&number);
+    if (!number) continue;
+    std::ifstream statFile("/proc/" + entry.toStdString() + "/stat");
+    std::string stat;
+    std::getline(statFile, stat);
+    // "pid (name) state ppid pgrp ..."; the name may hold blanks.
+    const size_t open = stat.find('('), close = stat.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open) continue;
+    std::istringstream rest(stat.substr(close + 1));
+    std::string state;
+    pid_t ppid = 0, pgrp = 0;
+    if (stat.substr(open + 1, close - open - 1) == "pure-ftpd" && rest >> state >> ppid >> pgrp && pgrp == group)
+      kill(pid, SIGKILL);
+  }
 }
 
 }  // namespace
@@ -30,6 +63,8 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
   }
   const QString dir = QDir(QString::fromStdString(dataDir + "/ftp")).absolutePath();
   QDir().mkpath(dir);
+  groupFile_ = dir + "/daemon.group";
+  EndLeftovers(groupFile_);
   const QString passwd = dir + "/pureftpd.passwd", pdb = dir + "/pureftpd.pdb";
   QFile::remove(passwd);
   QFile::remove(pdb);
@@ -56,6 +91,16 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
   process_ = std::make_unique<QProcess>();
   process_->setProcessChannelMode(QProcess::ForwardedChannels);
   process_->setStandardInputFile(QProcess::nullDevice());
+  const pid_t parent = getpid();
+  process_->setChildProcessModifier([parent] {
+    // Its own group: a stop reaches the processes serving logged-in clients
+    // too, and a Ctrl-C at our terminal is ours to pass on.
+    setpgid(0, 0);
+    // It dies with us even when we are killed and cannot stop it, so a
+    // restart finds the port free.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(1);  // we died before the line above
+  });
   process_->start(daemon, {"-S", QString::fromStdString(address) + "," + QString::number(port),
                            "-l", "puredb:" + pdb,
                            "-E",                // no anonymous logins
@@ -66,6 +111,7 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
                            "-P", QString::fromStdString(address),
                            "-c", "20",          // clients at once
                            "-C", "4",           // per address
+                           "-g", dir + "/pure-ftpd.pid",
                            "-O", "clf:" + QString::fromStdString(LogPath(dataDir))});
   // It exits at once when it cannot listen.
   if (!process_->waitForStarted(5000) || process_->waitForFinished(300)) {
@@ -73,15 +119,20 @@ bool FtpServer::Start(const std::string& address, int port, const std::string& d
     process_.reset();
     return false;
   }
+  QFile group(groupFile_);
+  if (group.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    group.write(QByteArray::number(process_->processId()) + "\n");
   return true;
 }
 
 void FtpServer::Stop() {
   if (!process_) return;
-  process_->terminate();
-  if (!process_->waitForFinished(3000)) process_->kill();
+  const pid_t group = pid_t(process_->processId());
+  if (group > 0) kill(-group, SIGTERM);
+  if (!process_->waitForFinished(3000) && group > 0) kill(-group, SIGKILL);
   process_->waitForFinished(1000);
   process_.reset();
+  QFile::remove(groupFile_);
 }
 
 }  // namespace zarnet::services

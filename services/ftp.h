@@ -27,6 +27,7 @@ class FtpServer {
 
  private:
   std::unique_ptr<QProcess> process_;
+  QString groupFile_;  // DATA/ftp/daemon.group: the daemon's process group while it runs
 };
 
 }  // namespace zarnet::services

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 #include "codec.h"
@@ -478,6 +479,7 @@ class SqlStorage : public Storage {
   struct Conn {
     QSqlDatabase db;
     std::unordered_map<const char*, std::unique_ptr<QSqlQuery>> statements;
+    bool inTransaction = false;
   };
 
   // Sets up a new connection of this thread (driver, options) and opens it.
@@ -515,13 +517,38 @@ class SqlStorage : public Storage {
   }
 
   Conn& Connection() {
-    thread_local std::unordered_map<const SqlStorage*, std::unique_ptr<Conn>> mine;
-    auto& slot = mine[this];
+    auto& slot = ThreadSlot();
     if (slot && slot->db.isOpen()) return *slot;
+    DropConnection();
     static std::atomic<int> counter{0};
-    slot = std::make_unique<Conn>();
-    slot->db = Connect(QStringLiteral("zarnet-%1").arg(counter++));
+    const QString name = QStringLiteral("zarnet-%1").arg(counter++);
+    auto c = std::make_unique<Conn>();
+    try {
+      c->db = Connect(name);
+    } catch (...) {
+      c.reset();
+      QSqlDatabase::removeDatabase(name);
+      throw;
+    }
+    slot = std::move(c);
     return *slot;
+  }
+
+  // Closes this thread's connection; the next statement opens a new one.
+  void DropConnection() {
+    auto& slot = ThreadSlot();
+    if (!slot) return;
+    const QString name = slot->db.connectionName();
+    slot.reset();  // statements and the handle go before Qt forgets the name
+    if (!name.isEmpty()) QSqlDatabase::removeDatabase(name);
+  }
+
+  // After a failed statement: true when the connection itself is gone (the
+  // server restarted or the network dropped it), not just the statement.
+  static bool Lost(Conn& c) {
+    if (!c.db.isOpen()) return true;
+    QSqlQuery probe(c.db);
+    return !probe.exec("SELECT 1");
   }
 
   static void Exec(Conn& c, const std::string& sql) {
@@ -531,18 +558,51 @@ class SqlStorage : public Storage {
   }
 
  private:
+  std::unique_ptr<Conn>& ThreadSlot() {
+    thread_local std::unordered_map<const SqlStorage*, std::unique_ptr<Conn>> mine;
+    return mine[this];
+  }
+
+  // One transaction. When the connection is found gone before the commit, the
+  // server has dropped the transaction with it, so it runs once more on a new
+  // connection. A commit that fails is not repeated: it may have been kept.
   template <class F>
   std::invoke_result_t<F&> Write(F&& f) {
     auto lock = LockWrites();
-    Conn& c = Connection();
-    if (!c.db.transaction()) throw StorageError(c.db.lastError().text().toStdString());
-    try {
-      auto result = f();
-      if (!c.db.commit()) throw StorageError(c.db.lastError().text().toStdString());
-      return result;
-    } catch (...) {
-      c.db.rollback();
-      throw;
+    for (int attempt = 0;; ++attempt) {
+      Conn& c = Connection();
+      if (!c.db.transaction()) {
+        const std::string error = c.db.lastError().text().toStdString();
+        if (attempt == 0 && Lost(c)) {
+          DropConnection();
+          continue;
+        }
+        throw StorageError(error);
+      }
+      c.inTransaction = true;
+      std::optional<std::invoke_result_t<F&>> result;
+      try {
+        result.emplace(f());
+      } catch (const StorageError&) {
+        c.inTransaction = false;
+        c.db.rollback();
+        if (attempt == 0 && Lost(c)) {
+          DropConnection();
+          continue;
+        }
+        throw;
+      } catch (...) {
+        c.inTransaction = false;
+        c.db.rollback();
+        throw;
+      }
+      c.inTransaction = false;
+      if (!c.db.commit()) {
+        const std::string error = c.db.lastError().text().toStdString();
+        c.db.rollback();
+        throw StorageError(error);
+      }
+      return std::move(*result);
     }
   }
 
@@ -557,20 +617,32 @@ class SqlStorage : public Storage {
     return t->c_str();
   }
 
+  // Runs a prepared statement. Outside a transaction a lost connection is
+  // reopened and the statement run once more; inside one, Write repeats the
+  // whole transaction. Statements returned earlier are finished by then.
   QSqlQuery& Run(const char* sql, const QVariantList& args) {
-    Conn& c = Connection();
-    auto& q = c.statements[sql];
-    if (!q) {
-      q = std::make_unique<QSqlQuery>(c.db);
-      if (!q->prepare(QString::fromUtf8(sql))) {
-        const std::string error = q->lastError().text().toStdString();
-        q.reset();
-        throw StorageError(error + " in: " + sql);
+    for (int attempt = 0;; ++attempt) {
+      Conn& c = Connection();
+      auto& q = c.statements[sql];
+      std::string error;
+      if (!q) {
+        q = std::make_unique<QSqlQuery>(c.db);
+        if (!q->prepare(QString::fromUtf8(sql))) {
+          error = q->lastError().text().toStdString();
+          q.reset();
+        }
       }
+      if (q) {
+        for (int i = 0; i < args.size(); ++i) q->bindValue(i, args[i]);
+        if (q->exec()) return *q;
+        error = q->lastError().text().toStdString();
+      }
+      if (attempt == 0 && !c.inTransaction && Lost(c)) {
+        DropConnection();
+        continue;
+      }
+      throw StorageError(error + " in: " + sql);
     }
-    for (int i = 0; i < args.size(); ++i) q->bindValue(i, args[i]);
-    if (!q->exec()) throw StorageError(q->lastError().text().toStdString() + " in: " + sql);
-    return *q;
   }
 
   int64_t Scalar(const char* sql, const QVariantList& args) {

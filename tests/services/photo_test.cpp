@@ -5,9 +5,11 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -43,6 +45,12 @@ class Ftp {
     const std::string out = line + "\r\n";
     send(fd_, out.data(), out.size(), MSG_NOSIGNAL);
     return Reply();
+  }
+  // True when the server closed the control connection (not a silent one).
+  bool Closed() {
+    char c;
+    const ssize_t n = recv(fd_, &c, 1, 0);
+    return n == 0 || (n < 0 && errno == ECONNRESET);
   }
   bool Login() {
     return Reply() == 220 && Command("USER zarnetphoto") == 331 && Command("PASS Kv7-photo-up") == 230 &&
@@ -146,6 +154,51 @@ TEST(Photos, OnlyTheOwnersRealJpegIsPublished) {
   for (const auto& e : std::filesystem::recursive_directory_iterator(service.dataDir()))
     if (e.is_regular_file()) kept = std::max<size_t>(kept, e.file_size());
   EXPECT_LT(kept, 4u * 1024 * 1024) << "no file near the flood's size stays";
+}
+
+// True when nothing listens on the loopback port (a listener refuses the bind
+// even with SO_REUSEADDR, which only lets old connections' ports be reused).
+bool PortFree(int port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  const int one = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(uint16_t(port));
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool free = bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+  close(fd);
+  return free;
+}
+
+TEST(Photos, KilledServicesLeaveNoFtpServerBehind) {
+  if (!std::filesystem::exists("/usr/sbin/pure-ftpd")) GTEST_SKIP() << "pure-ftpd is not installed";
+  const int ftpPort = 23000 + int(getpid() % 1000);
+  const std::string data = MakeTempDir("zarnet-photos");
+  ServiceProcess first;
+  ASSERT_TRUE(first.Start("sqlite", data, "--ftp " + std::to_string(ftpPort)));
+  ASSERT_TRUE(first.RegisterPlayer("Olga"));
+  Ftp before(ftpPort, "127.0.0.1");  // logged in: a process of its own serves it
+  ASSERT_TRUE(before.connected() && before.Login());
+
+  first.Kill();
+  bool free = false;
+  for (int i = 0; i < 50 && !(free = PortFree(ftpPort)); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(free) << "the FTP daemon outlived the killed services";
+
+  ServiceProcess second;
+  ASSERT_TRUE(second.Start("sqlite", data, "--ftp " + std::to_string(ftpPort)));
+  EXPECT_TRUE(before.Closed()) << "the old run's client is still served";
+  Ftp after(ftpPort, "127.0.0.1");
+  ASSERT_TRUE(after.connected() && after.Login());
+  const std::string olga = Jpeg(120, 150, Qt::red);
+  ASSERT_EQ(after.Store("Olga.jpg", olga), 226);
+  const HttpReply photo = RawHttp(second.httpPort(), "GET", "/avatars/Olga.jpg", "");
+  EXPECT_EQ(photo.status, 200);
+  EXPECT_EQ(photo.body, olga);
+  second.Stop();
+  RemoveTree(data);
 }
 
 }  // namespace

@@ -164,6 +164,12 @@ bool PgCluster::Start(std::string* why) {
   return running_;
 }
 
+bool PgCluster::Restart() {
+  running_ = RunCommand({bin_ + "/pg_ctl", "-D", dir_ + "/db", "-l", dir_ + "/log", "-m", "fast", "-w", "restart"},
+                        asPostgres_) == 0;
+  return running_;
+}
+
 std::string PgCluster::Url() const { return "postgresql://zarnet@127.0.0.1:" + std::to_string(port_) + "/postgres"; }
 
 std::string BackendDb(const std::string& backend, PgCluster* cluster, std::string* why) {

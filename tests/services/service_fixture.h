@@ -28,6 +28,8 @@ class PgCluster {
   // False (with the reason) when the server binaries are missing or fail.
   bool Start(std::string* why);
   std::string Url() const;
+  // Stops the server (dropping every client connection) and starts it again on the same port.
+  bool Restart();
 
  private:
   std::string dir_, bin_;
