@@ -1,5 +1,6 @@
 // Peer series on loopback played through the main window's own buttons and
 // hand clicks: two windows in one process, and a window against zarnet-netbot.
+#include "../spin_until.h"
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,14 +24,6 @@
 
 namespace zarnet {
 namespace {
-
-template <typename F>
-bool SpinUntil(F done, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
 
 struct Seat {
   QTemporaryDir dir;

@@ -1,3 +1,4 @@
+#include "../spin_until.h"
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -14,15 +15,6 @@
 
 namespace zarnet {
 namespace {
-
-// Runs the event loop until `done` holds or five seconds pass.
-template <typename F>
-bool SpinUntil(F done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 TEST(PeerAddress, GuestAddressNeedsFourShortGroups) {
   struct Case {

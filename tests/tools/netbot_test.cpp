@@ -1,6 +1,7 @@
 // zarnet-netbot against raw peers on loopback, and two bots through a relay
 // that splits, delays and salts what they send each other. The wire bytes
 // here are written from the message layouts, not by the game's own code.
+#include "../spin_until.h"
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -15,14 +16,6 @@
 #include <memory>
 
 namespace {
-
-template <typename F>
-bool SpinUntil(F done, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
 
 QByteArray Name20(const char* name) { return QByteArray(name).leftJustified(20, ' '); }
 QByteArray Hello(const char* name, const char* game = "88", const char* link = "25") {
