@@ -21,7 +21,9 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "caller.h"
 #include "ftp.h"
 #include "handlers.h"
 #include "passwords.h"
@@ -33,7 +35,13 @@ using namespace zarnet::services;
 
 namespace {
 
+// Which parts one process runs: several HTTP instances may share one
+// PostgreSQL database, the ten table servers run in exactly one process.
+enum class Role { All, Http, Tables };
+
 struct Options {
+  Role role = Role::All;
+  std::vector<std::string> proxies;  // balancers whose X-Real-IP names the caller
   std::string data = "services-data";
   int http = 8088;
   int tablesBase = 25700;
@@ -49,7 +57,8 @@ struct Options {
 
 void Usage() {
   std::fprintf(stderr,
-               "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
+               "usage: zarnet-services [--role all|http|tables] [--trusted-proxy ADDRESS]...\n"
+               "                       [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
                "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
                "                       [--downloads DIR] [--table-address ADDRESS] [--threads N]\n"
                "                       [--chat-interval SECONDS] [--move-seconds SECONDS]\n");
@@ -69,6 +78,16 @@ bool Parse(int argc, char** argv, Options* o) {
     if (i + 1 >= argc) return false;
     const char* v = argv[++i];
     if (a == "--data") o->data = v;
+    else if (a == "--role") {
+      if (std::strcmp(v, "all") == 0) o->role = Role::All;
+      else if (std::strcmp(v, "http") == 0) o->role = Role::Http;
+      else if (std::strcmp(v, "tables") == 0) o->role = Role::Tables;
+      else return false;
+    } else if (a == "--trusted-proxy") {
+      const auto address = CanonicalAddress(v);
+      if (!address) return false;
+      o->proxies.push_back(*address);
+    }
     else if (a == "--http") { if (!ParseInt(v, 0, 65535, &o->http)) return false; }
     else if (a == "--tables-base") { if (!ParseInt(v, 1, 65525, &o->tablesBase)) return false; }
     else if (a == "--ftp") { if (!ParseInt(v, 0, 65535, &o->ftp)) return false; }
@@ -80,6 +99,11 @@ bool Parse(int argc, char** argv, Options* o) {
     else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
     else if (a == "--move-seconds") { if (!ParseInt(v, 1, 600, &o->moveSeconds)) return false; }
     else return false;
+  }
+  // Split roles share the database between processes: one SQLite file belongs to one.
+  if (o->role != Role::All && o->db.rfind("postgresql://", 0) != 0) {
+    std::fprintf(stderr, "zarnet-services: --role http and --role tables need a PostgreSQL database\n");
+    return false;
   }
   return true;
 }
@@ -102,12 +126,20 @@ bool SafeHost(const std::string& h) {
   return true;
 }
 
-// Sessions and seats are bound to the address as the table servers see it:
-// an IPv4 caller on an IPv6 socket is written as plain IPv4.
-std::string CallerAddress(const std::string& remote) {
-  const std::string mapped = "::ffff:";
-  if (remote.rfind(mapped, 0) == 0 && remote.find('.') != std::string::npos) return remote.substr(mapped.size());
-  return remote;
+bool StartTables(const Options& opt, Storage& storage, const LinkLimits& limits, LinkCounter& links,
+                 std::vector<std::unique_ptr<TableServer>>* tables) {
+  for (int t = 1; t <= kTables; ++t) {
+    uint64_t seed;
+    randombytes_buf(&seed, sizeof seed);
+    auto server = std::make_unique<TableServer>(t, storage, seed, links, limits);
+    if (!server->Listen(QHostAddress(QString::fromStdString(opt.listen)), quint16(opt.tablesBase + t))) {
+      std::fprintf(stderr, "zarnet-services: table %d cannot listen on port %d: %s\n", t, opt.tablesBase + t,
+                   server->ErrorString().toLocal8Bit().constData());
+      return false;
+    }
+    tables->push_back(std::move(server));
+  }
+  return true;
 }
 
 int signalPipe[2];
@@ -151,21 +183,14 @@ int main(int argc, char** argv) {
   PhotoInbox photos(inbox, avatars, FtpServer::LogPath(opt.data), *storage, config.sessionSeconds);
 
   // The table game servers run on this thread's event loop.
+  const bool runsTables = opt.role != Role::Http, runsHttp = opt.role != Role::Tables;
   std::vector<std::unique_ptr<TableServer>> tables;
   LinkLimits limits;
   limits.moveMs = opt.moveSeconds * 1000;
   LinkCounter links(limits.perAddress);
-  for (int t = 1; t <= kTables; ++t) {
-    uint64_t seed;
-    randombytes_buf(&seed, sizeof seed);
-    auto server = std::make_unique<TableServer>(t, *storage, seed, links, limits);
-    if (!server->Listen(QHostAddress(QString::fromStdString(opt.listen)), quint16(opt.tablesBase + t))) {
-      std::fprintf(stderr, "zarnet-services: table %d cannot listen on port %d: %s\n", t, opt.tablesBase + t,
-                   server->ErrorString().toLocal8Bit().constData());
-      return 1;
-    }
-    tables.push_back(std::move(server));
-  }
+  if (runsTables && !StartTables(opt, *storage, limits, links, &tables)) return 1;
+  // Photo upload runs beside the table servers: one process per database.
+  const bool ownsPhotos = runsTables && opt.ftp != 0;
 
   httplib::Server http;
   const int threads = opt.threads;
@@ -176,12 +201,20 @@ int main(int argc, char** argv) {
   http.set_read_timeout(10, 0);
   const char* kReplyType = "text/html; charset=windows-1251";
 
+  const std::vector<std::string> proxies = opt.proxies;
+  const auto callerOf = [&proxies](const httplib::Request& req) {
+    return CallerAddress(req.remote_addr, req.get_header_value("X-Real-IP"), proxies);
+  };
   using Script = std::string (Services::*)(std::string_view, const Caller&);
   auto post = [&](const char* path, Script script) {
-    http.Post(path, [&services, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
+    http.Post(path, [&services, &callerOf, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
+      const auto caller = callerOf(req);
+      if (!caller) {
+        res.status = 400;  // a balancer we trust that does not say who is calling
+        return;
+      }
       try {
-        res.set_content((services.*script)(req.body, Caller{CallerAddress(req.remote_addr), std::time(nullptr)}),
-                        kReplyType);
+        res.set_content((services.*script)(req.body, Caller{*caller, std::time(nullptr)}), kReplyType);
       } catch (const std::exception& e) {
         std::fprintf(stderr, "zarnet-services: %s\n", e.what());
         res.status = 503;
@@ -201,15 +234,21 @@ int main(int argc, char** argv) {
         "http://" + (SafeHost(host) ? host : config.tableAddress + ":" + std::to_string(httpPort));
     res.set_content(services.Directory(base), "text/plain; charset=utf-8");
   });
-  http.Get("/get_ip.php", [](const httplib::Request& req, httplib::Response& res) {
-    res.set_content(req.remote_addr, "text/plain; charset=utf-8");
+  http.Get("/get_ip.php", [&callerOf](const httplib::Request& req, httplib::Response& res) {
+    const auto caller = callerOf(req);
+    if (!caller) {
+      res.status = 400;
+      return;
+    }
+    res.set_content(*caller, "text/plain; charset=utf-8");
   });
   http.Get(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)",
            [&](const httplib::Request& req, httplib::Response& res) {
              std::string body;
              const std::string path = avatars + "/" + req.matches[1].str() + ".jpg";
-             // A photo uploaded a moment ago is checked now, not at the next tick.
-             if (!ReadFile(path, &body)) {
+             // A photo uploaded a moment ago is checked now, not at the next tick
+             // (by the process that runs the upload server; the others share its folder).
+             if (!ReadFile(path, &body) && ownsPhotos) {
                try {
                  photos.Process(std::time(nullptr));
                } catch (const std::exception& e) {
@@ -236,7 +275,9 @@ int main(int argc, char** argv) {
              res.set_content(std::move(body), "application/octet-stream");
            });
 
-  if (opt.http == 0) {
+  if (!runsHttp) {
+    httpPort = 0;
+  } else if (opt.http == 0) {
     httpPort = http.bind_to_any_port(opt.listen.c_str());
     if (httpPort < 0) httpPort = -1;
   } else if (!http.bind_to_port(opt.listen.c_str(), opt.http)) {
@@ -246,10 +287,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zarnet-services: cannot listen for HTTP on %s:%d\n", listen.c_str(), opt.http);
     return 1;
   }
-  std::thread httpThread([&] { http.listen_after_bind(); });
+  std::thread httpThread;
+  if (runsHttp) httpThread = std::thread([&] { http.listen_after_bind(); });
 
   FtpServer ftp;
-  if (opt.ftp != 0) {
+  if (ownsPhotos) {
     std::string error;
     if (!ftp.Start(opt.listen, opt.ftp, opt.data, inbox, &error))
       std::fprintf(stderr, "zarnet-services: photo upload is off: %s\n", error.c_str());
@@ -262,7 +304,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "zarnet-services: %s\n", e.what());
     }
   });
-  if (opt.ftp != 0) photoTick.start(1000);
+  if (ownsPhotos) photoTick.start(1000);
 
   // SIGTERM and SIGINT end the event loop through a pipe.
   if (pipe(signalPipe) != 0) return 1;
@@ -274,12 +316,15 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &sa, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  std::printf("ready http=%d\n", httpPort);
+  if (runsHttp) std::printf("ready http=%d\n", httpPort);
+  else std::printf("ready tables=%d\n", opt.tablesBase);
   std::fflush(stdout);
   const int rc = app.exec();
 
-  http.stop();
-  httpThread.join();
+  if (runsHttp) {
+    http.stop();
+    httpThread.join();
+  }
   ftp.Stop();
   tables.clear();
   return rc;

@@ -469,8 +469,9 @@ class SqlStorage : public Storage {
       const int64_t delta = std::llround(32.0 * (m.result1 - expected1));
       Book(k1, m.nick1, m.diff1, m.deals, delta);
       Book(k2, m.nick2, m.diff2, m.deals, -delta);
-      FreeSeatIn(m.table, 1);
-      FreeSeatIn(m.table, 2);
+      // A seat left through the lobby during the match may have a new taker by now.
+      FreeSeatOf(m.table, 1, k1);
+      FreeSeatOf(m.table, 2, k2);
       return true;
     });
   }
@@ -731,6 +732,13 @@ class SqlStorage : public Storage {
     Run("UPDATE tour_players SET score = score + ?, kon = kon + ?, rating = rating + ?"
         " WHERE nick_key = ?",
         {qlonglong(diff), deals, qlonglong(delta), key})
+        .finish();
+  }
+
+  void FreeSeatOf(int table, int seat, const QString& nickKey) {
+    Run("UPDATE tour_seats SET nick = 'X', nick_key = '', score = 0, kon = 0, rating = 0,"
+        " country = 'X', city = 'X', sex = 'M', ip = 'X', holder = '' WHERE tbl = ? AND seat = ? AND nick_key = ?",
+        {table, seat, nickKey})
         .finish();
   }
 

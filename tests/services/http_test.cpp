@@ -459,6 +459,63 @@ TEST(StatisticsSums, AreClampedToThirtyTwoBits) {
   RemoveTree(dir);
 }
 
+// Behind a balancer the caller is the address it forwards, but only a
+// balancer named on the command line is believed.
+TEST(Balancer, OnlyATrustedProxyNamesTheCaller) {
+  ServiceProcess service;
+  ASSERT_TRUE(service.Start("sqlite", "", "--trusted-proxy 127.0.0.1"));
+  struct Case {
+    const char* name;
+    const char* source;
+    const char* header;
+    int status;
+    const char* caller;
+  };
+  const Case cases[] = {
+      {"a player's own header is ignored", "127.0.0.2", "X-Real-IP: 10.1.2.3\r\n", 200, "127.0.0.2"},
+      {"the balancer names the caller", "127.0.0.1", "X-Real-IP: 10.1.2.3\r\n", 200, "10.1.2.3"},
+      {"a mapped IPv4 caller is plain IPv4", "127.0.0.1", "X-Real-IP: ::ffff:10.1.2.4\r\n", 200, "10.1.2.4"},
+      {"the balancer must name someone", "127.0.0.1", "", 400, ""},
+      {"a list is no address", "127.0.0.1", "X-Real-IP: 10.1.2.3, 10.0.0.1\r\n", 400, ""},
+      {"a word is no address", "127.0.0.1", "X-Real-IP: nobody\r\n", 400, ""},
+  };
+  for (const Case& c : cases) {
+    const HttpReply r = RawHttp(service.httpPort(), "GET", "/get_ip.php", "", "", c.source, c.header);
+    EXPECT_EQ(r.status, c.status) << c.name;
+    if (c.status == 200) {
+      EXPECT_EQ(r.body, c.caller) << c.name;
+    }
+  }
+
+  // The session opened through the balancer belongs to the forwarded address.
+  const std::string forwarded = "X-Real-IP: 10.1.2.3\r\n";
+  const auto post = [&](const std::string& body, const char* source, const std::string& header) {
+    return RawHttp(service.httpPort(), "POST", "/tournament", body, "application/x-www-form-urlencoded", source,
+                   header)
+        .body;
+  };
+  ASSERT_EQ(RawHttp(service.httpPort(), "POST", "/accounts",
+                    "nick=Tom&pw=pass1&city=Omsk&country1=Russia&country2=1-001&sex=M&email=t@x.ru&dater=1.1.2024"
+                    "&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0",
+                    "application/x-www-form-urlencoded", "127.0.0.1", forwarded)
+                .body,
+            "ok\n");
+  const std::string seat =
+      "clienton1=0&gid=88&num=5&can=1&nick1=Tom&score1=0&kon1=0&rating1=0&country1=Russia&city1=Omsk&sex1=M&ip1=X";
+  EXPECT_EQ(post(seat, "127.0.0.1", ""), "") << "no caller, no seat";
+  EXPECT_EQ(post(seat, "127.0.0.2", forwarded), "no\n") << "a player cannot claim the session's address";
+  EXPECT_EQ(post(seat, "127.0.0.1", "X-Real-IP: 10.1.2.9\r\n"), "no\n");
+  EXPECT_EQ(post(seat, "127.0.0.1", forwarded), "ok\n");
+}
+
+// One SQLite file belongs to one process: split roles need PostgreSQL.
+TEST(Balancer, SplitRolesRefuseSqlite) {
+  for (const char* role : {"--role http", "--role tables"}) {
+    ServiceProcess service;
+    EXPECT_FALSE(service.Start("sqlite", "", role)) << role;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, Services, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& info) { return info.param; });
 

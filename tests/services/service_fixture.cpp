@@ -59,12 +59,12 @@ int LoopbackConnect(int port, const std::string& source, int timeoutSeconds) {
 }
 
 HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
-                  const std::string& contentType, const std::string& source) {
+                  const std::string& contentType, const std::string& source, const std::string& headers) {
   HttpReply reply;
   const int fd = LoopbackConnect(port, source);
   if (fd < 0) return reply;
   std::string req = method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-                    "\r\nUser-Agent: KuvSpecAccess\r\nConnection: close\r\n";
+                    "\r\nUser-Agent: KuvSpecAccess\r\nConnection: close\r\n" + headers;
   if (method == "POST")
     req += "Content-Type: " + contentType + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n";
   req += "\r\n" + body;
@@ -85,6 +85,7 @@ HttpReply RawHttp(int port, const std::string& method, const std::string& path, 
   const size_t headEnd = raw.find("\r\n\r\n");
   if (raw.rfind("HTTP/1.1 ", 0) != 0 || headEnd == std::string::npos) return reply;
   reply.status = std::atoi(raw.c_str() + 9);
+  reply.head = raw.substr(0, headEnd);
   reply.body = raw.substr(headEnd + 4);
   return reply;
 }

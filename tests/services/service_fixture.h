@@ -8,14 +8,16 @@ namespace zarnet::test {
 
 struct HttpReply {
   int status = 0;  // 0: no answer
+  std::string head;  // the status line and headers
   std::string body;
 };
 
 // One request on a fresh connection; the body goes out byte for byte.
-// `source` is the loopback address the request comes from.
+// `source` is the loopback address the request comes from; `headers` are
+// further header lines, each ending in "\r\n".
 HttpReply RawHttp(int port, const std::string& method, const std::string& path, const std::string& body,
                   const std::string& contentType = "application/x-www-form-urlencoded",
-                  const std::string& source = "127.0.0.1");
+                  const std::string& source = "127.0.0.1", const std::string& headers = "");
 
 // A TCP socket to a loopback port from a loopback source address; -1 when it cannot connect.
 int LoopbackConnect(int port, const std::string& source = "127.0.0.1", int timeoutSeconds = 10);
