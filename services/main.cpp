@@ -101,7 +101,7 @@ bool Parse(int argc, char** argv, Options* o) {
     else return false;
   }
   // Split roles share the database between processes: one SQLite file belongs to one.
-  if (o->role != Role::All && o->db.rfind("postgresql://", 0) != 0) {
+  if (o->role != Role::All && o->db.rfind("postgresql://", 0) != 0 && o->db.rfind("postgres://", 0) != 0) {
     std::fprintf(stderr, "zarnet-services: --role http and --role tables need a PostgreSQL database\n");
     return false;
   }
@@ -128,6 +128,17 @@ bool SafeHost(const std::string& h) {
 
 bool StartTables(const Options& opt, Storage& storage, const LinkLimits& limits, LinkCounter& links,
                  std::vector<std::unique_ptr<TableServer>>* tables) {
+  try {
+    if (!storage.HoldTableServers()) {
+      std::fprintf(stderr,
+                   "zarnet-services: another process runs the table servers on this database"
+                   " (start further instances with --role http)\n");
+      return false;
+    }
+  } catch (const StorageError& e) {
+    std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    return false;
+  }
   for (int t = 1; t <= kTables; ++t) {
     uint64_t seed;
     randombytes_buf(&seed, sizeof seed);
@@ -189,6 +200,19 @@ int main(int argc, char** argv) {
   limits.moveMs = opt.moveSeconds * 1000;
   LinkCounter links(limits.perAddress);
   if (runsTables && !StartTables(opt, *storage, limits, links, &tables)) return 1;
+  // A connection the database dropped loses the claim: it is taken again, and
+  // a process that finds it taken by another stops rather than book twice.
+  QTimer claim;
+  QObject::connect(&claim, &QTimer::timeout, &app, [&] {
+    try {
+      if (storage->HoldTableServers()) return;
+      std::fprintf(stderr, "zarnet-services: another process took the table servers over: stopping\n");
+      app.exit(1);
+    } catch (const StorageError& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    }
+  });
+  if (runsTables) claim.start(5000);
   // Photo upload runs beside the table servers: one process per database.
   const bool ownsPhotos = runsTables && opt.ftp != 0;
 

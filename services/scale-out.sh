@@ -7,9 +7,10 @@
 #
 # Prints "ready lb=PORT http=P1,P2,... tables=BASE db=URL data=DIR", then runs
 # COMMAND with those values in ZARNET_LB_PORT, ZARNET_HTTP_PORTS,
-# ZARNET_TABLES_BASE, ZARNET_DB, ZARNET_THREADS and ZARNET_PSQL (a psql command line for the
-# database) and exits with its status; without a command it runs until
-# standard input ends (Enter, or Ctrl-D) or a signal.
+# ZARNET_TABLES_BASE and ZARNET_DB, beside ZARNET_THREADS, ZARNET_PSQL (a psql
+# command line for the database), ZARNET_SERVICE_PIDS, ZARNET_NGINX_PID and
+# ZARNET_PGDATA, and exits with its status. Without a command it runs until
+# standard input ends (Enter or Ctrl-D) or a signal.
 set -euo pipefail
 
 instances=3 threads=16 ftp=0
@@ -34,7 +35,8 @@ done
 
 work="$(mktemp -d /tmp/zarnet-scale-XXXXXX)"
 chmod 755 "$work"
-pids=()
+pids=() service_pids=()
+nginx_pid=
 pg_as=()
 [ "$(id -u)" = 0 ] && pg_as=(runuser -u postgres --)  # initdb refuses to run as root
 
@@ -98,7 +100,7 @@ for _ in 1 2 3 4 5; do
   "$bin" --role tables --db "$db" --data "$data" --tables-base "$base" --ftp "$ftp" \
     >"$work/tables.out" 2>>"$work/tables.err" &
   pid=$!
-  if wait_ready "$pid" "$work/tables.out" >/dev/null; then pids+=("$pid"); tables=$base; break; fi
+  if wait_ready "$pid" "$work/tables.out" >/dev/null; then pids+=("$pid"); service_pids=("$pid"); tables=$base; break; fi
   kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
 done
 [ -n "$tables" ] || { echo "scale-out: the table process did not start" >&2; exit 1; }
@@ -110,6 +112,7 @@ for i in $(seq "$instances"); do
     --trusted-proxy 127.0.0.1 >"$work/http$i.out" 2>>"$work/http$i.err" &
   pid=$!
   pids+=("$pid")
+  service_pids+=("$pid")
   line=$(wait_ready "$pid" "$work/http$i.out") || { echo "scale-out: HTTP instance $i did not start" >&2; exit 1; }
   ports+=("${line#ready http=}")
 done
@@ -154,7 +157,7 @@ CONF
   nginx -c "$work/nginx.conf" -p "$work" 2>>"$work/nginx.err" &
   pid=$!
   for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$lb") 2>/dev/null && break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then pids=("$pid" "${pids[@]}"); break; fi
+  if kill -0 "$pid" 2>/dev/null; then pids=("$pid" "${pids[@]}"); nginx_pid=$pid; break; fi
   wait "$pid" 2>/dev/null || true
   lb=
 done
@@ -163,6 +166,7 @@ done
 http_list=$(IFS=,; echo "${ports[*]}")
 echo "ready lb=$lb http=$http_list tables=$tables db=$db data=$data"
 export ZARNET_LB_PORT=$lb ZARNET_HTTP_PORTS=$http_list ZARNET_TABLES_BASE=$tables ZARNET_DB=$db ZARNET_THREADS=$threads
+export ZARNET_SERVICE_PIDS="${service_pids[*]}" ZARNET_NGINX_PID=$nginx_pid ZARNET_PGDATA=$work/pgroot/db
 export ZARNET_PSQL="psql -h 127.0.0.1 -p $pgport -U zarnet -d postgres -Atq"
 if [ $# -gt 0 ]; then
   "$@"

@@ -491,6 +491,17 @@ class SqlStorage : public Storage {
   virtual std::unique_lock<std::mutex> LockWrites() { return {}; }
   virtual void LockMigrations() {}
   virtual void UnlockMigrations() {}
+  // The statement that takes (or confirms) the table servers' claim and gives
+  // 1 when this process holds it; none where one file belongs to one process.
+  virtual const char* TableClaimSql() const { return nullptr; }
+
+ public:
+  bool HoldTableServers() override {
+    const char* sql = TableClaimSql();
+    return !sql || Scalar(sql, {}) == 1;
+  }
+
+ protected:
 
   void Migrate() {
     Conn& c = Connection();
@@ -862,6 +873,14 @@ class PostgresStorage final : public SqlStorage {
   // Several service instances may start at once against one database.
   void LockMigrations() override { Exec(Connection(), "SELECT pg_advisory_lock(808088)"); }
   void UnlockMigrations() override { Exec(Connection(), "SELECT pg_advisory_unlock(808088)"); }
+  // A session lock of the calling thread's connection: PostgreSQL drops it
+  // with the process, and a reopened connection takes it again unless another
+  // process took it meanwhile.
+  const char* TableClaimSql() const override {
+    return "SELECT CASE WHEN EXISTS (SELECT 1 FROM pg_locks WHERE locktype = 'advisory'"
+           " AND pid = pg_backend_pid() AND classid = 0 AND objid = 808089 AND objsubid = 1)"
+           " THEN 1 WHEN pg_try_advisory_lock(808089) THEN 1 ELSE 0 END";
+  }
 
  private:
   QUrl url_;

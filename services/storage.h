@@ -144,6 +144,10 @@ class Storage {
   virtual int64_t TourPlace(char kind, int64_t value) = 0;
   virtual std::vector<TourPlayer> TourTopTen(char kind) = 0;
   virtual void BookMatch(const MatchOutcome& m) = 0;
+  // True while this process holds the table servers of the database: the
+  // first caller gets them and keeps them while it lives, so no second
+  // process books matches on the same seats. Safe to call again.
+  virtual bool HoldTableServers() = 0;
 };
 
 // "sqlite" opens DIR/zarnet.db; "postgresql://..." a PostgreSQL database.

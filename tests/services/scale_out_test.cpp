@@ -4,6 +4,8 @@
 // the table servers.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +25,7 @@ namespace {
 struct Cluster {
   int lb = 0, tablesBase = 0, threads = 0;
   std::vector<int> http;
-  std::string psql;
+  std::string psql, db;
 };
 
 Cluster FromEnvironment() {
@@ -33,7 +35,9 @@ Cluster FromEnvironment() {
   const char* tables = std::getenv("ZARNET_TABLES_BASE");
   const char* threads = std::getenv("ZARNET_THREADS");
   const char* psql = std::getenv("ZARNET_PSQL");
-  if (!lb || !http || !tables || !threads || !psql) return s;
+  const char* db = std::getenv("ZARNET_DB");
+  if (!lb || !http || !tables || !threads || !psql || !db) return s;
+  s.db = db;
   s.lb = std::atoi(lb);
   s.tablesBase = std::atoi(tables);
   s.threads = std::atoi(threads);
@@ -43,18 +47,21 @@ Cluster FromEnvironment() {
   return s;
 }
 
-// One value (first row, first column) from the shared database.
-std::string Query(const Cluster& s, const std::string& sql) {
-  const std::string command = s.psql + " -c \"" + sql + "\" 2>&1";
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return "(psql did not run)";
+// What a shell command writes, without the final line end; its exit status in `status`.
+std::string Output(const std::string& command, int* status = nullptr) {
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
+  if (!p) return "(did not run)";
   std::string out;
   char buf[256];
   while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-  pclose(p);
+  const int rc = pclose(p);
+  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
   return out;
 }
+
+// One value (first row, first column) from the shared database.
+std::string Query(const Cluster& s, const std::string& sql) { return Output(s.psql + " -c \"" + sql + "\""); }
 
 // Which HTTP instance nginx handed the request to.
 std::string Upstream(const HttpReply& r) {
@@ -182,6 +189,22 @@ TEST_F(ScaleOut, TwoHundredWritersLoseAndDuplicateNothing) {
   EXPECT_GT(open, 0);
   EXPECT_LE(open, bound);
   std::printf("database connections after the writes: %d (bound %d)\n", open, bound);
+}
+
+// A second process with table servers on the same database would split the
+// players between two servers: it refuses to start.
+TEST_F(ScaleOut, ASecondTableProcessIsRefused) {
+  const std::string data = MakeTempDir("zarnet-second");
+  for (const char* role : {"tables", "all"}) {
+    int status = 0;
+    const std::string out = Output("timeout 30 " + std::string(ZARNET_SERVICES_BIN) + " --role " + role + " --db '" +
+                                       setup_.db + "' --data " + data + " --http 0 --ftp 0 --tables-base " +
+                                       std::to_string(setup_.tablesBase + 200),
+                                   &status);
+    EXPECT_EQ(status, 1) << role << ": " << out;
+    EXPECT_NE(out.find("another process runs the table servers"), std::string::npos) << role << ": " << out;
+  }
+  RemoveTree(data);
 }
 
 }  // namespace
