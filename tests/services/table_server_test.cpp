@@ -189,6 +189,23 @@ TEST_F(TableServer, LinksOnlyForTheBookersSeat) {
   EXPECT_EQ(two.Read(241).size(), 241u);
 }
 
+// A player who leaves through the lobby mid-match frees his seat; the booking
+// at the end frees the match's players, not whoever took that seat since.
+TEST_F(TableServer, TheBookingLeavesANewTakersSeat) {
+  Player one(Port(7)), two(Port(7));
+  ASSERT_EQ(StartMatch(7, one, two).size(), 241u);
+  ASSERT_EQ(Post("/tournament", "clienton2=0&gid=88&num=7&can=2&nick2=Ada&score2=0&kon2=0&rating2=0&country2=X"
+                                "&city2=X&sex2=X&ip2=X"),
+            "ok\n");
+  ASSERT_TRUE(service_.RegisterPlayer("Bob"));
+  ASSERT_EQ(SetSeat(7, 2, "Bob"), "ok\n");
+  one.Send(Frame("disA", 1));  // seat 1 walks away: the match is booked as a forfeit
+  EXPECT_TRUE(two.Closed());
+  EXPECT_EQ(Rating("Ada"), "$0 1 1016\n") << "the forfeit is booked once, for the players of the match";
+  EXPECT_EQ(SeatNick(7, 1).substr(0, 3), "$X ");
+  EXPECT_EQ(SeatNick(7, 2).substr(0, 5), "$Bob ");
+}
+
 TEST_F(TableServer, AnIllegalMoveForfeitsTheMatch) {
   // Deal 1: table seat 1 leads and holds deck cards 1..3, seat 2 holds 4..6.
   struct Case {
