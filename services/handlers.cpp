@@ -461,8 +461,9 @@ std::string Services::Tournament(std::string_view body, const Caller& caller) {
   }
   if (gid != "88") return kNo;
   if (form.Has("serverinforead")) {  // ReadServerInfo
-    const bool paused = std::filesystem::exists(config_.dataDir + "/TourPause");
-    return Record({paused ? "N" : "Y", "Welcome_to_the_Zarnet_online_tournament!"});
+    // Off while paused, or while no process runs the table servers.
+    const bool on = !std::filesystem::exists(config_.dataDir + "/TourPause") && db_.TableServersRunning();
+    return Record({on ? "Y" : "N", "Welcome_to_the_Zarnet_online_tournament!"});
   }
   for (int seat = 1; seat <= 2; ++seat) {
     const std::string n = std::to_string(seat);

@@ -494,10 +494,16 @@ class SqlStorage : public Storage {
   // The statement that takes (or confirms) the table servers' claim and gives
   // 1 when this process holds it; none where one file belongs to one process.
   virtual const char* TableClaimSql() const { return nullptr; }
+  // Gives 1 while any process holds the claim.
+  virtual const char* TableClaimHeldSql() const { return nullptr; }
 
  public:
   bool HoldTableServers() override {
     const char* sql = TableClaimSql();
+    return !sql || Scalar(sql, {}) == 1;
+  }
+  bool TableServersRunning() override {
+    const char* sql = TableClaimHeldSql();
     return !sql || Scalar(sql, {}) == 1;
   }
 
@@ -880,6 +886,10 @@ class PostgresStorage final : public SqlStorage {
     return "SELECT CASE WHEN EXISTS (SELECT 1 FROM pg_locks WHERE locktype = 'advisory'"
            " AND pid = pg_backend_pid() AND classid = 0 AND objid = 808089 AND objsubid = 1)"
            " THEN 1 WHEN pg_try_advisory_lock(808089) THEN 1 ELSE 0 END";
+  }
+  const char* TableClaimHeldSql() const override {
+    return "SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND classid = 0 AND objid = 808089"
+           " AND objsubid = 1 AND granted";
   }
 
  private:

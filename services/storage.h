@@ -148,6 +148,8 @@ class Storage {
   // first caller gets them and keeps them while it lives, so no second
   // process books matches on the same seats. Safe to call again.
   virtual bool HoldTableServers() = 0;
+  // True while some process holds them.
+  virtual bool TableServersRunning() = 0;
 };
 
 // "sqlite" opens DIR/zarnet.db; "postgresql://..." a PostgreSQL database.

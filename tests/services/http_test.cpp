@@ -516,6 +516,31 @@ TEST(Balancer, SplitRolesRefuseSqlite) {
   }
 }
 
+// HTTP instances report the tournament server on only while a process runs
+// the table servers, so the lobby offers no seat nobody can play.
+TEST(Roles, TheLobbySeesWhetherATableProcessRuns) {
+  PgCluster cluster;
+  std::string why;
+  const std::string db = BackendDb("postgresql", &cluster, &why);
+  if (db.empty()) GTEST_SKIP() << why;
+  ServiceProcess http;
+  ASSERT_TRUE(http.Start(db, "", "--role http"));
+  const auto state = [&] { return http.Post("/tournament", "serverinforead=0&gid=88").body.substr(0, 3); };
+  EXPECT_EQ(state(), "$N ");
+  {
+    ServiceProcess tables;
+    ASSERT_TRUE(tables.Start(db, "", "--role tables"));
+    EXPECT_EQ(state(), "$Y ");
+  }
+  // The claim goes with the table process's connection.
+  std::string after = state();
+  for (int i = 0; i < 50 && after != "$N "; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    after = state();
+  }
+  EXPECT_EQ(after, "$N ");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, Services, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& info) { return info.param; });
 

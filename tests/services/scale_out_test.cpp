@@ -101,6 +101,7 @@ class ScaleOut : public ::testing::Test {
 
 TEST_F(ScaleOut, PlayersSeatedThroughTwoInstancesPlayOneMatchBookedOnce) {
   const std::string tom = "127.0.0.2", ada = "127.0.0.3";
+  EXPECT_EQ(Post("/tournament", "serverinforead=0&gid=88", tom).body.substr(0, 3), "$Y ") << "the table process runs";
   ASSERT_TRUE(Register("Tom", tom));
   ASSERT_TRUE(Register("Ada", ada));
   const int table = 6;

@@ -226,6 +226,7 @@ bool ServiceProcess::Start(const std::string& db, std::string dataDir, const std
       httpPort_ = std::atoi(line.c_str() + 11);
       return httpPort_ > 0;
     }
+    if (line.rfind("ready tables=", 0) == 0) return true;  // no HTTP in that role
     Kill();  // most likely a table port was taken: try another base
   }
   return false;
