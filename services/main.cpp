@@ -200,8 +200,8 @@ int main(int argc, char** argv) {
   limits.moveMs = opt.moveSeconds * 1000;
   LinkCounter links(limits.perAddress);
   if (runsTables && !StartTables(opt, *storage, limits, links, &tables)) return 1;
-  // A connection the database dropped loses the claim: it is taken again, and
-  // a process that finds it taken by another stops rather than book twice.
+  // The claim beats; a connection the database dropped loses it: it is taken
+  // again, and a process that finds it taken by another stops rather than book twice.
   QTimer claim;
   QObject::connect(&claim, &QTimer::timeout, &app, [&] {
     try {
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "zarnet-services: %s\n", e.what());
     }
   });
-  if (runsTables) claim.start(5000);
+  if (runsTables) claim.start(kTableBeatSeconds * 1000);
   // Photo upload runs beside the table servers: one process per database.
   const bool ownsPhotos = runsTables && opt.ftp != 0;
 
@@ -351,5 +351,12 @@ int main(int argc, char** argv) {
   }
   ftp.Stop();
   tables.clear();
+  if (runsTables) {
+    try {
+      storage->ReleaseTableServers();
+    } catch (const StorageError& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    }
+  }
   return rc;
 }

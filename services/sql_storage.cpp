@@ -491,20 +491,38 @@ class SqlStorage : public Storage {
   virtual std::unique_lock<std::mutex> LockWrites() { return {}; }
   virtual void LockMigrations() {}
   virtual void UnlockMigrations() {}
-  // The statement that takes (or confirms) the table servers' claim and gives
-  // 1 when this process holds it; none where one file belongs to one process.
-  virtual const char* TableClaimSql() const { return nullptr; }
-  // Gives 1 while any process holds the claim.
-  virtual const char* TableClaimHeldSql() const { return nullptr; }
+  // Several processes may share the database (PostgreSQL); one SQLite file
+  // belongs to one process, which runs the table servers itself.
+  virtual bool Shared() const { return false; }
 
  public:
+  // The claim is a session lock of the calling thread's connection: the
+  // database drops it with the process, and a reopened connection takes it
+  // again unless another process took it meanwhile. The beat, kept on the
+  // database's clock, tells the HTTP instances that the table servers run, and
+  // outlives a restart of the database.
   bool HoldTableServers() override {
-    const char* sql = TableClaimSql();
-    return !sql || Scalar(sql, {}) == 1;
+    if (!Shared()) return true;
+    if (Scalar("SELECT CASE WHEN EXISTS (SELECT 1 FROM pg_locks WHERE locktype = 'advisory'"
+               " AND pid = pg_backend_pid() AND classid = 0 AND objid = 808089 AND objsubid = 1)"
+               " THEN 1 WHEN pg_try_advisory_lock(808089) THEN 1 ELSE 0 END",
+               {}) != 1)
+      return false;
+    Run("UPDATE table_claim SET beat = CAST(EXTRACT(EPOCH FROM now()) AS BIGINT) WHERE id = 1", {}).finish();
+    return true;
+  }
+  void ReleaseTableServers() override {
+    if (!Shared()) return;
+    Run("UPDATE table_claim SET beat = 0 WHERE id = 1 AND EXISTS (SELECT 1 FROM pg_locks WHERE"
+        " locktype = 'advisory' AND pid = pg_backend_pid() AND classid = 0 AND objid = 808089"
+        " AND objsubid = 1)",
+        {})
+        .finish();
   }
   bool TableServersRunning() override {
-    const char* sql = TableClaimHeldSql();
-    return !sql || Scalar(sql, {}) == 1;
+    return !Shared() || Scalar("SELECT COUNT(*) FROM table_claim WHERE id = 1 AND beat >="
+                               " CAST(EXTRACT(EPOCH FROM now()) AS BIGINT) - ?",
+                               {qlonglong(kTableBeatSeconds * 3)}) == 1;
   }
 
  protected:
@@ -825,7 +843,12 @@ class SqlStorage : public Storage {
         "CREATE TABLE cycle_entries (account_id BIGINT PRIMARY KEY REFERENCES accounts (id),"
         " cycles BIGINT NOT NULL)",
     };
-    return {first, second};
+    // The table servers' beat (seconds since the epoch; 0 when stopped).
+    std::vector<std::string> third = {
+        "CREATE TABLE table_claim (id INTEGER PRIMARY KEY, beat BIGINT NOT NULL)",
+        "INSERT INTO table_claim VALUES (1, 0)",
+    };
+    return {first, second, third};
   }
 };
 
@@ -879,18 +902,7 @@ class PostgresStorage final : public SqlStorage {
   // Several service instances may start at once against one database.
   void LockMigrations() override { Exec(Connection(), "SELECT pg_advisory_lock(808088)"); }
   void UnlockMigrations() override { Exec(Connection(), "SELECT pg_advisory_unlock(808088)"); }
-  // A session lock of the calling thread's connection: PostgreSQL drops it
-  // with the process, and a reopened connection takes it again unless another
-  // process took it meanwhile.
-  const char* TableClaimSql() const override {
-    return "SELECT CASE WHEN EXISTS (SELECT 1 FROM pg_locks WHERE locktype = 'advisory'"
-           " AND pid = pg_backend_pid() AND classid = 0 AND objid = 808089 AND objsubid = 1)"
-           " THEN 1 WHEN pg_try_advisory_lock(808089) THEN 1 ELSE 0 END";
-  }
-  const char* TableClaimHeldSql() const override {
-    return "SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND classid = 0 AND objid = 808089"
-           " AND objsubid = 1 AND granted";
-  }
+  bool Shared() const override { return true; }
 
  private:
   QUrl url_;

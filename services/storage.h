@@ -66,6 +66,7 @@ struct Seat {
 };
 
 inline constexpr int kTables = 10;
+inline constexpr int kTableBeatSeconds = 5;
 inline constexpr int64_t kStartRating = 1000;
 
 enum class CreateResult { Created, Exists };
@@ -146,9 +147,12 @@ class Storage {
   virtual void BookMatch(const MatchOutcome& m) = 0;
   // True while this process holds the table servers of the database: the
   // first caller gets them and keeps them while it lives, so no second
-  // process books matches on the same seats. Safe to call again.
+  // process books matches on the same seats. The holder calls it again every
+  // kTableBeatSeconds; that beat is what TableServersRunning sees.
   virtual bool HoldTableServers() = 0;
-  // True while some process holds them.
+  // The holder's clean stop: the table servers are off at once.
+  virtual void ReleaseTableServers() = 0;
+  // True while the holder beats (within three beats).
   virtual bool TableServersRunning() = 0;
 };
 

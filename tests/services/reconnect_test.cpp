@@ -67,6 +67,8 @@ TEST(Reconnect, RestartedPostgresFailsNoRequest) {
   EXPECT_EQ(service.Post("/tables", "gid=808").body.substr(0, 11), "$1 808 300 ");
   ASSERT_TRUE(cluster.Restart());
   EXPECT_EQ(service.Post("/accounts", "nick=Tom&pw=pass1&label0=0").body.substr(0, 6), "$Omsk ");
+  // The table servers' claim went with the connection, but the lobby still sees them on.
+  EXPECT_EQ(service.Post("/tournament", "serverinforead=0&gid=88").body.substr(0, 3), "$Y ");
 
   // The table servers' own connection: a link is checked against the seat's holder.
   const int one = LoopbackConnect(service.tablesBase() + 4), two = LoopbackConnect(service.tablesBase() + 4);
