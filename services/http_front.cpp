@@ -17,7 +17,8 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 using tcp = net::ip::tcp;
 
-WorkPool::WorkPool(int threads, int queue) : capacity_(size_t(std::max(queue, 1))) {
+WorkPool::WorkPool(int threads, int queue, std::chrono::milliseconds maxWait)
+    : capacity_(size_t(std::max(queue, 1))), maxWait_(maxWait) {
   for (int i = 0; i < std::max(threads, 1); ++i) threads_.emplace_back([this] { Run(); });
 }
 
@@ -31,11 +32,11 @@ WorkPool::~WorkPool() {
   for (auto& t : threads_) t.join();
 }
 
-bool WorkPool::TrySubmit(std::function<void()> job) {
+bool WorkPool::TrySubmit(Job job) {
   {
     std::lock_guard lock(m_);
     if (stopping_ || jobs_.size() >= capacity_) return false;
-    jobs_.push_back(std::move(job));
+    jobs_.emplace_back(std::chrono::steady_clock::now(), std::move(job));
   }
   cv_.notify_one();
   return true;
@@ -43,15 +44,17 @@ bool WorkPool::TrySubmit(std::function<void()> job) {
 
 void WorkPool::Run() {
   for (;;) {
-    std::function<void()> job;
+    Job job;
+    bool late = false;
     {
       std::unique_lock lock(m_);
       cv_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
       if (stopping_) return;
-      job = std::move(jobs_.front());
+      late = std::chrono::steady_clock::now() - jobs_.front().first > maxWait_;
+      job = std::move(jobs_.front().second);
       jobs_.pop_front();
     }
-    job();
+    job(late);
   }
 }
 
@@ -142,13 +145,15 @@ class Session : public std::enable_shared_from_this<Session> {
     parser_.reset();
     if (auto answer = front_.quick(r)) return Send(std::move(*answer));
     auto self = shared_from_this();
-    const bool queued = front_.pool.TrySubmit([self, r = std::move(r)] {
-      HttpResponse answer = self->front_.slow(r);
+    const bool queued = front_.pool.TrySubmit([self, r = std::move(r)](bool late) {
+      HttpResponse answer = late ? Busy() : self->front_.slow(r);
       net::post(self->stream_.get_executor(),
                 [self, answer = std::move(answer)]() mutable { self->Send(std::move(answer)); });
     });
-    if (!queued) Send(HttpResponse{503, "text/plain; charset=utf-8", "busy\n"});
+    if (!queued) Send(Busy());
   }
+
+  static HttpResponse Busy() { return {503, "text/plain; charset=utf-8", "busy\n"}; }
 
   void Refuse(int status) {
     keepAlive_ = false;

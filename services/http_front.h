@@ -18,23 +18,26 @@
 namespace zarnet::services {
 
 // Threads that take jobs from a bounded queue. A full queue refuses a job at
-// once: waiting longer than the game's three-second read helps nobody.
+// once, and a job that waited past `maxWait` runs as late: the game stops
+// reading after three seconds, so working for it then helps nobody.
 class WorkPool {
  public:
-  WorkPool(int threads, int queue);
+  using Job = std::function<void(bool late)>;
+  WorkPool(int threads, int queue, std::chrono::milliseconds maxWait = std::chrono::milliseconds(2500));
   ~WorkPool();  // finishes the running jobs, drops the queued ones
   WorkPool(const WorkPool&) = delete;
   WorkPool& operator=(const WorkPool&) = delete;
 
-  bool TrySubmit(std::function<void()> job);
+  bool TrySubmit(Job job);
 
  private:
   void Run();
 
   std::mutex m_;
   std::condition_variable cv_;
-  std::deque<std::function<void()>> jobs_;
+  std::deque<std::pair<std::chrono::steady_clock::time_point, Job>> jobs_;
   size_t capacity_;
+  std::chrono::milliseconds maxWait_;
   bool stopping_ = false;
   std::vector<std::thread> threads_;
 };

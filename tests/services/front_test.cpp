@@ -8,10 +8,13 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <future>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "http_front.h"
 #include "service_fixture.h"
 
 namespace zarnet::test {
@@ -121,6 +124,47 @@ TEST(Front, AFullQueueAnswers503AtOnce) {
   EXPECT_LT(slowestRefusal, slowestCheck) << "a refusal waited for the checks before it";
   // The pool is free again afterwards.
   EXPECT_EQ(service.Post("/accounts", "nick=Slow&pw=pass1&label0=0", "127.0.2.1").body.substr(0, 6), "$Omsk ");
+}
+
+// What waited in the queue past the limit runs as late (answered 503 by the
+// front); what finds the queue full is refused at once.
+TEST(WorkPool, RefusesWhenFullAndMarksLongWaitsLate) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::mutex m;
+  std::vector<std::string> ran;
+  {
+    services::WorkPool pool(1, 2, std::chrono::milliseconds(100));
+    std::promise<void> started;
+    ASSERT_TRUE(pool.TrySubmit([&](bool) {
+      started.set_value();
+      released.wait();
+    }));
+    started.get_future().wait();
+    for (const char* name : {"second", "third"})
+      ASSERT_TRUE(pool.TrySubmit([&, name](bool late) {
+        std::lock_guard lock(m);
+        ran.push_back(std::string(name) + (late ? " late" : " in time"));
+      }));
+    EXPECT_FALSE(pool.TrySubmit([](bool) {})) << "a third waiting job fits a queue of two";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    release.set_value();
+    for (int i = 0; i < 200; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      std::lock_guard lock(m);
+      if (ran.size() == 2) break;
+    }
+    EXPECT_TRUE(pool.TrySubmit([&](bool late) {
+      std::lock_guard lock(m);
+      ran.push_back(late ? "fourth late" : "fourth in time");
+    }));
+    for (int i = 0; i < 200; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      std::lock_guard lock(m);
+      if (ran.size() == 3) break;
+    }
+  }
+  EXPECT_EQ(ran, (std::vector<std::string>{"second late", "third late", "fourth in time"}));
 }
 
 // A write through one instance shows in the kept replies of both: at once in
