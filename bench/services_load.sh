@@ -12,7 +12,9 @@ bin="$root/build/Zarnet/zarnet-services"
 crowd="$root/bench/crowd.py"
 work="$(mktemp -d /tmp/zarnet-load-XXXXXX)"
 chmod 755 "$work"  # nginx workers and the postgres user read here
-http=18288 ngx=18289 base=34700 pgport=18290
+# Ports from the process id, so two runs on one machine keep apart.
+slot=$(($$ % 400))
+http=$((18000 + slot * 3)) ngx=$((18001 + slot * 3)) pgport=$((18002 + slot * 3)) base=$((41000 + slot * 20))
 pgbin=/usr/lib/postgresql/15/bin
 asPostgres=()
 [ "$(id -u)" -eq 0 ] && asPostgres=(runuser -u postgres --)
