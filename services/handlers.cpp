@@ -462,21 +462,21 @@ std::string Services::Tournament(std::string_view body, const Caller& caller) {
   if (form.Has("readtable10")) {  // ReadTables: table 10 first
     if (*form.Get("readtable10") != "88" || gid != "88") return kNo;
     return KeepReply(Script::Tournament, body, Kept::Tournament, [&] {
-    std::string out;
-    for (int t = kTables; t >= 1; --t) {
-      const auto seats = db_.ReadTable(t);
-      const int free = (seats[1].nick == "X") + (seats[2].nick == "X");
-      std::vector<std::string> f = {std::to_string(t), config_.tableAddress,
-                                    std::to_string(config_.tablesBase + t), std::to_string(free), "0", "X"};
-      for (int s = 1; s <= 2; ++s) {
-        const Seat& x = seats[s];
-        for (const std::string& v : {F(x.nick), std::to_string(x.score), std::to_string(x.kon),
-                                     std::to_string(x.rating), F(x.country), F(x.city), F(x.sex), F(x.ip)})
-          f.push_back(v);
+      std::string out;
+      for (int t = kTables; t >= 1; --t) {
+        const auto seats = db_.ReadTable(t);
+        const int free = (seats[1].nick == "X") + (seats[2].nick == "X");
+        std::vector<std::string> f = {std::to_string(t), config_.tableAddress,
+                                      std::to_string(config_.tablesBase + t), std::to_string(free), "0", "X"};
+        for (int s = 1; s <= 2; ++s) {
+          const Seat& x = seats[s];
+          for (const std::string& v : {F(x.nick), std::to_string(x.score), std::to_string(x.kon),
+                                       std::to_string(x.rating), F(x.country), F(x.city), F(x.sex), F(x.ip)})
+            f.push_back(v);
+        }
+        out += ListItem(f);
       }
-      out += ListItem(f);
-    }
-    return out + "\n";
+      return out + "\n";
     });
   }
   if (form.Has("readrating88")) {  // ReadTourRating

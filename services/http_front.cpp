@@ -1,13 +1,12 @@
 #include "http_front.h"
 
+#include <algorithm>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/strand.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
-
-#include <algorithm>
 #include <cstdio>
 
 namespace zarnet::services {
@@ -121,7 +120,8 @@ class Session : public std::enable_shared_from_this<Session> {
     parser_->header_limit(std::uint32_t(front_.limits.headerBytes));
     parser_->body_limit(front_.limits.bodyBytes);
     stream_.expires_after(front_.limits.request);
-    http::async_read(stream_, buffer_, *parser_, beast::bind_front_handler(&Session::OnRead, shared_from_this()));
+    http::async_read(stream_, buffer_, *parser_,
+                     beast::bind_front_handler(&Session::OnRead, shared_from_this()));
   }
 
  private:
@@ -131,7 +131,8 @@ class Session : public std::enable_shared_from_this<Session> {
     // A time-out or a closed connection ends it quietly; a broken request gets 400.
     if (ec == http::error::end_of_stream || ec == beast::error::timeout) return Close();
     if (ec) {
-      if (ec.category() == http::make_error_code(http::error::bad_target).category()) return Refuse(400);
+      if (ec.category() == http::make_error_code(http::error::bad_target).category())
+        return Refuse(400);
       return Close();
     }
     auto& req = parser_->get();
@@ -169,7 +170,8 @@ class Session : public std::enable_shared_from_this<Session> {
     res_.keep_alive(keepAlive_);
     res_.prepare_payload();
     stream_.expires_after(front_.limits.write);
-    http::async_write(stream_, res_, beast::bind_front_handler(&Session::OnWrite, shared_from_this()));
+    http::async_write(stream_, res_,
+                      beast::bind_front_handler(&Session::OnWrite, shared_from_this()));
   }
 
   void OnWrite(beast::error_code ec, size_t) {
@@ -215,7 +217,9 @@ void HttpFront::Impl::Accept() {
 HttpFront::HttpFront(FrontLimits limits, WorkPool& pool, Quick quick, Slow slow)
     : impl_(std::make_unique<Impl>(limits, pool, std::move(quick), std::move(slow))) {}
 
-HttpFront::~HttpFront() { Stop(); }
+HttpFront::~HttpFront() {
+  Stop();
+}
 
 int HttpFront::Listen(const std::string& address, int port, std::string* error) {
   beast::error_code ec;
@@ -239,7 +243,8 @@ int HttpFront::Listen(const std::string& address, int port, std::string* error) 
 
 void HttpFront::Start(int ioThreads) {
   impl_->Accept();
-  for (int i = 0; i < std::max(ioThreads, 1); ++i) impl_->threads.emplace_back([this] { impl_->ioc.run(); });
+  for (int i = 0; i < std::max(ioThreads, 1); ++i)
+    impl_->threads.emplace_back([this] { impl_->ioc.run(); });
 }
 
 void HttpFront::Stop() {

@@ -23,7 +23,8 @@ namespace zarnet::services {
 class WorkPool {
  public:
   using Job = std::function<void(bool late)>;
-  WorkPool(int threads, int queue, std::chrono::milliseconds maxWait = std::chrono::milliseconds(2500));
+  WorkPool(int threads, int queue,
+           std::chrono::milliseconds maxWait = std::chrono::milliseconds(2500));
   ~WorkPool();  // finishes the running jobs, drops the queued ones
   WorkPool(const WorkPool&) = delete;
   WorkPool& operator=(const WorkPool&) = delete;
@@ -48,7 +49,7 @@ struct FrontLimits {
   std::chrono::milliseconds request{10000};
   std::chrono::milliseconds write{10000};  // a reply the client does not read
   size_t headerBytes = 8 * 1024;
-  size_t bodyBytes = 64 * 1024;            // larger bodies get 413
+  size_t bodyBytes = 64 * 1024;  // larger bodies get 413
 };
 
 struct HttpRequest {

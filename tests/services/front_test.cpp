@@ -1,7 +1,6 @@
 // The HTTP front under crowds and slow peers, and kept replies that follow
 // every write, through raw sockets.
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,7 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double SecondsSince(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+double SecondsSince(Clock::time_point t) {
+  return std::chrono::duration<double>(Clock::now() - t).count();
+}
 
 bool SendAll(int fd, const std::string& bytes) {
   return send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size());
@@ -55,8 +56,9 @@ TEST(Front, IdleAndSlowConnectionsEndAtTheLimitWhileOthersAreAnswered) {
   ASSERT_GE(silent, 0);
   ASSERT_GE(slow, 0);
   ASSERT_GE(keptAlive, 0);
-  const std::string request = "POST /tables HTTP/1.1\r\nHost: x\r\nContent-Length: " +
-                              std::to_string(kReadRecords.size()) + "\r\n\r\n" + kReadRecords;
+  const std::string request =
+      "POST /tables HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(kReadRecords.size()) +
+      "\r\n\r\n" + kReadRecords;
   ASSERT_TRUE(SendAll(keptAlive, request));
   char head[16] = {};
   ASSERT_GT(recv(keptAlive, head, sizeof head - 1, 0), 0);
@@ -76,7 +78,8 @@ TEST(Front, IdleAndSlowConnectionsEndAtTheLimitWhileOthersAreAnswered) {
   const struct {
     const char* name;
     int fd;
-  } cases[] = {{"never sent a byte", silent}, {"sent too slowly", slow}, {"idle after a reply", keptAlive}};
+  } cases[] = {
+      {"never sent a byte", silent}, {"sent too slowly", slow}, {"idle after a reply", keptAlive}};
   for (const auto& c : cases) {
     const double closed = SecondsUntilClosed(c.fd, 8);
     EXPECT_GT(closed, -1) << c.name << ": still open after 8 s";
@@ -101,8 +104,9 @@ TEST(Front, AFullQueueAnswers503AtOnce) {
     callers.emplace_back([&, i] {
       const auto start = Clock::now();
       // Each from its own address, so no throttle spares the hash.
-      status[i] = service.Post("/accounts", "nick=Slow&pw=wrong" + std::to_string(i) + "&label0=0",
-                               "127.0.1." + std::to_string(i + 1))
+      status[i] = service
+                      .Post("/accounts", "nick=Slow&pw=wrong" + std::to_string(i) + "&label0=0",
+                            "127.0.1." + std::to_string(i + 1))
                       .status;
       seconds[i] = SecondsSince(start);
     });
@@ -123,7 +127,8 @@ TEST(Front, AFullQueueAnswers503AtOnce) {
   EXPECT_GE(refused, 1);
   EXPECT_LT(slowestRefusal, slowestCheck) << "a refusal waited for the checks before it";
   // The pool is free again afterwards.
-  EXPECT_EQ(service.Post("/accounts", "nick=Slow&pw=pass1&label0=0", "127.0.2.1").body.substr(0, 6), "$Omsk ");
+  EXPECT_EQ(service.Post("/accounts", "nick=Slow&pw=pass1&label0=0", "127.0.2.1").body.substr(0, 6),
+            "$Omsk ");
 }
 
 // What waited in the queue past the limit runs as late (answered 503 by the
@@ -174,22 +179,26 @@ TEST(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
   ASSERT_TRUE(one.Start("sqlite"));
   ASSERT_TRUE(two.Start("sqlite", one.dataDir()));
   ASSERT_TRUE(two.RegisterPlayer("Tom"));
-  const std::string seat1 = "clienton1=0&gid=88&num=2&can=1&nick1=Tom&score1=0&kon1=0&rating1=0&country1=Russia"
-                            "&city1=Omsk&sex1=M&ip1=10.0.0.1";
+  const std::string seat1 =
+      "clienton1=0&gid=88&num=2&can=1&nick1=Tom&score1=0&kon1=0&rating1=0&country1=Russia"
+      "&city1=Omsk&sex1=M&ip1=10.0.0.1";
   const struct {
     const char* name;
     std::string path, read, write, shows;
   } cases[] = {
       {"board", "/tables", "gid=808",
-       "gid=808&nick=Tom&city=Omsk&country=1-001&score=640&R7=M&R8=5.7f&R9=#&R10=#*", "$1 808 640 Tom "},
+       "gid=808&nick=Tom&city=Omsk&country=1-001&score=640&R7=M&R8=5.7f&R9=#&R10=#*",
+       "$1 808 640 Tom "},
       {"game count", "/tables", "rgid=808",
        "gid=808&nick=Tom&city=Omsk&country=1-001&score=20&R7=M&R8=5.7f&R9=#&R10=#*", "$2\n"},
       {"account top ten", "/accounts", "crdtolkon=0",
-       "nick=Tom&pw=pass1&crdtolkon=7&crdtolbest=80&crdtolrating=1510.5&crdtolses=1&crdtolkonl=7&crdtolscore=5"
+       "nick=Tom&pw=pass1&crdtolkon=7&crdtolbest=80&crdtolrating=1510.5&crdtolses=1&crdtolkonl=7&"
+       "crdtolscore=5"
        "&crdtolR1=0&crdtolR2=#",
        "$1 Tom Omsk 1-001 1-001 M 1510.5*"},
       {"statistics", "/statistics", "gid=808", "gid=808&stat1=1&stat2=1", "$1 1 0 "},
-      {"tables", "/tournament", "readtable10=88&gid=88", seat1, " Tom 0 0 1000 Russia Omsk M 10.0.0.1 "},
+      {"tables", "/tournament", "readtable10=88&gid=88", seat1,
+       " Tom 0 0 1000 Russia Omsk M 10.0.0.1 "},
   };
   for (const auto& c : cases) {
     // Both instances keep the reply before the write.
@@ -197,10 +206,12 @@ TEST(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
       ASSERT_EQ(s->Post(c.path, c.read).body.find(c.shows), std::string::npos) << c.name;
     const HttpReply written = two.Post(c.path, c.write);
     ASSERT_EQ(written.status, 200) << c.name;
-    EXPECT_NE(two.Post(c.path, c.read).body.find(c.shows), std::string::npos) << c.name << ", same instance";
+    EXPECT_NE(two.Post(c.path, c.read).body.find(c.shows), std::string::npos)
+        << c.name << ", same instance";
     const auto start = Clock::now();
     std::string seen;
-    while (SecondsSince(start) < 3 && seen.find(c.shows) == std::string::npos) seen = one.Post(c.path, c.read).body;
+    while (SecondsSince(start) < 3 && seen.find(c.shows) == std::string::npos)
+      seen = one.Post(c.path, c.read).body;
     EXPECT_NE(seen.find(c.shows), std::string::npos) << c.name << ", other instance: " << seen;
     EXPECT_LT(SecondsSince(start), 1.0) << c.name << ": the other instance saw it late";
   }
