@@ -120,21 +120,46 @@ class Session : public std::enable_shared_from_this<Session> {
     parser_->header_limit(std::uint32_t(front_.limits.headerBytes));
     parser_->body_limit(front_.limits.bodyBytes);
     stream_.expires_after(front_.limits.request);
+    http::async_read_header(stream_, buffer_, *parser_,
+                            beast::bind_front_handler(&Session::OnHeader, shared_from_this()));
+  }
+
+ private:
+  // False when the read failed and the connection is answered or closed.
+  bool ReadWent(beast::error_code ec) {
+    if (!ec) return true;
+    if (ec == http::error::body_limit) Refuse(413);
+    else if (ec == http::error::header_limit) Refuse(431);
+    // A broken request gets 400; a time-out or a closed connection ends quietly.
+    else if (ec.category() == http::make_error_code(http::error::bad_target).category() &&
+             ec != http::error::end_of_stream && ec != http::error::partial_message)
+      Refuse(400);
+    else Close();
+    return false;
+  }
+
+  void OnHeader(beast::error_code ec, size_t) {
+    if (!ReadWent(ec)) return;
+    // curl asks before it sends a larger body, and waits a second for the answer.
+    if (!parser_->is_done() && beast::iequals(parser_->get()[http::field::expect], "100-continue")) {
+      static const char kContinue[] = "HTTP/1.1 100 Continue\r\n\r\n";
+      net::async_write(stream_, net::buffer(kContinue, sizeof kContinue - 1),
+                       [self = shared_from_this()](beast::error_code e, size_t) {
+                         if (e) return self->Close();
+                         self->ReadBody();
+                       });
+      return;
+    }
+    ReadBody();
+  }
+
+  void ReadBody() {
     http::async_read(stream_, buffer_, *parser_,
                      beast::bind_front_handler(&Session::OnRead, shared_from_this()));
   }
 
- private:
   void OnRead(beast::error_code ec, size_t) {
-    if (ec == http::error::body_limit) return Refuse(413);
-    if (ec == http::error::header_limit) return Refuse(431);
-    // A time-out or a closed connection ends it quietly; a broken request gets 400.
-    if (ec == http::error::end_of_stream || ec == beast::error::timeout) return Close();
-    if (ec) {
-      if (ec.category() == http::make_error_code(http::error::bad_target).category())
-        return Refuse(400);
-      return Close();
-    }
+    if (!ReadWent(ec)) return;
     auto& req = parser_->get();
     keepAlive_ = req.keep_alive();
     HttpRequest r;

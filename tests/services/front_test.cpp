@@ -90,6 +90,35 @@ TEST(Front, IdleAndSlowConnectionsEndAtTheLimitWhileOthersAreAnswered) {
   EXPECT_EQ(service.Post("/tables", kReadRecords).status, 200);
 }
 
+// curl asks before sending a larger body: the answer comes at once, not after
+// its one-second wait. A request that is not HTTP gets 400.
+TEST(Front, AnswersExpectContinueAndRefusesBrokenRequests) {
+  ServiceProcess service;
+  ASSERT_TRUE(service.Start("sqlite"));
+  const int fd = LoopbackConnect(service.httpPort(), "127.0.0.1", 1);
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(SendAll(fd, "POST /tables HTTP/1.1\r\nHost: x\r\nExpect: 100-continue\r\nContent-Length: " +
+                              std::to_string(kReadRecords.size()) + "\r\n\r\n"));
+  char buf[4096];
+  const ssize_t n = recv(fd, buf, sizeof buf, 0);  // one second at most
+  ASSERT_GT(n, 0) << "no interim answer within a second";
+  EXPECT_EQ(std::string(buf, size_t(n)), "HTTP/1.1 100 Continue\r\n\r\n");
+  ASSERT_TRUE(SendAll(fd, kReadRecords));
+  const ssize_t m = recv(fd, buf, sizeof buf, 0);
+  ASSERT_GT(m, 0);
+  EXPECT_EQ(std::string(buf, size_t(m)).substr(0, 12), "HTTP/1.1 200");
+  EXPECT_TRUE(std::string(buf, size_t(m)).ends_with("\r\n\r\n\n")) << "the empty board's reply";
+  close(fd);
+
+  const int broken = LoopbackConnect(service.httpPort(), "127.0.0.1", 5);
+  ASSERT_GE(broken, 0);
+  ASSERT_TRUE(SendAll(broken, "GET /directory HTTX/1.1\r\nHost: x\r\n\r\n"));
+  const ssize_t b = recv(broken, buf, sizeof buf, 0);
+  ASSERT_GT(b, 0);
+  EXPECT_EQ(std::string(buf, size_t(b)).substr(0, 12), "HTTP/1.1 400");
+  close(broken);
+}
+
 // With one worker and room for one waiting request, a burst of password
 // checks gets 503 at once for what does not fit, instead of a queue of seconds.
 TEST(Front, AFullQueueAnswers503AtOnce) {
