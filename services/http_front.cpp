@@ -1,6 +1,7 @@
 #include "http_front.h"
 
 #include <algorithm>
+#include <atomic>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -96,6 +97,7 @@ struct HttpFront::Impl {
   tcp::acceptor acceptor{ioc};
   net::steady_timer acceptPause{ioc};
   std::vector<std::thread> threads;
+  std::atomic<int> open{0};
 
   Impl(FrontLimits l, WorkPool& p, Quick q, Slow s)
       : limits(l), pool(p), quick(std::move(q)), slow(std::move(s)) {}
@@ -108,12 +110,15 @@ namespace {
 class Session : public std::enable_shared_from_this<Session> {
  public:
   Session(tcp::socket socket, HttpFront::Impl& front) : stream_(std::move(socket)), front_(front) {
+    ++front_.open;
     beast::error_code ec;
     const auto peer = stream_.socket().remote_endpoint(ec);
     if (!ec) remote_ = peer.address().to_string();
     // Small replies must not wait for delayed ACKs.
     stream_.socket().set_option(tcp::no_delay(true), ec);
   }
+
+  ~Session() { --front_.open; }
 
   void Read() {
     parser_.emplace();
@@ -234,7 +239,12 @@ void HttpFront::Impl::Accept() {
       });
       return;
     }
-    std::make_shared<Session>(std::move(socket), *this)->Read();
+    if (open.load() >= limits.connections) {
+      beast::error_code ignored;
+      socket.close(ignored);
+    } else {
+      std::make_shared<Session>(std::move(socket), *this)->Read();
+    }
     Accept();
   });
 }

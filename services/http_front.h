@@ -50,6 +50,9 @@ struct FrontLimits {
   std::chrono::milliseconds write{10000};  // a reply the client does not read
   size_t headerBytes = 8 * 1024;
   size_t bodyBytes = 64 * 1024;  // larger bodies get 413
+  // Open connections; more are closed at once. Each costs a socket and a few
+  // KiB, so this bounds the memory a flood of connections can take.
+  int connections = 20000;
 };
 
 struct HttpRequest {

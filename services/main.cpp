@@ -48,6 +48,7 @@ struct Options {
   int queue = 0;             // requests waiting for the pool; 0: 16 per thread
   int ioThreads = 2;
   int requestSeconds = 10;   // a whole request, or an idle keep-alive connection
+  int connections = 20000;   // open HTTP connections
   int chatInterval = 15;
   int moveSeconds = 26;
 };
@@ -57,7 +58,7 @@ void Usage() {
                "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
                "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
                "                       [--downloads DIR] [--table-address ADDRESS] [--threads N] [--queue N]\n"
-               "                       [--io-threads N] [--request-seconds SECONDS]\n"
+               "                       [--io-threads N] [--request-seconds SECONDS] [--connections N]\n"
                "                       [--chat-interval SECONDS] [--move-seconds SECONDS]\n");
 }
 
@@ -86,6 +87,7 @@ bool Parse(int argc, char** argv, Options* o) {
     else if (a == "--queue") { if (!ParseInt(v, 1, 100000, &o->queue)) return false; }
     else if (a == "--io-threads") { if (!ParseInt(v, 1, 64, &o->ioThreads)) return false; }
     else if (a == "--request-seconds") { if (!ParseInt(v, 1, 3600, &o->requestSeconds)) return false; }
+    else if (a == "--connections") { if (!ParseInt(v, 1, 1000000, &o->connections)) return false; }
     else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
     else if (a == "--move-seconds") { if (!ParseInt(v, 1, 600, &o->moveSeconds)) return false; }
     else return false;
@@ -262,6 +264,7 @@ int main(int argc, char** argv) {
   auto pool = std::make_unique<WorkPool>(opt.threads, opt.queue ? opt.queue : 16 * opt.threads);
   FrontLimits frontLimits;
   frontLimits.request = std::chrono::seconds(opt.requestSeconds);
+  frontLimits.connections = opt.connections;
   HttpFront front(frontLimits, *pool, quick, slow);
   std::string listenError;
   httpPort = front.Listen(opt.listen, opt.http, &listenError);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -88,6 +89,28 @@ TEST(Front, IdleAndSlowConnectionsEndAtTheLimitWhileOthersAreAnswered) {
   trickle.join();
   for (const auto& c : cases) close(c.fd);
   EXPECT_EQ(service.Post("/tables", kReadRecords).status, 200);
+}
+
+// Past the connection limit a new connection is closed at once; once one
+// ends, the next is served.
+TEST(Front, ConnectionsPastTheLimitAreClosedAtOnce) {
+  ServiceProcess service;
+  ASSERT_TRUE(service.Start("sqlite", "", "--connections 3"));
+  std::vector<int> held;
+  for (int i = 0; i < 3; ++i) held.push_back(LoopbackConnect(service.httpPort(), "127.0.0.1", 5));
+  for (int fd : held) ASSERT_GE(fd, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // all three accepted
+  const int extra = LoopbackConnect(service.httpPort(), "127.0.0.1", 5);
+  ASSERT_GE(extra, 0);  // the kernel accepts; the server closes it
+  const double closed = SecondsUntilClosed(extra, 4);
+  EXPECT_GE(closed, 0) << "a fourth connection stayed open";
+  EXPECT_LT(closed, 2);
+  close(extra);
+  close(held.back());
+  held.pop_back();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(service.Post("/tables", kReadRecords).status, 200);
+  for (int fd : held) close(fd);
 }
 
 // curl asks before sending a larger body: the answer comes at once, not after
