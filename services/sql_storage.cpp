@@ -18,6 +18,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 
 #include "codec.h"
@@ -52,13 +53,19 @@ class SqlStorage : public Storage {
   ~SqlStorage() override = default;
 
   // --- versions of the kept replies -------------------------------------
-  int64_t Version(Kept kind) override { return versions_[size_t(kind)].load(); }
+  // The sum of the kind's shards: it grows with every write of the kind.
+  int64_t Version(Kept kind) override {
+    int64_t sum = 0;
+    for (const auto& shard : versions_[size_t(kind)]) sum += shard.load();
+    return sum;
+  }
 
   void RefreshVersions() override {
-    auto& q = Run("SELECT kind, version FROM kept_versions", {});
+    auto& q = Run("SELECT kind, shard, version FROM kept_versions", {});
     while (q.next()) {
-      const int kind = q.value(0).toInt();
-      if (kind >= 0 && kind < kKeptKinds) Raise(Kept(kind), q.value(1).toLongLong());
+      const int kind = q.value(0).toInt(), shard = q.value(1).toInt();
+      if (kind >= 0 && kind < kKeptKinds && shard >= 0 && shard < kVersionShards)
+        Raise(Kept(kind), shard, q.value(2).toLongLong());
     }
     q.finish();
   }
@@ -593,7 +600,7 @@ class SqlStorage : public Storage {
   std::invoke_result_t<F&> Write(F&& f) {
     auto lock = LockWrites();
     for (int attempt = 0;; ++attempt) {
-      Bumped().fill(0);
+      Bumped().fill({-1, 0});
       Conn& c = Connection();
       if (!c.db.transaction()) {
         const std::string error = c.db.lastError().text().toStdString();
@@ -628,7 +635,7 @@ class SqlStorage : public Storage {
       }
       // Only now: a reply rendered before the commit must not carry the new version.
       for (int k = 0; k < kKeptKinds; ++k)
-        if (Bumped()[k]) Raise(Kept(k), Bumped()[k]);
+        if (Bumped()[k].first >= 0) Raise(Kept(k), Bumped()[k].first, Bumped()[k].second);
       return std::move(*result);
     }
   }
@@ -672,20 +679,24 @@ class SqlStorage : public Storage {
     }
   }
 
-  // Versions bumped by this thread's open transaction.
-  static std::array<int64_t, kKeptKinds>& Bumped() {
-    thread_local std::array<int64_t, kKeptKinds> bumped{};
+  // Shard and new version of each kind bumped by this thread's open transaction.
+  static std::array<std::pair<int, int64_t>, kKeptKinds>& Bumped() {
+    thread_local std::array<std::pair<int, int64_t>, kKeptKinds> bumped{};
     return bumped;
   }
 
-  // Inside Write: the kind's data changes with this transaction.
+  // Inside Write: the kind's data changes with this transaction. Writers
+  // spread over shards, so concurrent transactions on PostgreSQL do not
+  // queue on one row lock until they commit.
   void Bump(Kept kind) {
-    Bumped()[size_t(kind)] = Scalar("UPDATE kept_versions SET version = version + 1 WHERE kind = ? RETURNING version",
-                                    {int(kind)});
+    thread_local const int shard = int(std::hash<std::thread::id>{}(std::this_thread::get_id()) % kVersionShards);
+    Bumped()[size_t(kind)] = {
+        shard, Scalar("UPDATE kept_versions SET version = version + 1 WHERE kind = ? AND shard = ? RETURNING version",
+                      {int(kind), shard})};
   }
 
-  void Raise(Kept kind, int64_t version) {
-    auto& v = versions_[size_t(kind)];
+  void Raise(Kept kind, int shard, int64_t version) {
+    auto& v = versions_[size_t(kind)][size_t(shard)];
     for (int64_t seen = v.load(); seen < version && !v.compare_exchange_weak(seen, version);) {
     }
   }
@@ -786,7 +797,8 @@ class SqlStorage : public Storage {
         .finish();
   }
 
-  std::array<std::atomic<int64_t>, kKeptKinds> versions_{};
+  static constexpr int kVersionShards = 8;
+  std::array<std::array<std::atomic<int64_t>, kVersionShards>, kKeptKinds> versions_{};
 
   std::vector<std::vector<std::string>> Migrations() const {
     const std::string id = IdType();
@@ -849,10 +861,13 @@ class SqlStorage : public Storage {
     };
     // Versions of the replies kept in memory.
     std::vector<std::string> third = {
-        "CREATE TABLE kept_versions (kind INTEGER PRIMARY KEY, version BIGINT NOT NULL)",
+        "CREATE TABLE kept_versions (kind INTEGER NOT NULL, shard INTEGER NOT NULL, version BIGINT NOT NULL,"
+        " PRIMARY KEY (kind, shard))",
     };
     for (int k = 0; k < kKeptKinds; ++k)
-      third.push_back("INSERT INTO kept_versions VALUES (" + std::to_string(k) + ", 0)");
+      for (int shard = 0; shard < kVersionShards; ++shard)
+        third.push_back("INSERT INTO kept_versions VALUES (" + std::to_string(k) + ", " + std::to_string(shard) +
+                        ", 0)");
     return {first, second, third};
   }
 };

@@ -226,10 +226,17 @@ TEST(WorkPool, RefusesWhenFullAndMarksLongWaitsLate) {
 
 // A write through one instance shows in the kept replies of both: at once in
 // its own, within the version poll in another on the same database.
-TEST(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
+class KeptReplies : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
+  PgCluster cluster;
+  std::string why;
+  const std::string db = BackendDb(GetParam(), &cluster, &why);
+  if (db.empty()) GTEST_SKIP() << "PostgreSQL case skipped: " << why;
   ServiceProcess one, two;
-  ASSERT_TRUE(one.Start("sqlite"));
-  ASSERT_TRUE(two.Start("sqlite", one.dataDir()));
+  ASSERT_TRUE(one.Start(db));
+  // Two SQLite instances share the file in one data folder.
+  ASSERT_TRUE(two.Start(db, db == "sqlite" ? one.dataDir() : ""));
   ASSERT_TRUE(two.RegisterPlayer("Tom"));
   const std::string seat1 =
       "clienton1=0&gid=88&num=2&can=1&nick1=Tom&score1=0&kon1=0&rating1=0&country1=Russia"
@@ -268,6 +275,9 @@ TEST(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
     EXPECT_LT(SecondsSince(start), 1.0) << c.name << ": the other instance saw it late";
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, KeptReplies, ::testing::Values("sqlite", "postgresql"),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace zarnet::test
