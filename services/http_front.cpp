@@ -174,14 +174,31 @@ class Session : public std::enable_shared_from_this<Session> {
     r.remote = remote_;
     r.body = std::move(req.body());
     parser_.reset();
-    if (auto answer = front_.quick(r)) return Send(std::move(*answer));
+    std::optional<HttpResponse> answer;
+    if (!Guarded([&] { answer = front_.quick(r); })) return Send(Busy());
+    if (answer) return Send(std::move(*answer));
     auto self = shared_from_this();
     const bool queued = front_.pool.TrySubmit([self, r = std::move(r)](bool late) {
-      HttpResponse answer = late ? Busy() : self->front_.slow(r);
+      HttpResponse answer = Busy();
+      if (!late) Guarded([&] { answer = self->front_.slow(r); });
       net::post(self->stream_.get_executor(),
                 [self, answer = std::move(answer)]() mutable { self->Send(std::move(answer)); });
     });
     if (!queued) Send(Busy());
+  }
+
+  // A handler that throws costs its request a 503, never a network thread.
+  template <class F>
+  static bool Guarded(F&& f) {
+    try {
+      f();
+      return true;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+    } catch (...) {
+      std::fprintf(stderr, "zarnet-services: a request failed\n");
+    }
+    return false;
   }
 
   static HttpResponse Busy() { return {503, "text/plain; charset=utf-8", "busy\n"}; }
