@@ -105,8 +105,11 @@ CONF
   echo "ReadRecords ($size bytes), wrk 2 threads, 50 connections, 10 s: services $a/s (p99 $(echo "$ours" | p99)), nginx $b/s (p99 $(echo "$theirs" | p99)), ratio $(awk "BEGIN { printf \"%.2f\", $a / $b }")"
   echo "$ours" | grep -E 'Non-2xx|errors' || true
 
+  local rss0
+  rss0=$(sed -n 's/^VmRSS: *\([0-9]*\).*/\1/p' "/proc/$svc/status")
   crowd_start hold $http 2000 100 16
   sleep 1
+  echo "resident memory: $rss0 KiB before the crowd, $(sed -n 's/^VmRSS: *\([0-9]*\).*/\1/p' "/proc/$svc/status") KiB with it"
   local held
   held="$(wrk -t2 -c50 -d10s --latency -s "$work/read.lua" "http://127.0.0.1:$http/tables")"
   echo "ReadRecords with 2,000 idle keep-alive connections and 100 slow senders open: $(echo "$held" | rps)/s, p99 $(echo "$held" | p99)"
