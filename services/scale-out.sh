@@ -119,8 +119,9 @@ done
 
 # nginx balances round robin (one worker, so the turn is strict) and tells the
 # instances who called (X-Real-IP); it does not repeat a POST on another
-# instance, so no write is made twice. A connection to an instance serves one
-# request: an idle one kept open would hold one of its worker threads.
+# instance, so no write is made twice. It keeps connections to the instances
+# open, but for less time than an instance keeps an idle one, so it never
+# sends a request on a connection the instance is closing.
 mkdir -m 1777 "$work/nginx-tmp"
 upstreams=""
 for p in "${ports[@]}"; do upstreams+="    server 127.0.0.1:$p;"$'\n'; done
@@ -141,12 +142,16 @@ http {
   uwsgi_temp_path $work/nginx-tmp/uwsgi;
   scgi_temp_path $work/nginx-tmp/scgi;
   upstream zarnet {
-$upstreams  }
+$upstreams    keepalive 32;
+    keepalive_timeout 5s;
+  }
   server {
     listen 127.0.0.1:$lb;
     client_max_body_size 64k;
     location / {
       proxy_pass http://zarnet;
+      proxy_http_version 1.1;
+      proxy_set_header Connection "";
       proxy_set_header Host \$http_host;
       proxy_set_header X-Real-IP \$remote_addr;
       add_header X-Upstream \$upstream_addr always;
