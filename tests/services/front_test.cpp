@@ -235,8 +235,9 @@ TEST_P(KeptReplies, FollowWritesThroughThisAndAnotherInstance) {
   if (db.empty()) GTEST_SKIP() << "PostgreSQL case skipped: " << why;
   ServiceProcess one, two;
   ASSERT_TRUE(one.Start(db));
-  // Two SQLite instances share the file in one data folder.
-  ASSERT_TRUE(two.Start(db, db == "sqlite" ? one.dataDir() : ""));
+  // Two SQLite instances share the file in one data folder; on PostgreSQL the
+  // second is an HTTP instance, since the first holds the table servers.
+  ASSERT_TRUE(two.Start(db, db == "sqlite" ? one.dataDir() : "", db == "sqlite" ? "" : "--role http"));
   ASSERT_TRUE(two.RegisterPlayer("Tom"));
   const std::string seat1 =
       "clienton1=0&gid=88&num=2&can=1&nick1=Tom&score1=0&kon1=0&rating1=0&country1=Russia"
