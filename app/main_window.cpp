@@ -376,7 +376,9 @@ void TForm1::RunStartUp() {
 }
 
 void TForm1::BuildIntro() {
-  IntroPicture = QImage(760, 500, QImage::Format_RGB32);
+  const double dpr = devicePixelRatioF();
+  IntroPicture = QImage(QSize(760, 500) * dpr, QImage::Format_RGB32);
+  IntroPicture.setDevicePixelRatio(dpr);
   IntroPicture.fill(Qt::black);
   QPainter p(&IntroPicture);
   RaisedFrame(p, QRect(QPoint(130, 50), QPoint(630, 450)));
@@ -488,6 +490,7 @@ void TForm1::ApplyWindowMode() {
   if (!spread) resize(Factors.WindowWidth, Factors.WindowHeight);
   art.Scale = Factors.Scale;
   art.SmallWindow = mode == WindowMode::Small;
+  art.DevicePixelRatio = devicePixelRatioF();
   shownMode_ = mode;
   art.ClientWidth = Factors.WindowWidth;
   art.ClientHeight = Factors.WindowHeight;
@@ -546,6 +549,7 @@ void TForm1::PlaceMenu(QWidget* w, double x, double y, double width, int height)
 }
 
 void TForm1::ApplyLanguage() {
+  UseQtTranslation(LanguageIndex());
   setWindowTitle(W(WordId::GameName));
   art.LanguageIndex = LanguageIndex();
   Button9->setText(W(WordId::TopTen));
@@ -577,14 +581,16 @@ void TForm1::LayoutMenuScreen() {
   auto len = [&](double a) { return ScaleLen(f, a); };
   // Titles.
   PlaceMenu(ImTitle, 230, 90 - len(5) / f.ScaleY, 300, 3 * U);
-  ImTitle->picture = Stretched(ProgramPicture("GTitle"), ImTitle->width(), ImTitle->height());
+  const double dpr = devicePixelRatioF();
+  ImTitle->picture = StretchedFine(ProgramPicture("GTitle"), ImTitle->width(), ImTitle->height(), dpr);
   const QString code = QString::fromStdString(LanguageCode());
   ImCaption->setGeometry(CellLeft(f, 180, 400), CellTop(f, 12, 70), len(400), len(70));
   ImCaption->picture =
-      Stretched(RecolourCaption(ProgramPicture("Cap" + code), settings.CaptionColour), len(400), len(70));
+      StretchedFine(RecolourCaption(ProgramPicture("Cap" + code), settings.CaptionColour), len(400), len(70), dpr);
   ImCaption->show();
   ImElite->setGeometry(CellLeft(f, 205, 350), CellTop(f, 183, 40), len(350), len(40));
-  ImElite->picture = Stretched(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40));
+  ImElite->picture =
+      StretchedFine(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40), dpr);
   ImElite->show();
   // The player list.
   // The three best players stand inside the title's frame, one third each.
@@ -717,9 +723,13 @@ void TForm1::ShowChatIndicator() {
 
 void TForm1::DrawTopPanel(int k) {
   TImageArea* a = Panel[k];
-  a->picture = QImage(a->size(), QImage::Format_ARGB32_Premultiplied);
+  // Names and scores are drawn in the screen's real pixels.
+  const double dpr = devicePixelRatioF();
+  a->picture = QImage(a->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+  a->picture.setDevicePixelRatio(dpr);
   a->picture.fill(Qt::transparent);
   QPainter p(&a->picture);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!art.Background.isNull()) p.drawImage(-a->x(), -a->y(), art.Background);
   const QImage title = ImTitle->picture;
   if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
 
 #include "main_window.h"
 #include "window_play.h"
@@ -130,6 +132,73 @@ TEST_F(ScreenTest, BothPlayersCardsFlyWithTheSameFrames) {
     EXPECT_LE(extra[2], 2);
     EXPECT_GE(extra[2], 0);
   }
+}
+
+// Mean difference per pixel (red, green and blue summed) inside the two
+// pictures' common rect less `inset` pixels at each side.
+double MeanDifference(const QImage& one, const QImage& other, int inset) {
+  const QImage a = one.convertToFormat(QImage::Format_RGB32), b = other.convertToFormat(QImage::Format_RGB32);
+  const QRect r = a.rect().intersected(b.rect()).adjusted(inset, inset, -inset, -inset);
+  double sum = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+    }
+  return sum / (r.width() * r.height());
+}
+
+// Run with ZARNET_TEST_DPR=2: the table and the menu come in the screen's
+// real pixels, the cards sharp rather than enlarged.
+TEST_F(ScreenTest, FineScreenGetsRealPixels) {
+  auto form = Open(1);
+  const double dpr = form->devicePixelRatioF();
+  if (dpr < 2) GTEST_SKIP() << "needs a screen of device pixel ratio 2 (ZARNET_TEST_DPR=2)";
+  form->MenuLineClick(kSlotNewPlayer);
+  form->Button7Click();
+  ASSERT_EQ(form->game.gs.HandCount[2], 3);
+  TImageArea* hand = form->table->ImageCards[2];
+  const QImage grabbed = hand->grab().toImage();
+  ASSERT_EQ(grabbed.size(), hand->size() * 2);
+  const auto xs = LayoutHand(hand->width(), 3, form->art.CardWidth);
+  const QRect card(xs[0] * 2, 0, form->art.CardWidth * 2, form->art.CardHeight * 2);
+  const QImage shown = grabbed.copy(card);
+  // The card drawn straight into pixels of the ratio, and drawn in window
+  // pixels then enlarged (sharp-edged or smooth) as a coarse table shows it.
+  const CardCode code = form->game.gs.Hand[2][1];
+  QImage fine(card.size(), QImage::Format_ARGB32_Premultiplied);
+  fine.setDevicePixelRatio(2);
+  fine.fill(Qt::darkGreen);
+  form->art.DrawCard(0, 0, code, fine);
+  QImage coarse(form->art.CardWidth, form->art.CardHeight, QImage::Format_ARGB32_Premultiplied);
+  coarse.fill(Qt::darkGreen);
+  form->art.DrawCard(0, 0, code, coarse);
+  // The rounded corners show the table underneath: only the inside counts.
+  const double toFine = MeanDifference(shown, fine, 8);
+  const double toEnlarged = std::min(MeanDifference(shown, coarse.scaled(card.size()), 8),
+                                     MeanDifference(shown, coarse.scaled(card.size(), Qt::IgnoreAspectRatio,
+                                                                         Qt::SmoothTransformation), 8));
+  EXPECT_LT(toFine, 1.0);
+  EXPECT_GT(toEnlarged, 5.0) << "the card is an enlarged coarse picture";
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  grabbed.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_hand.png");
+
+  const QImage table = form->grab().toImage();
+  EXPECT_EQ(table.size(), form->size() * 2);
+  table.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_table.png");
+  {
+    TFormOptions options(form->settings, *form, form->ProgramFolder, &form->art, form.get());
+    options.show();
+    options.grab().save(QString(ZARNET_SHEETS_DIR) + "/dpr2_options.png");
+  }
+
+  // The menu's captions and the window as a whole.
+  form->ReturnToMenu();
+  const QImage menu = form->grab().toImage();
+  EXPECT_EQ(menu.size(), form->size() * 2);
+  const QImage button = form->Button11->grab().toImage();
+  EXPECT_EQ(button.size(), form->Button11->size() * 2);
+  menu.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_menu.png");
 }
 
 }  // namespace
