@@ -50,6 +50,7 @@ void TFlightLayer::paintEvent(QPaintEvent* e) {
   const QRect r = e->rect();
   if (!img.isNull()) p.drawImage(QRectF(r), img, QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
   ++FramesPainted;
+  if (OnFramePainted) OnFramePainted();
 }
 
 TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& settings)
@@ -335,6 +336,7 @@ void TTableScreen::LayoutMenuScreen() {
 }
 
 void TTableScreen::FlyCard(int x0, int y0, int x1, int y1, CardCode card, bool erase) {
+  if (OnFlightBegins) OnFlightBegins({x0, y0}, {x1, y1});
   LastFlightSteps = flight.FlyCard(x0, y0, x1, y1, card, erase, std::clamp(settings_.FlySpeed, 1, 6));
   FlightLayer->hide();
 }

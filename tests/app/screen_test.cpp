@@ -6,11 +6,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "main_window.h"
 #include "window_play.h"
@@ -115,7 +119,11 @@ TEST_F(ScreenTest, MaximisedWholeScreenSizeSpreads) {
   auto form = Open(2);
   Settle(*form, [&] { return form->windowHandle()->frameMargins().top() > 0; });
   form->showMaximized();
-  Settle(*form, [&] { return form->Factors.WindowWidth == form->width() && form->width() > 1500; });
+  // The whole-screen size is already about as wide before the manager maximises.
+  Settle(*form, [&] {
+    return form->isMaximized() && form->width() == form->screen()->availableGeometry().width() &&
+           form->Factors.WindowWidth == form->width() && form->Factors.WindowHeight == form->height();
+  });
   EXPECT_EQ(form->Factors.WindowWidth, form->width());
   EXPECT_EQ(form->Factors.WindowHeight, form->height());
   EXPECT_EQ(form->Stage->geometry(), form->rect());
@@ -154,6 +162,101 @@ TEST_F(ScreenTest, BothPlayersCardsFlyWithTheSameFrames) {
     EXPECT_LE(std::abs(extra[1] - extra[2]), 1) << extra[1] << " " << extra[2];
     EXPECT_LE(extra[2], 2);
     EXPECT_GE(extra[2], 0);
+  }
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The player's card, played by a real click and by a real key press through
+// the X server (xdotool), flies at the computer's pace: as many frames beyond
+// its steps, at intervals alike, at speeds 1 and 4.
+TEST_F(ScreenTest, PlayersCardKeepsTheComputersPaceWithMouseAndKeys) {
+  if (!OnX()) GTEST_SKIP() << "needs a window manager";
+  const QString xdotool = QStandardPaths::findExecutable("xdotool");
+  if (xdotool.isEmpty()) GTEST_SKIP() << "needs xdotool";
+  for (int speed : {1, 4}) {
+    for (bool keys : {false, true}) {
+      SCOPED_TRACE(QString("speed %1, %2").arg(speed).arg(keys ? "keys" : "mouse").toStdString());
+      auto form = Open(1, true, speed);
+      form->table->PauseScale = 1;
+      Settle(*form, [&] { return form->windowHandle()->frameMargins().top() > 0; });
+      form->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+      struct Flight {
+        int steps = 0;
+        std::vector<qint64> frames;  // ns
+      };
+      std::vector<Flight> mine, computers;
+      Flight* current = nullptr;
+      QElapsedTimer clock;
+      clock.start();
+      TTableScreen& t = *form->table;
+      t.OnFlightBegins = [&](QPoint from, QPoint to) {
+        current = nullptr;
+        // Played cards land in the table area's slots: the player's the lower one.
+        const Rect& area = t.layout.table;
+        if (to.x() != area.left + t.look.len(5)) return;
+        if (to.y() == area.top + t.look.len(102)) current = &mine.emplace_back();
+        if (to.y() == area.top + t.look.len(2)) current = &computers.emplace_back();
+        if (current) current->steps = int(FlightPath(from.x(), from.y(), to.x(), to.y()).size());
+      };
+      t.FlightLayer->OnFramePainted = [&] {
+        if (current) current->frames.push_back(clock.nsecsElapsed());
+      };
+      form->MenuLineClick(kSlotNewPlayer);
+      form->Button7Click();
+      GameState& gs = form->game.gs;
+      QElapsedTimer guard;
+      guard.start();
+      while ((mine.empty() || computers.empty()) && guard.elapsed() < 30000 && !gs.DealOver) {
+        if (gs.DealPhase == 2 && gs.Turn == 2) {
+          const size_t before = mine.size();
+          if (keys) {
+            QProcess::execute(xdotool, {"key", "1"});
+          } else {
+            const auto xs = LayoutHand(t.layout.hand[2].width, gs.HandCount[2], form->art.CardWidth);
+            const QPoint at = t.ImageCards[2]->mapToGlobal(QPoint(xs[0] + 5, 10));
+            QProcess::execute(xdotool, {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                                        "click", "1"});
+          }
+          QElapsedTimer wait;
+          wait.start();
+          while (mine.size() == before && wait.elapsed() < 3000) QTest::qWait(5);
+          ASSERT_GT(mine.size(), before) << "the input did not play a card";
+          while (current && wait.elapsed() < 5000 && t.flight.FlightRunning) QTest::qWait(5);
+        } else if (t.Button7->isVisible() && t.Button7->isEnabled()) {
+          form->Button7Click();
+        } else {
+          QTest::qWait(5);  // the computer moves on its own timer
+        }
+      }
+      ASSERT_GE(mine.size(), 1u);
+      ASSERT_GE(computers.size(), 1u);
+      auto extra = [](const Flight& f) { return int(f.frames.size()) - f.steps; };
+      auto intervals = [](const std::vector<Flight>& flights) {
+        std::vector<double> ms;
+        for (const Flight& f : flights)
+          for (size_t i = 1; i < f.frames.size(); ++i) ms.push_back((f.frames[i] - f.frames[i - 1]) / 1e6);
+        return ms;
+      };
+      const double minePace = Median(intervals(mine)), theirPace = Median(intervals(computers));
+      std::printf("speed %d %s: frames beyond steps %d (player) %d (computer); median interval %.2f ms (player) "
+                  "%.2f ms (computer)\n",
+                  speed, keys ? "keys" : "mouse", extra(mine[0]), extra(computers[0]), minePace, theirPace);
+      // Every step shows, for either player.
+      EXPECT_GE(extra(mine[0]), 0);
+      EXPECT_LE(std::abs(extra(mine[0]) - extra(computers[0])), 1);
+      // Alike pace: a flight paced by another clock (a frame every 66 ms
+      // against every 10) or shown only at its end would be far off.
+      EXPECT_LT(minePace, 2 * theirPace + 0.5);
+      EXPECT_LT(theirPace, 2 * minePace + 0.5);
+      t.OnFlightBegins = nullptr;
+      t.FlightLayer->OnFramePainted = nullptr;
+    }
   }
 }
 
