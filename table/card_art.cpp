@@ -270,8 +270,9 @@ bool CardArt::ReadBacks(bool builtIn, const QString& suffix, bool small) {
 
 bool CardArt::LoadLargeBacksToo() {
   // Sources for a fine screen in the small size; without them the small backs serve.
+  if (CardSizeClass != 1) return true;
   for (int i = 0; i < 20; ++i) LargeBack[i] = QImage();
-  if (CardSizeClass != 1 || DevicePixelRatio <= 1.0) return true;
+  if (DevicePixelRatio <= 1.0) return true;
   const QString suffix = WideDesign ? "B" : "U";
   const bool builtIn = BackSet == 0 && WideDesign;
   if (builtIn ? !source_->Open(QString()) : !OpenLibrary(kBackLibrary)) return false;
