@@ -142,7 +142,9 @@ TForm1::TForm1(const std::string& programFolder)
     if (IntroRunning) return;
     const bool frameMoved = FrameMargins() != frameUsed_;
     const bool sizeMoved = size() != (Spread() ? spreadSize_ : QSize(Factors.WindowWidth, Factors.WindowHeight));
-    if (frameMoved || sizeMoved) ApplyWindowMode();
+    // A screen of other pixels (the window moved, or the scale was changed) redraws everything.
+    const bool pixelsMoved = devicePixelRatioF() != art.DevicePixelRatio;
+    if (frameMoved || sizeMoved || pixelsMoved) ApplyWindowMode();
   });
   setFocusPolicy(Qt::StrongFocus);
   InstallFontSubstitutes();
@@ -551,7 +553,7 @@ void TForm1::resizeEvent(QResizeEvent* e) {
 void TForm1::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   // The window manager's frame arrives with the first move after showing.
-  if (FrameMargins() != frameUsed_) RefitLater();
+  if (FrameMargins() != frameUsed_ || devicePixelRatioF() != art.DevicePixelRatio) RefitLater();
 }
 
 void TForm1::changeEvent(QEvent* e) {
