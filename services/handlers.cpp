@@ -162,6 +162,42 @@ std::string DecimalText(double value) {
   return buf;
 }
 
+// --- kept replies -------------------------------------------------------------
+namespace {
+std::string KeyOf(Script script, std::string_view body) {
+  std::string key(1, char(script));
+  key += body;
+  return key;
+}
+}  // namespace
+
+std::optional<std::string> ReplyCache::Find(const std::string& key, Storage& db) const {
+  std::shared_lock lock(m_);
+  const auto it = entries_.find(key);
+  if (it == entries_.end() || it->second.version != db.Version(it->second.kind)) return std::nullopt;
+  return it->second.reply;
+}
+
+void ReplyCache::Keep(const std::string& key, Kept kind, int64_t version, const std::string& reply) {
+  if (key.size() > kMaxKey) return;
+  std::unique_lock lock(m_);
+  if (entries_.size() >= kMaxEntries && !entries_.contains(key)) entries_.clear();
+  entries_.insert_or_assign(key, Entry{kind, version, reply});
+}
+
+std::optional<std::string> Services::KeptReply(Script script, std::string_view body) const {
+  if (body.size() + 1 > ReplyCache::kMaxKey) return std::nullopt;
+  return kept_.Find(KeyOf(script, body), db_);
+}
+
+template <class Render>
+std::string Services::KeepReply(Script script, std::string_view body, zarnet::services::Kept kind, Render render) {
+  const int64_t version = db_.Version(kind);
+  std::string reply = render();
+  kept_.Keep(KeyOf(script, body), kind, version, reply);
+  return reply;
+}
+
 // --- sessions -----------------------------------------------------------------
 bool Services::Login(const std::string& nick, const std::string& pw, const Caller& caller, Account* out) {
   if (nick.empty() || pw.empty()) return false;
@@ -266,12 +302,14 @@ std::string Services::Accounts(std::string_view body, const Caller& caller) {
                    std::to_string(r->r1), F(r->r2)});
   }
   if (auto prefix = GamePrefix(form, "kon"); prefix && !form.Has("nick")) {  // ReadAccountTopTen
-    std::string out;
-    int place = 0;
-    for (const TopAccount& t : db_.AccountTopTen(*prefix))
-      out += ListItem({std::to_string(++place), F(t.nick), F(t.city), F(t.country), F(t.country), F(t.sex),
-                       DecimalText(t.rating)});
-    return out + "\n";
+    return KeepReply(Script::Accounts, body, Kept::TopTen, [&] {
+      std::string out;
+      int place = 0;
+      for (const TopAccount& t : db_.AccountTopTen(*prefix))
+        out += ListItem({std::to_string(++place), F(t.nick), F(t.city), F(t.country), F(t.country), F(t.sex),
+                         DecimalText(t.rating)});
+      return out + "\n";
+    });
   }
   if (auto prefix = GamePrefix(form, "rating"); prefix && !form.Has("nick")) {  // ReadRatingPlace
     const double rating = in.Real(*prefix + "rating");
@@ -315,7 +353,7 @@ std::string Services::Tables(std::string_view body, const Caller& caller) {
   if (form.Has("rgid")) {  // ReadGameCount
     const int board = int(in.Integer("rgid", 1, 99999));
     if (!in.ok()) return kNo;
-    return Number(db_.RecordCount(board));
+    return KeepReply(Script::Tables, body, Kept::Records, [&] { return Number(db_.RecordCount(board)); });
   }
   const int board = int(in.Integer("gid", 1, 99999));
   if (!in.ok()) return kNo;
@@ -366,9 +404,10 @@ std::string Services::Tables(std::string_view body, const Caller& caller) {
     const std::string nick = in.Text("nick", 1, 12, Chars::Word);
     const std::string city = in.Text("city", 1, 15, Chars::Word);
     if (!in.ok()) return kNo;
-    return listOf(db_.RecordsAround(board, nick, city));
+    return KeepReply(Script::Tables, body, Kept::Records, [&] { return listOf(db_.RecordsAround(board, nick, city)); });
   }
-  return listOf(db_.TopRecords(board));  // ReadRecords
+  // ReadRecords
+  return KeepReply(Script::Tables, body, Kept::Records, [&] { return listOf(db_.TopRecords(board)); });
 }
 
 // --- statistics -----------------------------------------------------------------
@@ -400,13 +439,15 @@ std::string Services::Statistics(std::string_view body, const Caller&) {
     return Status(true);
   }
   if (!in.ok()) return kNo;
-  const GameStats s = db_.ReadStats(gid);  // ReadStatistics
-  std::vector<std::string> f = {Clamped32(s.starts), Clamped32(s.uniqueStarts), Clamped32(s.likes),
-                                F(s.lastLike)};
-  for (int64_t x : s.sums) f.push_back(Clamped32(x));
-  f.push_back(Clamped32(s.y));
-  f.push_back(F(s.z));
-  return ListItem(f) + "\n";
+  return KeepReply(Script::Statistics, body, Kept::Statistics, [&] {  // ReadStatistics
+    const GameStats s = db_.ReadStats(gid);
+    std::vector<std::string> f = {Clamped32(s.starts), Clamped32(s.uniqueStarts), Clamped32(s.likes),
+                                  F(s.lastLike)};
+    for (int64_t x : s.sums) f.push_back(Clamped32(x));
+    f.push_back(Clamped32(s.y));
+    f.push_back(F(s.z));
+    return ListItem(f) + "\n";
+  });
 }
 
 // --- tournament -------------------------------------------------------------------
@@ -420,21 +461,23 @@ std::string Services::Tournament(std::string_view body, const Caller& caller) {
 
   if (form.Has("readtable10")) {  // ReadTables: table 10 first
     if (*form.Get("readtable10") != "88" || gid != "88") return kNo;
-    std::string out;
-    for (int t = kTables; t >= 1; --t) {
-      const auto seats = db_.ReadTable(t);
-      const int free = (seats[1].nick == "X") + (seats[2].nick == "X");
-      std::vector<std::string> f = {std::to_string(t), config_.tableAddress,
-                                    std::to_string(config_.tablesBase + t), std::to_string(free), "0", "X"};
-      for (int s = 1; s <= 2; ++s) {
-        const Seat& x = seats[s];
-        for (const std::string& v : {F(x.nick), std::to_string(x.score), std::to_string(x.kon),
-                                     std::to_string(x.rating), F(x.country), F(x.city), F(x.sex), F(x.ip)})
-          f.push_back(v);
+    return KeepReply(Script::Tournament, body, Kept::Tournament, [&] {
+      std::string out;
+      for (int t = kTables; t >= 1; --t) {
+        const auto seats = db_.ReadTable(t);
+        const int free = (seats[1].nick == "X") + (seats[2].nick == "X");
+        std::vector<std::string> f = {std::to_string(t), config_.tableAddress,
+                                      std::to_string(config_.tablesBase + t), std::to_string(free), "0", "X"};
+        for (int s = 1; s <= 2; ++s) {
+          const Seat& x = seats[s];
+          for (const std::string& v : {F(x.nick), std::to_string(x.score), std::to_string(x.kon),
+                                       std::to_string(x.rating), F(x.country), F(x.city), F(x.sex), F(x.ip)})
+            f.push_back(v);
+        }
+        out += ListItem(f);
       }
-      out += ListItem(f);
-    }
-    return out + "\n";
+      return out + "\n";
+    });
   }
   if (form.Has("readrating88")) {  // ReadTourRating
     const std::string nick = in.Text("nick", 1, 12, Chars::Account);
@@ -450,13 +493,15 @@ std::string Services::Tournament(std::string_view body, const Caller& caller) {
       return Number(db_.TourPlace(kind, value));
     }
     if (form.Has(std::string("top10") + kind + "88")) {  // ReadTourTopTen
-      std::string out;
-      int place = 0;
-      for (const TourPlayer& p : db_.TourTopTen(kind)) {
-        const int64_t v = kind == 's' ? p.score : kind == 'r' ? p.rating : p.kon;
-        out += ListItem({std::to_string(++place), F(p.nick), F(p.city), F(p.country), F(p.sex), std::to_string(v)});
-      }
-      return out + "\n";
+      return KeepReply(Script::Tournament, body, Kept::Tournament, [&] {
+        std::string out;
+        int place = 0;
+        for (const TourPlayer& p : db_.TourTopTen(kind)) {
+          const int64_t v = kind == 's' ? p.score : kind == 'r' ? p.rating : p.kon;
+          out += ListItem({std::to_string(++place), F(p.nick), F(p.city), F(p.country), F(p.sex), std::to_string(v)});
+        }
+        return out + "\n";
+      });
     }
   }
   if (gid != "88") return kNo;

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "storage.h"
 
@@ -29,6 +33,29 @@ struct Caller {
   int64_t now = 0;      // seconds since the epoch
 };
 
+// Rendered replies by request (script and body bytes), each good while the
+// version of its kind of data stays the one it was rendered at.
+class ReplyCache {
+ public:
+  static constexpr size_t kMaxEntries = 4096;  // then it starts afresh
+  static constexpr size_t kMaxKey = 256;       // longer requests are not kept
+
+  std::optional<std::string> Find(const std::string& key, Storage& db) const;
+  // `version` must be read before the data the reply was rendered from.
+  void Keep(const std::string& key, Kept kind, int64_t version, const std::string& reply);
+
+ private:
+  struct Entry {
+    Kept kind;
+    int64_t version;
+    std::string reply;
+  };
+  mutable std::shared_mutex m_;
+  std::unordered_map<std::string, Entry> entries_;
+};
+
+enum class Script : char { Accounts = 'A', Tables = 'T', Statistics = 'S', Tournament = 'R' };
+
 class Services {
  public:
   Services(Storage& storage, ServiceConfig config) : db_(storage), config_(std::move(config)) {}
@@ -39,6 +66,9 @@ class Services {
   std::string Tournament(std::string_view body, const Caller& caller);
   // The directory text for a service reached at `base` ("http://host:port").
   std::string Directory(const std::string& base) const;
+  // The kept reply to this request when it is one of the kept reads and still
+  // current; cheap enough for the network thread.
+  std::optional<std::string> KeptReply(Script script, std::string_view body) const;
 
   Storage& storage() { return db_; }
 
@@ -49,9 +79,13 @@ class Services {
   // True when the caller's address holds a session for the nick.
   bool HasSession(const std::string& nick, const Caller& caller);
   void OpenSession(const std::string& nick, const Caller& caller);
+  // The reply `render` gives, kept for the same request while `kind` stays unchanged.
+  template <class Render>
+  std::string KeepReply(Script script, std::string_view body, zarnet::services::Kept kind, Render render);
 
   Storage& db_;
   ServiceConfig config_;
+  ReplyCache kept_;
 };
 
 // A real number as the game reads it: up to 15 significant digits, a point,

@@ -7,10 +7,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <httplib.h>
 #include <sodium.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@
 
 #include "ftp.h"
 #include "handlers.h"
+#include "http_front.h"
 #include "passwords.h"
 #include "photos.h"
 #include "storage.h"
@@ -42,7 +44,11 @@ struct Options {
   std::string db = "sqlite";
   std::string downloads;  // the art libraries; DATA/downloads when not given
   std::string tableAddress;
-  int threads = 64;
+  int threads = 16;          // the work pool, one database connection each
+  int queue = 0;             // requests waiting for the pool; 0: 16 per thread
+  int ioThreads = 2;
+  int requestSeconds = 10;   // a whole request, or an idle keep-alive connection
+  int connections = 20000;   // open HTTP connections
   int chatInterval = 15;
   int moveSeconds = 26;
 };
@@ -51,7 +57,8 @@ void Usage() {
   std::fprintf(stderr,
                "usage: zarnet-services [--data DIR] [--http PORT] [--tables-base PORT] [--ftp PORT|0]\n"
                "                       [--listen ADDRESS] [--db sqlite|postgresql://...]\n"
-               "                       [--downloads DIR] [--table-address ADDRESS] [--threads N]\n"
+               "                       [--downloads DIR] [--table-address ADDRESS] [--threads N] [--queue N]\n"
+               "                       [--io-threads N] [--request-seconds SECONDS] [--connections N]\n"
                "                       [--chat-interval SECONDS] [--move-seconds SECONDS]\n");
 }
 
@@ -77,6 +84,10 @@ bool Parse(int argc, char** argv, Options* o) {
     else if (a == "--downloads") o->downloads = v;
     else if (a == "--table-address") o->tableAddress = v;
     else if (a == "--threads") { if (!ParseInt(v, 1, 1024, &o->threads)) return false; }
+    else if (a == "--queue") { if (!ParseInt(v, 1, 100000, &o->queue)) return false; }
+    else if (a == "--io-threads") { if (!ParseInt(v, 1, 64, &o->ioThreads)) return false; }
+    else if (a == "--request-seconds") { if (!ParseInt(v, 1, 3600, &o->requestSeconds)) return false; }
+    else if (a == "--connections") { if (!ParseInt(v, 1, 1000000, &o->connections)) return false; }
     else if (a == "--chat-interval") { if (!ParseInt(v, 0, 3600, &o->chatInterval)) return false; }
     else if (a == "--move-seconds") { if (!ParseInt(v, 1, 600, &o->moveSeconds)) return false; }
     else return false;
@@ -110,6 +121,17 @@ std::string CallerAddress(const std::string& remote) {
   return remote;
 }
 
+constexpr auto kVersionPoll = std::chrono::milliseconds(200);
+
+// Each open connection takes a descriptor: take all the system allows.
+void RaiseFileLimit() {
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
+}
+
 int signalPipe[2];
 void OnSignal(int) {
   const char c = 1;
@@ -120,6 +142,7 @@ void OnSignal(int) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  RaiseFileLimit();
   Options opt;
   if (!Parse(argc, argv, &opt)) {
     Usage();
@@ -167,86 +190,112 @@ int main(int argc, char** argv) {
     tables.push_back(std::move(server));
   }
 
-  httplib::Server http;
-  const int threads = opt.threads;
-  http.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
-  http.set_payload_max_length(64 * 1024);
-  http.set_keep_alive_max_count(100000);
-  http.set_tcp_nodelay(true);  // small replies must not wait for delayed ACKs
-  http.set_read_timeout(10, 0);
   const char* kReplyType = "text/html; charset=windows-1251";
-
-  using Script = std::string (Services::*)(std::string_view, const Caller&);
-  auto post = [&](const char* path, Script script) {
-    http.Post(path, [&services, script, kReplyType](const httplib::Request& req, httplib::Response& res) {
-      try {
-        res.set_content((services.*script)(req.body, Caller{CallerAddress(req.remote_addr), std::time(nullptr)}),
-                        kReplyType);
-      } catch (const std::exception& e) {
-        std::fprintf(stderr, "zarnet-services: %s\n", e.what());
-        res.status = 503;
-      }
-    });
-  };
-  post("/accounts", &Services::Accounts);
-  post("/statistics", &Services::Statistics);
-  post("/tables", &Services::Tables);
-  post("/tournament", &Services::Tournament);
-
   const std::string listen = opt.listen;
   int httpPort = opt.http;
-  http.Get("/directory", [&](const httplib::Request& req, httplib::Response& res) {
-    const std::string host = req.get_header_value("Host");
-    const std::string base =
-        "http://" + (SafeHost(host) ? host : config.tableAddress + ":" + std::to_string(httpPort));
-    res.set_content(services.Directory(base), "text/plain; charset=utf-8");
-  });
-  http.Get("/get_ip.php", [](const httplib::Request& req, httplib::Response& res) {
-    res.set_content(req.remote_addr, "text/plain; charset=utf-8");
-  });
-  http.Get(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)",
-           [&](const httplib::Request& req, httplib::Response& res) {
-             std::string body;
-             const std::string path = avatars + "/" + req.matches[1].str() + ".jpg";
-             // A photo uploaded a moment ago is checked now, not at the next tick.
-             if (!ReadFile(path, &body)) {
-               try {
-                 photos.Process(std::time(nullptr));
-               } catch (const std::exception& e) {
-                 std::fprintf(stderr, "zarnet-services: %s\n", e.what());
-               }
-             }
-             if (body.empty() && !ReadFile(path, &body)) {
-               res.status = 404;
-               return;
-             }
-             res.set_content(std::move(body), "image/jpeg");
-           });
   const std::string downloads = opt.downloads;
-  http.Get(R"(/downloads/progr/cards/([A-Za-z0-9_-][A-Za-z0-9_.-]{0,99}))",
-           [&](const httplib::Request& req, httplib::Response& res) {
-             std::string body;
-             const std::string name = req.matches[1].str();
-             // Only the libraries: the folder may hold other files.
-             const bool library = name.size() > 4 && (name.ends_with(".dll") || name.ends_with(".lst"));
-             if (!library || !ReadFile(downloads + "/" + name, &body)) {
-               res.status = 404;
-               return;
-             }
-             res.set_content(std::move(body), "application/octet-stream");
-           });
+  auto text = [](std::string body) { return HttpResponse{200, "text/plain; charset=utf-8", std::move(body)}; };
+  const HttpResponse notFound{404, "text/plain; charset=utf-8", {}};
+  auto script = [](const std::string& path) -> std::optional<Script> {
+    if (path == "/accounts") return Script::Accounts;
+    if (path == "/tables") return Script::Tables;
+    if (path == "/statistics") return Script::Statistics;
+    if (path == "/tournament") return Script::Tournament;
+    return std::nullopt;
+  };
+  // Kept replies and the two cheap texts come straight from the network thread.
+  auto quick = [&](const HttpRequest& req) -> std::optional<HttpResponse> {
+    if (req.method == "POST") {
+      const auto which = script(req.path);
+      if (!which) return notFound;
+      if (auto kept = services.KeptReply(*which, req.body)) return HttpResponse{200, kReplyType, std::move(*kept)};
+      return std::nullopt;
+    }
+    if (req.method != "GET") return notFound;
+    if (req.path == "/directory") {
+      const std::string base =
+          "http://" + (SafeHost(req.host) ? req.host : config.tableAddress + ":" + std::to_string(httpPort));
+      return text(services.Directory(base));
+    }
+    if (req.path == "/get_ip.php") return text(req.remote);
+    return std::nullopt;
+  };
+  static const std::regex avatarPath(R"(/avatars/([A-Za-z0-9!(),@_-][A-Za-z0-9!(),.@_-]{0,11})\.jpg)");
+  static const std::regex downloadPath(R"(/downloads/progr/cards/([A-Za-z0-9_-][A-Za-z0-9_.-]{0,99}))");
+  auto slow = [&](const HttpRequest& req) -> HttpResponse {
+    std::smatch m;
+    try {
+      if (req.method == "POST") {
+        const Caller caller{CallerAddress(req.remote), std::time(nullptr)};
+        switch (*script(req.path)) {
+          case Script::Accounts: return {200, kReplyType, services.Accounts(req.body, caller)};
+          case Script::Tables: return {200, kReplyType, services.Tables(req.body, caller)};
+          case Script::Statistics: return {200, kReplyType, services.Statistics(req.body, caller)};
+          case Script::Tournament: return {200, kReplyType, services.Tournament(req.body, caller)};
+        }
+      }
+      if (std::regex_match(req.path, m, avatarPath)) {
+        std::string body;
+        const std::string path = avatars + "/" + m[1].str() + ".jpg";
+        // A photo uploaded a moment ago is checked now, not at the next tick.
+        if (!ReadFile(path, &body)) {
+          try {
+            photos.Process(std::time(nullptr));
+          } catch (const std::exception& e) {
+            std::fprintf(stderr, "zarnet-services: %s\n", e.what());  // a published photo is still served
+          }
+          if (!ReadFile(path, &body)) return notFound;
+        }
+        return {200, "image/jpeg", std::move(body)};
+      }
+      if (std::regex_match(req.path, m, downloadPath)) {
+        std::string body;
+        const std::string name = m[1].str();
+        // Only the libraries: the folder may hold other files.
+        const bool library = name.size() > 4 && (name.ends_with(".dll") || name.ends_with(".lst"));
+        if (!library || !ReadFile(downloads + "/" + name, &body)) return notFound;
+        return {200, "application/octet-stream", std::move(body)};
+      }
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "zarnet-services: %s\n", e.what());
+      return {503, "text/plain; charset=utf-8", {}};
+    }
+    return notFound;
+  };
 
-  if (opt.http == 0) {
-    httpPort = http.bind_to_any_port(opt.listen.c_str());
-    if (httpPort < 0) httpPort = -1;
-  } else if (!http.bind_to_port(opt.listen.c_str(), opt.http)) {
-    httpPort = -1;
-  }
+  // Many open connections cost no thread; what blocks runs on the pool, whose
+  // queue refuses with 503 once full.
+  auto pool = std::make_unique<WorkPool>(opt.threads, opt.queue ? opt.queue : 16 * opt.threads);
+  FrontLimits frontLimits;
+  frontLimits.request = std::chrono::seconds(opt.requestSeconds);
+  frontLimits.connections = opt.connections;
+  HttpFront front(frontLimits, *pool, quick, slow);
+  std::string listenError;
+  httpPort = front.Listen(opt.listen, opt.http, &listenError);
   if (httpPort < 0) {
-    std::fprintf(stderr, "zarnet-services: cannot listen for HTTP on %s:%d\n", listen.c_str(), opt.http);
+    std::fprintf(stderr, "zarnet-services: cannot listen for HTTP on %s:%d: %s\n", listen.c_str(), opt.http,
+                 listenError.c_str());
     return 1;
   }
-  std::thread httpThread([&] { http.listen_after_bind(); });
+  front.Start(opt.ioThreads);
+
+  // Writes through other instances on the same database show in the kept
+  // replies within one poll.
+  std::mutex pollMutex;
+  std::condition_variable pollWake;
+  bool pollStop = false;
+  std::thread versionPoll([&] {
+    std::unique_lock lock(pollMutex);
+    while (!pollWake.wait_for(lock, kVersionPoll, [&] { return pollStop; })) {
+      lock.unlock();
+      try {
+        storage->RefreshVersions();
+      } catch (const std::exception&) {
+        // The database is away; the requests report it.
+      }
+      lock.lock();
+    }
+  });
 
   FtpServer ftp;
   if (opt.ftp != 0) {
@@ -278,8 +327,14 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   const int rc = app.exec();
 
-  http.stop();
-  httpThread.join();
+  front.Stop();
+  pool.reset();  // before the front: queued jobs hold its connections
+  {
+    std::lock_guard lock(pollMutex);
+    pollStop = true;
+  }
+  pollWake.notify_all();
+  versionPoll.join();
   ftp.Stop();
   tables.clear();
   return rc;

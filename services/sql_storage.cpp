@@ -9,6 +9,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <atomic>
 #include <ctime>
 #include <type_traits>
@@ -16,6 +18,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 
 #include "codec.h"
@@ -48,6 +51,24 @@ const char* TourColumn(char kind) {
 class SqlStorage : public Storage {
  public:
   ~SqlStorage() override = default;
+
+  // --- versions of the kept replies -------------------------------------
+  // The sum of the kind's shards: it grows with every write of the kind.
+  int64_t Version(Kept kind) override {
+    int64_t sum = 0;
+    for (const auto& shard : versions_[size_t(kind)]) sum += shard.load();
+    return sum;
+  }
+
+  void RefreshVersions() override {
+    auto& q = Run("SELECT kind, shard, version FROM kept_versions", {});
+    while (q.next()) {
+      const int kind = q.value(0).toInt(), shard = q.value(1).toInt();
+      if (kind >= 0 && kind < kKeptKinds && shard >= 0 && shard < kVersionShards)
+        Raise(Kept(kind), shard, q.value(2).toLongLong());
+    }
+    q.finish();
+  }
 
   // --- accounts ---------------------------------------------------------
   CreateResult CreateAccount(const Account& a) override {
@@ -162,6 +183,7 @@ class SqlStorage : public Storage {
           {qlonglong(*id), U(prefix), qlonglong(r.kon), qlonglong(r.best), r.rating,
            qlonglong(r.ses), qlonglong(r.konl), qlonglong(r.score), qlonglong(r.r1), U(r.r2)})
           .finish();
+      Bump(Kept::TopTen);
       return true;
     });
   }
@@ -229,9 +251,11 @@ class SqlStorage : public Storage {
           " VALUES (?,?,?,?,?,?,?,?,?,?) RETURNING id",
           {board, qlonglong(row.score), U(row.nick), U(row.country), U(row.city), U(row.r07),
            U(row.r08), U(row.r09), U(row.r10), qlonglong(std::time(nullptr))});
-      return Scalar(
-                 "SELECT COUNT(*) FROM records WHERE board = ? AND (score > ? OR (score = ? AND id < ?))",
-                 {board, qlonglong(row.score), qlonglong(row.score), qlonglong(id)}) + 1;
+      const int64_t place = Scalar(
+          "SELECT COUNT(*) FROM records WHERE board = ? AND (score > ? OR (score = ? AND id < ?))",
+          {board, qlonglong(row.score), qlonglong(row.score), qlonglong(id)}) + 1;
+      Bump(Kept::Records);
+      return place;
     });
   }
 
@@ -363,6 +387,7 @@ class SqlStorage : public Storage {
           args)
           .finish();
       if (lastLike) Run("UPDATE statistics SET last_like = ? WHERE gid = ?", {U(*lastLike), gid}).finish();
+      Bump(Kept::Statistics);
       return true;
     });
   }
@@ -427,13 +452,16 @@ class SqlStorage : public Storage {
                      U(s.city), U(s.sex), U(s.ip), U(holder), table, seat});
       const bool won = q.numRowsAffected() == 1;
       q.finish();
-      return won ? SeatResult::Ok : SeatResult::Taken;
+      if (!won) return SeatResult::Taken;
+      Bump(Kept::Tournament);
+      return SeatResult::Ok;
     });
   }
 
   void FreeSeat(int table, int seat) override {
     Write([&] {
       FreeSeatIn(table, seat);
+      Bump(Kept::Tournament);
       return true;
     });
   }
@@ -471,6 +499,7 @@ class SqlStorage : public Storage {
       Book(k2, m.nick2, m.diff2, m.deals, -delta);
       FreeSeatIn(m.table, 1);
       FreeSeatIn(m.table, 2);
+      Bump(Kept::Tournament);
       return true;
     });
   }
@@ -487,7 +516,7 @@ class SqlStorage : public Storage {
   // The column type of an automatic row id.
   virtual const char* IdType() const = 0;
   // Serialises writers where the database cannot do it well itself.
-  virtual std::unique_lock<std::mutex> LockWrites() { return {}; }
+  virtual std::unique_lock<std::timed_mutex> LockWrites() { return {}; }
   virtual void LockMigrations() {}
   virtual void UnlockMigrations() {}
 
@@ -514,6 +543,7 @@ class SqlStorage : public Storage {
       throw;
     }
     UnlockMigrations();
+    RefreshVersions();
   }
 
   Conn& Connection() {
@@ -570,6 +600,7 @@ class SqlStorage : public Storage {
   std::invoke_result_t<F&> Write(F&& f) {
     auto lock = LockWrites();
     for (int attempt = 0;; ++attempt) {
+      Bumped().fill({-1, 0});
       Conn& c = Connection();
       if (!c.db.transaction()) {
         const std::string error = c.db.lastError().text().toStdString();
@@ -602,6 +633,9 @@ class SqlStorage : public Storage {
         c.db.rollback();
         throw StorageError(error);
       }
+      // Only now: a reply rendered before the commit must not carry the new version.
+      for (int k = 0; k < kKeptKinds; ++k)
+        if (Bumped()[k].first >= 0) Raise(Kept(k), Bumped()[k].first, Bumped()[k].second);
       return std::move(*result);
     }
   }
@@ -642,6 +676,28 @@ class SqlStorage : public Storage {
         continue;
       }
       throw StorageError(error + " in: " + sql);
+    }
+  }
+
+  // Shard and new version of each kind bumped by this thread's open transaction.
+  static std::array<std::pair<int, int64_t>, kKeptKinds>& Bumped() {
+    thread_local std::array<std::pair<int, int64_t>, kKeptKinds> bumped{};
+    return bumped;
+  }
+
+  // Inside Write: the kind's data changes with this transaction. Writers
+  // spread over shards, so concurrent transactions on PostgreSQL do not
+  // queue on one row lock until they commit.
+  void Bump(Kept kind) {
+    thread_local const int shard = int(std::hash<std::thread::id>{}(std::this_thread::get_id()) % kVersionShards);
+    Bumped()[size_t(kind)] = {
+        shard, Scalar("UPDATE kept_versions SET version = version + 1 WHERE kind = ? AND shard = ? RETURNING version",
+                      {int(kind), shard})};
+  }
+
+  void Raise(Kept kind, int shard, int64_t version) {
+    auto& v = versions_[size_t(kind)][size_t(shard)];
+    for (int64_t seen = v.load(); seen < version && !v.compare_exchange_weak(seen, version);) {
     }
   }
 
@@ -741,6 +797,9 @@ class SqlStorage : public Storage {
         .finish();
   }
 
+  static constexpr int kVersionShards = 8;
+  std::array<std::array<std::atomic<int64_t>, kVersionShards>, kKeptKinds> versions_{};
+
   std::vector<std::vector<std::string>> Migrations() const {
     const std::string id = IdType();
     std::vector<std::string> first = {
@@ -800,7 +859,16 @@ class SqlStorage : public Storage {
         "CREATE TABLE cycle_entries (account_id BIGINT PRIMARY KEY REFERENCES accounts (id),"
         " cycles BIGINT NOT NULL)",
     };
-    return {first, second};
+    // Versions of the replies kept in memory.
+    std::vector<std::string> third = {
+        "CREATE TABLE kept_versions (kind INTEGER NOT NULL, shard INTEGER NOT NULL, version BIGINT NOT NULL,"
+        " PRIMARY KEY (kind, shard))",
+    };
+    for (int k = 0; k < kKeptKinds; ++k)
+      for (int shard = 0; shard < kVersionShards; ++shard)
+        third.push_back("INSERT INTO kept_versions VALUES (" + std::to_string(k) + ", " + std::to_string(shard) +
+                        ", 0)");
+    return {first, second, third};
   }
 };
 
@@ -812,7 +880,9 @@ class SqliteStorage final : public SqlStorage {
   QSqlDatabase Connect(const QString& name) override {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
     db.setDatabaseName(path_);
-    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=10000");
+    // Writers of this process queue on the writer lock; this only covers
+    // another process on the same file.
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=2000");
     if (!db.open()) throw StorageError("cannot open " + path_.toStdString() + ": " +
                                        db.lastError().text().toStdString());
     QSqlQuery q(db);
@@ -823,12 +893,19 @@ class SqliteStorage final : public SqlStorage {
     return db;
   }
   const char* IdType() const override { return "INTEGER PRIMARY KEY AUTOINCREMENT"; }
-  // One writer at a time inside the process, instead of busy retries.
-  std::unique_lock<std::mutex> LockWrites() override { return std::unique_lock(writeMutex_); }
+  // One writer at a time inside the process, instead of busy retries; a
+  // writer that cannot have its turn soon gets 503, well inside the game's
+  // three-second read.
+  std::unique_lock<std::timed_mutex> LockWrites() override {
+    std::unique_lock lock(writeMutex_, std::defer_lock);
+    if (!lock.try_lock_for(std::chrono::milliseconds(1500)))
+      throw StorageError("the database writer is busy");
+    return lock;
+  }
 
  private:
   QString path_;
-  std::mutex writeMutex_;
+  std::timed_mutex writeMutex_;
 };
 
 class PostgresStorage final : public SqlStorage {

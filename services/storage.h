@@ -80,9 +80,20 @@ struct MatchOutcome {
   double result1 = 0.5;          // 1 seat 1 won, 0 seat 2 won, 0.5 even
 };
 
+// What the services keep rendered in memory. A write that changes one kind
+// bumps its version in the database in the write's own transaction, so every
+// instance on the database learns of it.
+enum class Kept { Records, TopTen, Statistics, Tournament };
+inline constexpr int kKeptKinds = 4;
+
 class Storage {
  public:
   virtual ~Storage() = default;
+
+  // A kind's version as this process knows it: its own writes at once,
+  // other processes' as of the last RefreshVersions.
+  virtual int64_t Version(Kept kind) = 0;
+  virtual void RefreshVersions() = 0;
 
   // Accounts.
   virtual CreateResult CreateAccount(const Account& a) = 0;
