@@ -63,12 +63,14 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
 
   const QFont font = style.Font(15);
   auto* validator = new Cp1251Validator(this);
+  // The password's refusal names no letters: the box hides what is typed.
+  auto* passwordValidator = new Cp1251Validator(this);
   auto edit = [&](const char* objectName, int maxLength, bool password) {
     auto* e = new QLineEdit(this);
     e->setObjectName(objectName);
     e->setFont(font);
     e->setMaxLength(maxLength);
-    e->setValidator(validator);
+    e->setValidator(password ? passwordValidator : validator);
     if (password) e->setEchoMode(QLineEdit::Password);
     e->setFixedWidth(style.Len(password ? 110 : 230));
     return e;
@@ -93,6 +95,7 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
 
   LabelMessage = MakeLabel("LabelMessage", QString(), style.Font(15, true), this);
   LabelMessage->setAlignment(Qt::AlignCenter);
+  LabelMessage->setWordWrap(true);
   QPalette warn = LabelMessage->palette();
   warn.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
   LabelMessage->setPalette(warn);
@@ -100,12 +103,19 @@ TFormPassword::TFormPassword(const std::string& listPath, int slot, const std::s
   LabelMessage->setMinimumHeight(QFontMetrics(LabelMessage->font()).height());
   // An edit hides a refusal of "Ok"; refused letters stay named until the
   // dialog closes, since the name went on without them.
-  auto lettersLine = [this] { return refused_.isEmpty() ? QString() : RefusedLettersMessage(refused_); };
+  auto lettersLine = [this] {
+    if (!refused_.isEmpty()) return RefusedLettersMessage(refused_);
+    return passwordRefused_ ? WordText(WordId::PasswordLettersNotAllowed) : QString();
+  };
   for (QLineEdit* e : {Edit1, Edit2, Edit3})
     if (e) connect(e, &QLineEdit::textEdited, this, [this, lettersLine] { ShowMessageLine(lettersLine()); });
   validator->Refused = [this, lettersLine](const QString& letters) {
     for (const QChar c : letters)
       if (!refused_.contains(c)) refused_ += c;
+    ShowMessageLine(lettersLine());
+  };
+  passwordValidator->Refused = [this, lettersLine](const QString&) {
+    passwordRefused_ = true;
     ShowMessageLine(lettersLine());
   };
 

@@ -50,6 +50,7 @@ class TFormPassword : public TRecordDialog {
   std::string storedField_;
   QString listError_;  // the listed player's line could not be read
   QString refused_;    // letters typed that the list cannot hold
+  bool passwordRefused_ = false;
   AdmittedPlayer admitted_;
   QLineEdit* Edit1 = nullptr;  // name
   QLineEdit* Edit2 = nullptr;  // password

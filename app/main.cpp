@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
                                                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
   if (place.folder.isEmpty()) {
     std::fprintf(stderr, "zarnet: %s\n", qPrintable(place.error));
-    QMessageBox::critical(nullptr, "Zarnet", place.error);
+    TellPlayer(nullptr, "Zarnet", place.error, QMessageBox::Critical);
     return 1;
   }
   SetInstalledLibraryFolder(place.installedLibraries);

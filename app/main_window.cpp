@@ -105,8 +105,14 @@ int WindowSeriesOutlets::FileSeries(bool netList, int slot, const std::string& l
 
 // --- Creation ---
 
+void TStage::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (Paint) Paint(p);
+}
+
 TForm1::TForm1(const std::string& programFolder)
-    : art(std::make_unique<ResourceSource>(QString::fromStdString(programFolder))),
+    : Stage(new TStage(this)),
+      art(std::make_unique<ResourceSource>(QString::fromStdString(programFolder))),
       webAddresses(DefaultAddresses()),
       web(webClient, webAddresses.scripts),
       account(web, UserFilePath(programFolder)),
@@ -122,17 +128,27 @@ TForm1::TForm1(const std::string& programFolder)
   setMinimumSize(760, 500);
   resize(760, 500);
   move(0, 0);
+  Stage->setGeometry(0, 0, 760, 500);
+  Stage->Paint = [this](QPainter& p) {
+    if (IntroRunning && !IntroFrame.isNull()) {
+      p.drawImage(0, 0, IntroFrame);
+      return;
+    }
+    if (!art.Background.isNull()) p.drawImage(0, 0, art.Background);
+  };
   refit_.setSingleShot(true);
   refit_.setInterval(50);
   QObject::connect(&refit_, &QTimer::timeout, this, [this] {
     if (IntroRunning) return;
     const bool frameMoved = FrameMargins() != frameUsed_;
-    const bool sizeMoved = size() != QSize(Factors.WindowWidth, Factors.WindowHeight);
-    if (frameMoved || sizeMoved) ApplyWindowMode();
+    const bool sizeMoved = size() != (Spread() ? spreadSize_ : QSize(Factors.WindowWidth, Factors.WindowHeight));
+    // A screen of other pixels (the window moved, or the scale was changed) redraws everything.
+    const bool pixelsMoved = devicePixelRatioF() != art.DevicePixelRatio;
+    if (frameMoved || sizeMoved || pixelsMoved) ApplyWindowMode();
   });
   setFocusPolicy(Qt::StrongFocus);
   InstallFontSubstitutes();
-  table = std::make_unique<TTableScreen>(this, game, art, settings);
+  table = std::make_unique<TTableScreen>(Stage, game, art, settings);
   game.view = table.get();
   game.records = &records;
   game.hooks = &hooks;
@@ -216,7 +232,7 @@ TForm1::TForm1(const std::string& programFolder)
     return Confirm && Confirm(W(WordId::UnableToWriteTheResultOfTheGame) + " " + W(WordId::Repeat));
   };
 
-  Calendar = new TCalendar(this, std::make_unique<ResourceSource>(QString::fromStdString(programFolder)));
+  Calendar = new TCalendar(Stage, std::make_unique<ResourceSource>(QString::fromStdString(programFolder)));
   Calendar->Background = [this] { return &art.Background; };
   Calendar->MenuShown = [this] { return MenuShown; };
 
@@ -243,12 +259,12 @@ TForm1::~TForm1() {
 
 void TForm1::CreateMenuControls() {
   auto area = [this] {
-    auto* a = new TImageArea(this);
+    auto* a = new TImageArea(Stage);
     a->hide();
     return a;
   };
   auto button = [this](std::function<void()> click) {
-    auto* b = new TKuvCardsButton(this);
+    auto* b = new TKuvCardsButton(Stage);
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
     QObject::connect(b, &QAbstractButton::clicked, this, std::move(click));
@@ -272,8 +288,8 @@ void TForm1::CreateMenuControls() {
     ShowPlayerListOnMenu();
   });
   Button11 = button([this] { close(); });
-  RxGIFAn1 = new QLabel(this);
-  RxGIFAn2 = new QLabel(this);
+  RxGIFAn1 = new QLabel(Stage);
+  RxGIFAn2 = new QLabel(Stage);
   RxGIFAn1->hide();
   RxGIFAn2->hide();
   const std::array<std::function<void()>, 4> iconClicks = {
@@ -300,12 +316,7 @@ void TForm1::paintEvent(QPaintEvent*) {
     QTimer::singleShot(0, this, [this] { RunStartUp(); });
     FirstPaint = false;
   }
-  QPainter p(this);
-  if (IntroRunning && !IntroFrame.isNull()) {
-    p.drawImage(0, 0, IntroFrame);
-    return;
-  }
-  if (!art.Background.isNull()) p.drawImage(0, 0, art.Background);
+  // The window itself shows only its colour, around the stage.
 }
 
 void TForm1::RunStartUp() {
@@ -359,8 +370,8 @@ void TForm1::RunStartUp() {
   // 5: colours, background, hints.
   art.BgPattern = settings.BgPattern;
   art.BgColour = settings.BgColour;
-  art.ClientWidth = width();
-  art.ClientHeight = height();
+  art.ClientWidth = Stage->width();
+  art.ClientHeight = Stage->height();
   art.SmallWindow = true;
   art.LoadBackground(false);
   // 6: the language's texts.
@@ -376,7 +387,9 @@ void TForm1::RunStartUp() {
 }
 
 void TForm1::BuildIntro() {
-  IntroPicture = QImage(760, 500, QImage::Format_RGB32);
+  const double dpr = devicePixelRatioF();
+  IntroPicture = QImage(QSize(760, 500) * dpr, QImage::Format_RGB32);
+  IntroPicture.setDevicePixelRatio(dpr);
   IntroPicture.fill(Qt::black);
   QPainter p(&IntroPicture);
   RaisedFrame(p, QRect(QPoint(130, 50), QPoint(630, 450)));
@@ -482,12 +495,21 @@ void TForm1::ApplyWindowMode() {
   frameUsed_ = FrameMargins();
   const QSize free = avail.size().shrunkBy(frameUsed_);
   const bool spread = Spread();
-  const WindowMode mode = spread ? WindowMode::FullScreen : FittingMode(chosen, free.width(), free.height());
+  // Maximised, the whole-screen size spreads over the window; any other takes
+  // the largest fixed size that fits, centred.
+  const WindowMode mode = !spread                           ? FittingMode(chosen, free.width(), free.height())
+                          : chosen == WindowMode::FullScreen ? WindowMode::FullScreen
+                                                             : FittingMode(WindowMode::Large, width(), height());
   const QSize client = spread ? size() : free;
   Factors = FactorsForMode(mode, client.width(), client.height());
   if (!spread) resize(Factors.WindowWidth, Factors.WindowHeight);
+  spreadSize_ = spread ? size() : QSize();
+  const QSize stage(Factors.WindowWidth, Factors.WindowHeight);
+  Stage->setGeometry(spread ? std::max(0, (width() - stage.width()) / 2) : 0,
+                     spread ? std::max(0, (height() - stage.height()) / 2) : 0, stage.width(), stage.height());
   art.Scale = Factors.Scale;
   art.SmallWindow = mode == WindowMode::Small;
+  art.DevicePixelRatio = devicePixelRatioF();
   shownMode_ = mode;
   art.ClientWidth = Factors.WindowWidth;
   art.ClientHeight = Factors.WindowHeight;
@@ -531,7 +553,7 @@ void TForm1::resizeEvent(QResizeEvent* e) {
 void TForm1::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   // The window manager's frame arrives with the first move after showing.
-  if (FrameMargins() != frameUsed_) RefitLater();
+  if (FrameMargins() != frameUsed_ || devicePixelRatioF() != art.DevicePixelRatio) RefitLater();
 }
 
 void TForm1::changeEvent(QEvent* e) {
@@ -546,6 +568,7 @@ void TForm1::PlaceMenu(QWidget* w, double x, double y, double width, int height)
 }
 
 void TForm1::ApplyLanguage() {
+  UseQtTranslation(LanguageIndex());
   setWindowTitle(W(WordId::GameName));
   art.LanguageIndex = LanguageIndex();
   Button9->setText(W(WordId::TopTen));
@@ -577,14 +600,16 @@ void TForm1::LayoutMenuScreen() {
   auto len = [&](double a) { return ScaleLen(f, a); };
   // Titles.
   PlaceMenu(ImTitle, 230, 90 - len(5) / f.ScaleY, 300, 3 * U);
-  ImTitle->picture = Stretched(ProgramPicture("GTitle"), ImTitle->width(), ImTitle->height());
+  const double dpr = devicePixelRatioF();
+  ImTitle->picture = StretchedFine(ProgramPicture("GTitle"), ImTitle->width(), ImTitle->height(), dpr);
   const QString code = QString::fromStdString(LanguageCode());
   ImCaption->setGeometry(CellLeft(f, 180, 400), CellTop(f, 12, 70), len(400), len(70));
   ImCaption->picture =
-      Stretched(RecolourCaption(ProgramPicture("Cap" + code), settings.CaptionColour), len(400), len(70));
+      StretchedFine(RecolourCaption(ProgramPicture("Cap" + code), settings.CaptionColour), len(400), len(70), dpr);
   ImCaption->show();
   ImElite->setGeometry(CellLeft(f, 205, 350), CellTop(f, 183, 40), len(350), len(40));
-  ImElite->picture = Stretched(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40));
+  ImElite->picture =
+      StretchedFine(ProgramPicture((settings.NetGame ? "Net__" : "Elite") + code), len(350), len(40), dpr);
   ImElite->show();
   // The player list.
   // The three best players stand inside the title's frame, one third each.
@@ -665,7 +690,7 @@ void TForm1::LayoutMenuScreen() {
     ImClock1->setGeometry(sideLeft - 7, Whole(30 + (f.ScaleY - 1) * 100) + 210, 115, 64);
     DrawClock();
     // The dial mirrors the clock on the right.
-    ImClock2->setGeometry(width() - ImClock1->x() - 115, ImClock1->y(), 115, 64);
+    ImClock2->setGeometry(Stage->width() - ImClock1->x() - 115, ImClock1->y(), 115, 64);
     DrawInfoDial();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ImTitle, ImCaption, ImElite}) w->update();
@@ -691,7 +716,7 @@ void TForm1::LayoutMenuScreen() {
 
 void TForm1::ShowChatIndicator() {
   if (!RxGIFAnChat) {
-    RxGIFAnChat = new QPushButton(this);
+    RxGIFAnChat = new QPushButton(Stage);
     RxGIFAnChat->setObjectName("RxGIFAnChat");
     RxGIFAnChat->setFlat(true);
     RxGIFAnChat->setFocusPolicy(Qt::NoFocus);
@@ -705,7 +730,7 @@ void TForm1::ShowChatIndicator() {
   RxGIFAnChat->setToolTip(W(WordId::KuvChat));
   const bool shown = ChatUnread && MenuShown;
   // Top right, below the corner pictures and clear of the calendar.
-  RxGIFAnChat->setGeometry(width() - 54, Whole(14 * Factors.ScaleY) + 54, 48, 48);
+  RxGIFAnChat->setGeometry(Stage->width() - 54, Whole(14 * Factors.ScaleY) + 54, 48, 48);
   RxGIFAnChat->setVisible(shown);
   if (shown && settings.GifAnimation) {
     GifSiren->start();
@@ -717,9 +742,13 @@ void TForm1::ShowChatIndicator() {
 
 void TForm1::DrawTopPanel(int k) {
   TImageArea* a = Panel[k];
-  a->picture = QImage(a->size(), QImage::Format_ARGB32_Premultiplied);
+  // Names and scores are drawn in the screen's real pixels.
+  const double dpr = devicePixelRatioF();
+  a->picture = QImage(a->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+  a->picture.setDevicePixelRatio(dpr);
   a->picture.fill(Qt::transparent);
   QPainter p(&a->picture);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!art.Background.isNull()) p.drawImage(-a->x(), -a->y(), art.Background);
   const QImage title = ImTitle->picture;
   if (!title.isNull()) p.drawImage(ImTitle->x() - a->x(), ImTitle->y() - a->y(), title);
@@ -1267,10 +1296,14 @@ void TForm1::StartRecording() {
       [this](RecordedFrame* frame) {
         QImage img;
         if (settings.RecordMode == 2) {
-          if (QScreen* s = screen()) img = s->grabWindow(0, x(), y(), width(), height()).toImage();
+          const QPoint at = Stage->mapToGlobal(QPoint(0, 0));
+          if (QScreen* s = screen()) img = s->grabWindow(0, at.x(), at.y(), Stage->width(), Stage->height()).toImage();
         } else {
-          img = grab().toImage();
+          img = Stage->grab().toImage();
         }
+        // The animation has the window's size in window pixels on any screen.
+        if (!img.isNull() && img.size() != Stage->size())
+          img = img.scaled(Stage->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (img.isNull()) return false;
         img = img.convertToFormat(QImage::Format_RGB888);
         frame->width = img.width();
@@ -1289,8 +1322,8 @@ void TForm1::FinishRecording() {
   TimerGIF.stop();
   if (!recorder.Recording()) return;
   // The notice stands while the animation is written.
-  QLabel notice(this);
-  notice.setGeometry((width() - 175) / 2, (height() - 40) / 2, 175, 40);
+  QLabel notice(Stage);
+  notice.setGeometry((Stage->width() - 175) / 2, (Stage->height() - 40) / 2, 175, 40);
   notice.setAlignment(Qt::AlignCenter);
   notice.setText(W(WordId::CreatingAGif));
   notice.setStyleSheet("color: red; font-weight: bold; background: #f4ecd0; border: 2px solid #806020;");

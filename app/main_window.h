@@ -8,6 +8,7 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QTimer>
+#include <QPainter>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -90,12 +91,25 @@ class WindowHooks : public EngineHooks {
   TForm1& form_;
 };
 
+// The game's own area inside the main window: the size of the window mode,
+// centred when the window manager makes the window larger than that.
+class TStage : public QWidget {
+ public:
+  explicit TStage(QWidget* parent) : QWidget(parent) {}
+  std::function<void(QPainter&)> Paint;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
 class TForm1 : public QWidget, public OptionsHost {
  public:
   // programFolder: where the lists, settings and history live.
   explicit TForm1(const std::string& programFolder);
   ~TForm1() override;
 
+  // Every control of the menu and the table stands on it; created first.
+  TStage* Stage;
   // --- The program's own state ---
   std::string ProgramFolder;
   std::string TempFolder;
@@ -274,8 +288,9 @@ class TForm1 : public QWidget, public OptionsHost {
  private:
   // The window manager's frame around the client area; none before it shows.
   QMargins FrameMargins() const;
-  // Maximised or full screen: the game spreads over whatever the window got.
+  // Maximised or full screen: the window has the size the window manager gave it.
   bool Spread() const;
+  QSize spreadSize_;  // the window's size when the mode was last applied spread
   // Re-applies the window mode once the frame, the state or the size moved
   // away from what the last application assumed.
   void RefitLater();

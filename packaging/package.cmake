@@ -132,9 +132,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZARNET_WEB_SITE})
 set(CPACK_DEBIAN_GAME_PACKAGE_NAME zarnet)
 set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
 # Found at run time, so the library scan cannot see them: the fonts the windows
-# substitute, the tune's sound font.
+# substitute, the tune's sound font, Qt's own translations.
 set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS
-    "fonts-dejavu-core, fonts-liberation2, fonts-comic-neue, fonts-wqy-zenhei, timgm6mb-soundfont")
+    "fonts-dejavu-core, fonts-liberation2, fonts-comic-neue, fonts-wqy-zenhei, timgm6mb-soundfont, qt6-translations-l10n")
 set(CPACK_COMPONENT_GAME_DESCRIPTION "two-player trick-taking card game
 Zarnet is a card game for two on a 40-card deck: three cards in hand, trump
 from the card turned up under the deck, no duty to follow suit, and 61 of the

@@ -64,7 +64,10 @@ int CaptionShortfall(const QWidget* w) {
       const int lack = l->heightForWidth(l->width()) - l->height();
       return std::max({0, widest - l->contentsRect().width(), lack > 0 ? 1 : 0});
     }
-    const int need = QFontMetrics(l->font()).horizontalAdvance(l->text()) + l->margin() * 2 +
+    // A label with a buddy shows its "&" as an underline under the next letter.
+    QString shown = l->text();
+    if (l->buddy()) shown.replace(QRegularExpression("&(.)"), "\\1");
+    const int need = QFontMetrics(l->font()).horizontalAdvance(shown) + l->margin() * 2 +
                      std::max(0, l->indent());
     return std::max(0, need - l->contentsRect().width());
   }

@@ -209,12 +209,15 @@ bool CardArt::LoadFaceDesign() {
   const int requested = FaceDesign;
   UpdateCardSize();
   const bool large = CardSizeClass != 1;
+  // The small size on a fine screen also takes the large faces, as sources.
+  auto FineFaces = [&] { return !large && DevicePixelRatio > 1.0; };
+  for (QImage& f : LargeFace) f = QImage();
   bool ok = true;
   if (FaceDesign != 0) {
     const QString lib = FaceLibrary(FaceDesign);
     if (!OpenLibrary(lib)) {
       ok = false;
-    } else if (!ReadFaces(FaceDesign, large)) {
+    } else if (!ReadFaces(FaceDesign, large) || (FineFaces() && !ReadFaces(FaceDesign, true))) {
       // A library without this design's pictures is as good as none.
       source_->Close();
       MissingFile(lib);
@@ -227,11 +230,13 @@ bool CardArt::LoadFaceDesign() {
   if (FaceDesign == 0) {
     source_->Open(QString());
     ReadFaces(0, large);
+    if (FineFaces()) ReadFaces(0, true);
     source_->Close();
   } else {
     for (int s = 1; s <= 56; ++s) {
       if (s >= 37 && s <= 40) continue;
       InvertEllipse(large ? LargeFace[s] : SmallFace[s], FaceEllipse(large, WideDesign));
+      if (FineFaces()) InvertEllipse(LargeFace[s], FaceEllipse(true, WideDesign));
     }
   }
   UpdateCardSize();
@@ -240,12 +245,12 @@ bool CardArt::LoadFaceDesign() {
   return ok && FaceDesign == requested;
 }
 
-bool CardArt::ReadBacks(bool builtIn, const QString& suffix) {
+bool CardArt::ReadBacks(bool builtIn, const QString& suffix, bool small) {
   const int count = BackCount(BackSet);
-  const bool small = CardSizeClass == 1;
   bool complete = true;
   for (int i = 0; i < 10; ++i) {
-    SmallBack[i] = SmallBackRotated[i] = LargeBack[i] = LargeBack[i + 10] = QImage();
+    if (small) SmallBack[i] = SmallBackRotated[i] = QImage();
+    else LargeBack[i] = LargeBack[i + 10] = QImage();
   }
   for (int b = 1; b <= count; ++b) {
     const QString type = builtIn && BackSet == 0 && small ? "BITMAP" : "RCDATA";
@@ -263,20 +268,37 @@ bool CardArt::ReadBacks(bool builtIn, const QString& suffix) {
   return complete;
 }
 
+bool CardArt::LoadLargeBacksToo() {
+  // Sources for a fine screen in the small size; without them the small backs serve.
+  if (CardSizeClass != 1) return true;
+  for (int i = 0; i < 20; ++i) LargeBack[i] = QImage();
+  if (DevicePixelRatio <= 1.0) return true;
+  const QString suffix = WideDesign ? "B" : "U";
+  const bool builtIn = BackSet == 0 && WideDesign;
+  if (builtIn ? !source_->Open(QString()) : !OpenLibrary(kBackLibrary)) return false;
+  const bool complete = ReadBacks(builtIn, suffix, false);
+  source_->Close();
+  return complete;
+}
+
 bool CardArt::LoadBackSet() {
   const bool small = CardSizeClass == 1;
   const QString suffix = small ? "" : (WideDesign ? "B" : "U");
   const bool builtIn = BackSet == 0 && (WideDesign || small);
   if (builtIn) {
     source_->Open(QString());
-    ReadBacks(true, suffix);
+    ReadBacks(true, suffix, small);
     source_->Close();
+    LoadLargeBacksToo();
     return true;
   }
   if (OpenLibrary(kBackLibrary)) {
-    const bool complete = ReadBacks(false, suffix);
+    const bool complete = ReadBacks(false, suffix, small);
     source_->Close();
-    if (complete) return true;
+    if (complete) {
+      LoadLargeBacksToo();
+      return true;
+    }
     MissingFile(kBackLibrary);
   }
   BackSet = 0;
@@ -287,8 +309,9 @@ bool CardArt::LoadBackSet() {
     LoadFaceDesign();
   } else {
     source_->Open(QString());
-    ReadBacks(true, suffix);
+    ReadBacks(true, suffix, small);
     source_->Close();
+    LoadLargeBacksToo();
   }
   return false;
 }
@@ -310,7 +333,7 @@ bool CardArt::LoadBackground(bool libraryBackground) {
   } else {
     if (!(BgPattern == 2 && BgColour == 0)) {
       if (OpenLibrary(kBackgroundLibrary)) {
-        img = source_->Read("JPEG", BackgroundResourceName(BgPattern, BgColour, SmallWindow));
+        img = source_->Read("JPEG", BackgroundResourceName(BgPattern, BgColour, SmallWindow && DevicePixelRatio <= 1.0));
         source_->Close();
         if (img.isNull()) MissingFile(kBackgroundLibrary);
       }
@@ -322,12 +345,15 @@ bool CardArt::LoadBackground(bool libraryBackground) {
     }
     if (img.isNull()) {
       source_->Open(QString());
-      img = source_->Read("JPEG", BackgroundResourceName(2, 0, SmallWindow));
+      img = source_->Read("JPEG", BackgroundResourceName(2, 0, SmallWindow && DevicePixelRatio <= 1.0));
       source_->Close();
     }
   }
-  if (!SmallWindow && !img.isNull() && img.size() != QSize(ClientWidth, ClientHeight))
-    img = img.scaled(ClientWidth, ClientHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // On a fine screen the background has the window's real pixel size.
+  const QSize pixels(MakeWhole(ClientWidth * DevicePixelRatio), MakeWhole(ClientHeight * DevicePixelRatio));
+  if ((!SmallWindow || DevicePixelRatio > 1.0) && !img.isNull() && img.size() != pixels)
+    img = img.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (!img.isNull() && DevicePixelRatio > 1.0) img.setDevicePixelRatio(DevicePixelRatio);
   Background = img;
   return ok;
 }
@@ -351,7 +377,55 @@ const QImage* CardArt::FaceLarge(CardCode code) const {
   return s && !LargeFace[s].isNull() ? &LargeFace[s] : nullptr;
 }
 
+void CardArt::DrawFineOutline(int x, int y, int w, int h, QImage& target) const {
+  QPainter p(&target);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(x + 0.5, y + 0.5, w - 1, h - 1), 2, 2);
+}
+
+void CardArt::DrawFine(int x, int y, const QImage& picture, bool rounded, int w, int h, QImage& target) const {
+  if (picture.isNull() || w <= 0 || h <= 0) return;
+  const double dpr = target.devicePixelRatio();
+  const QSize pixels(MakeWhole(w * dpr), MakeWhole(h * dpr));
+  QImage fine = picture.size() == pixels ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                         : picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (rounded) {
+    // The corners cut as the card's own size cuts them, in finer pixels.
+    QPainter m(&fine);
+    m.setRenderHint(QPainter::Antialiasing);
+    m.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    QImage mask(pixels, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+      QPainter mp(&mask);
+      mp.setRenderHint(QPainter::Antialiasing);
+      mp.setPen(Qt::NoPen);
+      mp.setBrush(Qt::black);
+      const double corner = (CardSizeClass == 1 ? 4 : MakeWhole(8 * Scale)) * dpr / 2;
+      mp.drawRoundedRect(QRectF(0, 0, pixels.width(), pixels.height()), corner, corner);
+    }
+    m.drawImage(0, 0, mask);
+  }
+  fine.setDevicePixelRatio(dpr);
+  QPainter p(&target);
+  p.drawImage(QPointF(x, y), fine);
+}
+
 void CardArt::DrawCard(int x, int y, CardCode code, QImage& target) const {
+  if (target.devicePixelRatio() > 1.0) {
+    if (code == EmptyCard) return;
+    const QImage* face = FaceLarge(code) ? FaceLarge(code) : FaceSmall(code);
+    if (CardSizeClass != 1) {
+      if (face) DrawFine(x, y, *face, true, CardWidth, CardHeight, target);
+      return;
+    }
+    DrawFineOutline(x, y, 71, 96, target);
+    if (face && code != CardCode{'N', 'o'}) DrawFine(x + 1, y + 1, *face, true, 69, 94, target);
+    return;
+  }
   if (CardSizeClass != 1) {
     if (const QImage* face = FaceLarge(code)) DrawScaled(x, y, *face, true, CardWidth, CardHeight, target);
     return;
@@ -376,6 +450,12 @@ void CardArt::DrawCard(int x, int y, CardCode code, QImage& target) const {
 
 void CardArt::DrawBack(int x, int y, QImage& target) const {
   const int i = std::clamp(BackOfDay, 1, 10) - 1;
+  if (target.devicePixelRatio() > 1.0) {
+    const QImage& back = LargeBack[i].isNull() ? SmallBack[i] : LargeBack[i];
+    if (CardSizeClass != 1) return DrawFine(x, y, back, true, CardWidth, CardHeight, target);
+    DrawFineOutline(x, y, 71, 96, target);
+    return DrawFine(x + 1, y + 1, back, true, 69, 94, target);
+  }
   if (CardSizeClass != 1) {
     if (!LargeBack[i].isNull()) DrawScaled(x, y, LargeBack[i], true, CardWidth, CardHeight, target);
     return;
@@ -392,6 +472,12 @@ void CardArt::DrawBack(int x, int y, QImage& target) const {
 
 void CardArt::DrawBackRotated(int x, int y, QImage& target) const {
   const int i = std::clamp(BackOfDay, 1, 10) - 1;
+  if (target.devicePixelRatio() > 1.0) {
+    const QImage& back = LargeBack[i + 10].isNull() ? SmallBackRotated[i] : LargeBack[i + 10];
+    if (CardSizeClass != 1) return DrawFine(x, y, back, true, CardHeight, CardWidth, target);
+    DrawFineOutline(x, y, 96, 71, target);
+    return DrawFine(x + 1, y + 1, back, true, 94, 69, target);
+  }
   if (CardSizeClass != 1) {
     if (!LargeBack[i + 10].isNull())
       DrawScaled(x, y, LargeBack[i + 10], true, CardHeight, CardWidth, target);

@@ -68,6 +68,10 @@ class CardArt {
   int ClientWidth = 760;
   int ClientHeight = 500;
   int LanguageIndex = 0;
+  // Device pixels per window pixel. Above 1 the large pictures are loaded in
+  // every size, and cards land in a target of finer pixels resampled once to
+  // its real pixel size rather than enlarged from the small bitmaps.
+  double DevicePixelRatio = 1.0;
 
   // The store.
   QImage SmallFace[57];
@@ -110,7 +114,12 @@ class CardArt {
   bool OpenLibrary(const QString& name);
   void MissingFile(const QString& name);
   bool ReadFaces(int design, bool large);
-  bool ReadBacks(bool builtIn, const QString& suffix);
+  bool ReadBacks(bool builtIn, const QString& suffix, bool small);
+  bool LoadLargeBacksToo();
+  // A picture into the logical rect of a target with finer pixels.
+  void DrawFine(int x, int y, const QImage& picture, bool rounded, int w, int h, QImage& target) const;
+  // The small size's black outline, drawn in a target with finer pixels.
+  void DrawFineOutline(int x, int y, int w, int h, QImage& target) const;
   std::unique_ptr<PictureSource> source_;
 };
 

@@ -181,9 +181,13 @@ QImage TKuvCardsButton::Render() const {
     gp.drawPixmap(gx, (h - glyph.height() - 1) / 2, pm);
   }
 
-  QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+  // The caption is drawn in the screen's real pixels; the skin is a bitmap and is stretched.
+  const double dpr = std::max(1.0, devicePixelRatioF());
+  QImage out(MakeWhole(w * dpr), MakeWhole(h * dpr), QImage::Format_ARGB32_Premultiplied);
+  out.setDevicePixelRatio(dpr);
   out.fill(Qt::transparent);
   QPainter p(&out);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, dpr > 1.0);
   p.drawImage(shift, shift, face);
 
   // Caption.

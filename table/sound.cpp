@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "atomic_file.h"
+#include "message_box.h"
 #include "sound_catalogue.h"
 #include "sounds.h"
 #include "words.h"
@@ -107,9 +108,8 @@ Sound::Sound(QString programFolder, QString tempFolder)
   InitSoundResources();
   Wait = [](int ms) { QThread::msleep(ulong(ms)); };
   CantCreateMusicFile = [] {
-    QMessageBox::warning(nullptr, QApplication::applicationDisplayName(),
-                         QString::fromStdString(WordUtf8(WordId::CantCreateMusicFile)),
-                         QMessageBox::Ok);
+    TellPlayer(nullptr, QApplication::applicationDisplayName(),
+               QString::fromStdString(WordUtf8(WordId::CantCreateMusicFile)), QMessageBox::Warning);
   };
   if (deviceUsers++ == 0) deviceOpen = OpenDevice();
   open_ = deviceOpen;

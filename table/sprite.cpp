@@ -14,8 +14,9 @@ bool IsFace(CardCode c) { return FaceSlot(c) > 0; }
 
 }  // namespace
 
-TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art)
-    : FWidth(z_ - x_), FHeight(t_ - y_), FLeft(x_), FTop(y_), small_(art.CardSizeClass == 1) {
+TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art, double dpr)
+    : FWidth(z_ - x_), FHeight(t_ - y_), FLeft(x_), FTop(y_), small_(art.CardSizeClass == 1 && dpr <= 1.0),
+      dpr_(dpr > 1.0 ? dpr : 1.0) {
   const bool back = CW == CardCode{'0', '0'};
   if (small_) {
     // The mask is black over the card and white at its rounded-off corners.
@@ -42,7 +43,9 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
       }
     }
   } else {
-    ImBMP2 = QImage(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
+    // On a fine screen the card is drawn in device pixels, then composed as they are.
+    ImBMP2 = QImage(Whole(FWidth * dpr_), Whole(FHeight * dpr_), QImage::Format_ARGB32_Premultiplied);
+    ImBMP2.setDevicePixelRatio(dpr_);
     ImBMP2.fill(Qt::transparent);
     if (back) {
       art.DrawBack(0, 0, ImBMP2);
@@ -55,13 +58,15 @@ TSprite::TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art
       p.setBrush(Qt::white);
       p.drawRoundedRect(QRectF(0.5, 0.5, FWidth - 1, FHeight - 1), 6, 6);
     }
-    opaqueRun_.resize(FHeight);
-    for (int y = 0; y < FHeight; ++y) {
+    ImBMP2.setDevicePixelRatio(1.0);
+    const int w = ImBMP2.width(), h = ImBMP2.height();
+    opaqueRun_.resize(h);
+    for (int y = 0; y < h; ++y) {
       const QRgb* row = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(y));
       int a = 0;
-      while (a < FWidth && qAlpha(row[a]) != 255) ++a;
+      while (a < w && qAlpha(row[a]) != 255) ++a;
       int b = a;
-      while (b < FWidth && qAlpha(row[b]) == 255) ++b;
+      while (b < w && qAlpha(row[b]) == 255) ++b;
       opaqueRun_[y] = {a, b};
     }
   }
@@ -79,26 +84,28 @@ void TSprite::Compose(QImage& work) const {
     }
     return;
   }
-  if (!small_ && work.format() == QImage::Format_RGB32 && opaqueRun_.size() == size_t(FHeight)) {
+  const QRect px = PixelRect();
+  const int left = px.left(), top = px.top();
+  if (!small_ && work.format() == QImage::Format_RGB32 && opaqueRun_.size() == size_t(px.height())) {
     // The card is opaque but for its rounded corners: copy each row's opaque run
     // and blend only the few pixels beside it.
-    const QRect r = QRect(FLeft, FTop, FWidth, FHeight).intersected(work.rect());
+    const QRect r = px.intersected(work.rect());
     for (int y = r.top(); y <= r.bottom(); ++y) {
-      const int sy = y - FTop;
+      const int sy = y - top;
       QRgb* dst = reinterpret_cast<QRgb*>(work.scanLine(y));
       const QRgb* src = reinterpret_cast<const QRgb*>(ImBMP2.constScanLine(sy));
       const auto [a, b] = opaqueRun_[sy];
-      for (int sx = r.left() - FLeft; sx < r.right() + 1 - FLeft; ++sx) {
+      for (int sx = r.left() - left; sx < r.right() + 1 - left; ++sx) {
         if (sx == a && b > a) {
-          const int to = std::min(b, r.right() + 1 - FLeft);
-          std::memcpy(dst + FLeft + sx, src + sx, sizeof(QRgb) * (to - sx));
+          const int to = std::min(b, r.right() + 1 - left);
+          std::memcpy(dst + left + sx, src + sx, sizeof(QRgb) * (to - sx));
           sx = to - 1;
           continue;
         }
         const QRgb s = src[sx];
         const int alpha = qAlpha(s);
         if (alpha == 0) continue;
-        QRgb& d = dst[FLeft + sx];
+        QRgb& d = dst[left + sx];
         const int k = 255 - alpha;
         d = qRgb(qRed(s) + qRed(d) * k / 255, qGreen(s) + qGreen(d) * k / 255, qBlue(s) + qBlue(d) * k / 255);
       }
@@ -112,8 +119,13 @@ void TSprite::Compose(QImage& work) const {
     p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
     p.drawImage(FLeft, FTop, FOrImage);
   } else {
-    p.drawImage(FLeft, FTop, ImBMP2);
+    p.drawImage(left, top, ImBMP2);
   }
+}
+
+QRect TSprite::PixelRect() const {
+  if (dpr_ == 1.0) return Rect();
+  return {Whole(FLeft * dpr_), Whole(FTop * dpr_), ImBMP2.width(), ImBMP2.height()};
 }
 
 std::vector<QPoint> FlightPath(int x0, int y0, int x1, int y1) {
@@ -135,9 +147,17 @@ std::vector<QPoint> FlightPath(int x0, int y0, int x1, int y1) {
 }
 
 void CardFlight::Prepare(const QImage& window, CardCode code, int x, int y) {
+  // The buffers are worked in device pixels; window rects are mapped onto them.
+  dpr_ = window.devicePixelRatio() > 1.0 ? window.devicePixelRatio() : 1.0;
   clean_ = window.convertToFormat(QImage::Format_RGB32);
+  clean_.setDevicePixelRatio(1.0);
   work_ = clean_;
-  sprite_ = std::make_unique<TSprite>(x, y, x + art_.CardWidth, y + art_.CardHeight, code, art_);
+  sprite_ = std::make_unique<TSprite>(x, y, x + art_.CardWidth, y + art_.CardHeight, code, art_, dpr_);
+}
+
+QRect CardFlight::Pixels(const QRect& r) const {
+  if (dpr_ == 1.0) return r;
+  return QRectF(r.x() * dpr_, r.y() * dpr_, r.width() * dpr_, r.height() * dpr_).toAlignedRect();
 }
 
 void CardFlight::MoveSprite(int x, int y) {
@@ -145,7 +165,8 @@ void CardFlight::MoveSprite(int x, int y) {
   {
     QPainter p(&work_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(old.topLeft(), clean_, old);
+    const QRect px = Pixels(old);
+    p.drawImage(px.topLeft(), clean_, px);
   }
   sprite_->FLeft = x;
   sprite_->FTop = y;
@@ -158,7 +179,8 @@ void CardFlight::EraseSprite() {
   {
     QPainter p(&work_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(r.topLeft(), clean_, r);
+    const QRect px = Pixels(r);
+    p.drawImage(px.topLeft(), clean_, px);
   }
   if (window_.Present) window_.Present(work_, r.adjusted(-2, -2, 2, 2));
 }

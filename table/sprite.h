@@ -17,13 +17,16 @@ class TSprite {
  public:
   // The corners x_, y_ (left, top) and z_, t_ (right, bottom); CW the card code:
   // a face, "00" the back of the day, "No", "##" or "--" a blank card.
-  TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art);
+  // dpr: device pixels per window pixel of the buffers it is composed into.
+  TSprite(int x_, int y_, int z_, int t_, CardCode CW, const CardArt& art, double dpr = 1.0);
 
   int Left() const { return FLeft; }
   int Top() const { return FTop; }
   QRect Rect() const { return {FLeft, FTop, FWidth, FHeight}; }
-  // Puts the sprite into the work buffer at its corner.
+  // Puts the sprite into the work buffer (in device pixels) at its corner.
   void Compose(QImage& work) const;
+  // The sprite's rect in the buffers' device pixels.
+  QRect PixelRect() const;
 
   int FWidth = 0, FHeight = 0;
   int FLeft = 0, FTop = 0;
@@ -32,6 +35,7 @@ class TSprite {
 
  private:
   bool small_ = true;
+  double dpr_ = 1.0;
   // Larger sizes: per row, the run of fully opaque pixels [first, end).
   std::vector<std::pair<int, int>> opaqueRun_;
 };
@@ -59,9 +63,11 @@ class CardFlight {
   void EraseSprite();
 
   bool FlightRunning = false;
-  // The frozen window, for repaints during a flight.
+  // The frozen window, for repaints during a flight, in device pixels.
   const QImage& CleanBuffer() const { return clean_; }
   const QImage& WorkBuffer() const { return work_; }
+  // Device pixels per window pixel of the two buffers.
+  double DevicePixelRatio() const { return dpr_; }
 
   // For the benchmark: set up buffers and a sprite without a window grab.
   void Prepare(const QImage& window, CardCode code, int x, int y);
@@ -73,6 +79,9 @@ class CardFlight {
   QImage clean_, work_;
   std::unique_ptr<TSprite> sprite_;
   uint8_t pauseCycle_ = 0;
+  double dpr_ = 1.0;
+  // A window rect in the buffers' device pixels.
+  QRect Pixels(const QRect& r) const;
 };
 
 }  // namespace zarnet

@@ -45,15 +45,24 @@ QImage Stretched(const QImage& picture, int w, int h) {
   return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+QImage StretchedFine(const QImage& picture, int w, int h, double dpr) {
+  if (dpr <= 1.0) return Stretched(picture, w, h);
+  QImage out = Stretched(picture, Whole(w * dpr), Whole(h * dpr));
+  out.setDevicePixelRatio(dpr);
+  return out;
+}
+
 void PaintBackground(const TableLook& look, QImage& area, const Rect& r) {
   QPainter p(&area);
   p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.fillRect(area.rect(), QColor(0xc0, 0xc0, 0xc0));
+  p.fillRect(QRect(0, 0, r.width, r.height), QColor(0xc0, 0xc0, 0xc0));
   if (look.art && !look.art->Background.isNull()) p.drawImage(-r.left, -r.top, look.art->Background);
 }
 
 QImage AreaWithBackground(const TableLook& look, const Rect& r) {
-  QImage area(std::max(1, r.width), std::max(1, r.height), QImage::Format_ARGB32_Premultiplied);
+  QImage area(std::max(1, Whole(r.width * look.dpr)), std::max(1, Whole(r.height * look.dpr)),
+              QImage::Format_ARGB32_Premultiplied);
+  area.setDevicePixelRatio(look.dpr);
   PaintBackground(look, area, r);
   return area;
 }
@@ -73,10 +82,10 @@ void DrawPanelPicture(const TableLook& look, QPainter& p, const QString& smallNa
                       const QString& largeName, int x, int y, int w, int h) {
   if (look.smallWindow) {
     const QImage img = ProgramPicture(smallName);
-    if (!img.isNull()) p.drawImage(x, y, img);
+    if (!img.isNull()) p.drawImage(x, y, StretchedFine(img, img.width(), img.height(), look.dpr));
   } else {
     const QImage img = ProgramPicture(largeName);
-    if (!img.isNull()) p.drawImage(x, y, Stretched(img, w, h));
+    if (!img.isNull()) p.drawImage(x, y, StretchedFine(img, w, h, look.dpr));
   }
 }
 
@@ -129,7 +138,11 @@ void DrawDeckPanelArea(const TableLook& look, QImage& area, const Rect& r, CardC
     if (suit >= 0) {
       const QImage& sym = look.smallWindow ? art.SmallSuit[suit] : art.LargeSuit[suit];
       if (!sym.isNull()) {
-        if (look.smallWindow) {
+        if (look.smallWindow && look.dpr > 1.0 && !art.LargeSuit[suit].isNull()) {
+          // The large symbol in the small one's place, for the finer pixels.
+          p.setRenderHint(QPainter::SmoothPixmapTransform);
+          p.drawImage(QRect(40, 74, 20, 20), art.LargeSuit[suit]);
+        } else if (look.smallWindow) {
           p.drawImage(40, 74, sym);
         } else {
           p.drawImage(look.len(20) + Whole(look.len(60) / 2.0) - 20,
@@ -156,7 +169,8 @@ void DrawScorePanelArea(const TableLook& look, QImage& area, const Rect& r, int 
   };
   auto restore = [&](const QRect& c) {
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(c.topLeft(), clean, c);
+    const double k = clean.devicePixelRatio();
+    p.drawImage(QRectF(c), clean, QRectF(c.x() * k, c.y() * k, c.width() * k, c.height() * k));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   };
   const QRect a = cell(15, 15, 125, 31), b = cell(15, 50, 35, 31), c = cell(55, 50, 45, 31),
@@ -164,7 +178,7 @@ void DrawScorePanelArea(const TableLook& look, QImage& area, const Rect& r, int 
   if (marker == kMarkSeat) {
     restore(b);
     const QImage hand = ProgramPicture("Hand_Right");
-    if (!hand.isNull()) p.drawImage(look.len(18), look.len(54), Stretched(hand, look.len(30), look.len(20)));
+    if (!hand.isNull()) p.drawImage(look.len(18), look.len(54), StretchedFine(hand, look.len(30), look.len(20), look.dpr));
   } else if (marker == kUnmarkSeat) {
     restore(b);
   }
@@ -217,7 +231,8 @@ void DrawNamePlateArea(const TableLook& look, QImage& area, const Rect& r, const
   }
   QPainter p(&area);
   QImage img = ProgramPicture(look.smallWindow ? plate : plate + "B");
-  if (!look.smallWindow) img = Stretched(img, r.width, r.height);
+  img = look.smallWindow ? StretchedFine(img, img.width(), img.height(), look.dpr)
+                         : StretchedFine(img, r.width, r.height, look.dpr);
   if (!img.isNull()) p.drawImage(0, 0, img);
   QFont font = RoleFont(look, FontRoleId::Serif, 18, true);
   font.setPixelSize(NamePlateFontPixels(look, name));
@@ -232,7 +247,7 @@ void DrawTurnTimerArea(const TableLook& look, QImage& area, const Rect& r, int s
   if (seconds == -1) return;
   QPainter p(&area);
   const bool hurry = seconds < 8;
-  const QImage img = Stretched(ProgramPicture(hurry ? "GTimerR" : "GTimerY"), r.width, r.height);
+  const QImage img = StretchedFine(ProgramPicture(hurry ? "GTimerR" : "GTimerY"), r.width, r.height, look.dpr);
   if (!img.isNull()) p.drawImage(0, 0, img);
   const QFont font = RoleFont(look, FontRoleId::Serif, 18, true);
   p.setFont(font);
@@ -283,8 +298,9 @@ void MessagePanel::Add(const TableLook& look, int source, const QString& text) {
 void MessagePanel::Draw(const TableLook& look, QImage& area, const Rect& r) const {
   PaintBackground(look, area, r);
   QPainter p(&area);
-  const QImage frame = look.smallWindow ? ProgramPicture("RamkaERSm")
-                                        : Stretched(ProgramPicture("RamkaERBg"), r.width, r.height);
+  const QImage small = look.smallWindow ? ProgramPicture("RamkaERSm") : QImage();
+  const QImage frame = look.smallWindow ? StretchedFine(small, small.width(), small.height(), look.dpr)
+                                        : StretchedFine(ProgramPicture("RamkaERBg"), r.width, r.height, look.dpr);
   if (!frame.isNull()) p.drawImage(0, 0, frame);
   const QFont font = RoleFont(look, FontRoleId::Serif, 14);
   p.setFont(font);

@@ -23,6 +23,8 @@ struct TableLook {
   ScaleFactors f;
   std::array<FontRole, 4> fonts = Settings{}.Fonts;
   bool smallWindow = true;
+  // Device pixels per window pixel: areas are drawn in the screen's real pixels.
+  double dpr = 1.0;
   int len(double a) const { return ScaleLen(f, a); }
 };
 
@@ -38,6 +40,9 @@ QFont RoleFontPixels(const TableLook& look, FontRoleId role, int pixels, bool bo
 QImage ProgramPicture(const QString& name);
 // The picture stretched (bilinear) to w x h; unchanged when it already has that size.
 QImage Stretched(const QImage& picture, int w, int h);
+// The same for a window rect of w x h on a screen of `dpr`: stretched to the
+// real pixels and marked with the ratio, so that it lands w x h.
+QImage StretchedFine(const QImage& picture, int w, int h, double dpr);
 
 // The part of the table background under an area at `r`.
 void PaintBackground(const TableLook& look, QImage& area, const Rect& r);

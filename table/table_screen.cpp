@@ -46,8 +46,11 @@ void TFlightLayer::paintEvent(QPaintEvent* e) {
   // An uncovered window shows the table without the moving card.
   const bool whole = e->rect() == rect();
   const QImage& img = whole ? flight_->CleanBuffer() : flight_->WorkBuffer();
-  if (!img.isNull()) p.drawImage(e->rect(), img, e->rect());
+  const double k = flight_->DevicePixelRatio();
+  const QRect r = e->rect();
+  if (!img.isNull()) p.drawImage(QRectF(r), img, QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
   ++FramesPainted;
+  if (OnFramePainted) OnFramePainted();
 }
 
 TTableScreen::TTableScreen(QWidget* host, Game& game, CardArt& art, Settings& settings)
@@ -120,6 +123,7 @@ void TTableScreen::Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.t
 void TTableScreen::SetFactors(const ScaleFactors& f, bool smallWindow) {
   look.f = f;
   look.smallWindow = smallWindow;
+  look.dpr = host_->devicePixelRatioF();
   look.fonts = settings_.Fonts;
   layout = LayoutTable(f, art_.CardHeight);
   for (int s = 1; s <= 2; ++s) {
@@ -332,6 +336,7 @@ void TTableScreen::LayoutMenuScreen() {
 }
 
 void TTableScreen::FlyCard(int x0, int y0, int x1, int y1, CardCode card, bool erase) {
+  if (OnFlightBegins) OnFlightBegins({x0, y0}, {x1, y1});
   LastFlightSteps = flight.FlyCard(x0, y0, x1, y1, card, erase, std::clamp(settings_.FlySpeed, 1, 6));
   FlightLayer->hide();
 }

@@ -28,6 +28,8 @@ class TFlightLayer : public QWidget {
   explicit TFlightLayer(QWidget* parent, const CardFlight* flight);
   // Frames painted onto the window since the layer was made.
   int FramesPainted = 0;
+  // Told of every frame as it is painted (for measuring the pace).
+  std::function<void()> OnFramePainted;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -56,6 +58,8 @@ class TTableScreen : public TableView {
   std::function<void(std::string_view, bool, bool)> OnPlayEffect;
   std::function<bool(CardCode, bool)> OnSayCard;
   std::function<void(bool)> OnSeriesMenu;
+  // Told when a flight begins, with its start and its target in window pixels.
+  std::function<void(QPoint from, QPoint to)> OnFlightBegins;
   // The file of a seat's photo; empty when it has none.
   std::function<QString(int seat)> PlatePicture;
   // What hovering over a seat's name plate shows: the photo during an

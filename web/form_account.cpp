@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -84,7 +83,7 @@ AccountDesktop DefaultDesktop(QWidget* parent) {
     return AskYesNo(parent, WordText(WordId::GameName), t);
   };
   d.choosePhoto = [parent] {
-    return QFileDialog::getOpenFileName(parent, WordText(WordId::ChoosePhoto), QString(), "JPEG (*.jpg *.jpeg)");
+    return ChooseFile(parent, WordText(WordId::ChoosePhoto), "JPEG (*.jpg *.jpeg)");
   };
   d.openUrl = [](const QString& t) {
     QDesktopServices::openUrl(QUrl::fromUserInput(t));

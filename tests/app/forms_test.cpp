@@ -227,6 +227,15 @@ TEST_F(PasswordTest, BoxesTakeOnlyWhatTheListCanHold) {
   EXPECT_EQ(form->Admitted().PasswordField, EncodePassword("12345"));
 }
 
+TEST_F(PasswordTest, PasswordRefusalNamesNoLetter) {
+  auto form = Open(kSlotNewPlayer, "Mr.X");
+  Type(*form, "Edit2", QString::fromUtf8("1ö2"));
+  EXPECT_EQ(form->findChild<QLineEdit*>("Edit2")->text(), "12");
+  // The box hides what is typed; the refusal speaks of the password, not a name.
+  EXPECT_EQ(form->MessageLine(), WordText(WordId::PasswordLettersNotAllowed));
+  EXPECT_FALSE(form->MessageLine().contains(QString::fromUtf8("ö")));
+}
+
 // --- Running score -------------------------------------------------------------
 
 TEST(FormCount, ShowsTheSevenTextsUnderTheirLabels) {

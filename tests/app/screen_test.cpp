@@ -1,14 +1,20 @@
 // The main window on a real X screen with a window manager: the sizes fit
-// the screen, maximising spreads the game, and both players' cards fly with
-// the same frames. Run through under_wm.sh (1920x1080, openbox).
+// the screen, maximising centres the largest size that fits, and both
+// players' cards fly with the same frames. Run through under_wm.sh (1920x1080, openbox).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 #include "main_window.h"
 #include "window_play.h"
@@ -76,24 +82,51 @@ TEST_F(ScreenTest, FullScreenSizeFitsUnderTheTitleBar) {
   }
 }
 
-TEST_F(ScreenTest, MaximisingSpreadsTheGameAndRestoringReturns) {
+TEST_F(ScreenTest, MaximisingCentresTheLargestSizeThatFits) {
   if (!OnX()) GTEST_SKIP() << "needs a window manager";
   auto form = Open(1);
   Settle(*form, [&] { return form->windowHandle()->frameMargins().top() > 0; });
   ASSERT_EQ(form->size(), QSize(760, 500));
   form->showMaximized();
-  Settle(*form, [&] { return form->width() > 760 && form->Factors.WindowWidth == form->width(); });
-  EXPECT_GT(form->width(), 1500);
-  EXPECT_EQ(form->Factors.WindowWidth, form->width());
-  EXPECT_EQ(form->Factors.WindowHeight, form->height());
-  const QRect inside = form->rect();
-  for (TKuvCardsButton* b : MenuButtons(*form)) EXPECT_TRUE(inside.contains(b->geometry())) << b->text().toStdString();
-  // The game is spread, not left in a corner: the exit button sits in the lower half's middle.
-  EXPECT_NEAR(form->Button11->geometry().center().x(), form->width() / 2, form->width() / 20);
+  Settle(*form, [&] { return form->width() > 760 && form->Factors.WindowWidth > 760; });
+  // 1920 x 1080 less the title bar holds the large size, 1520 x 1000.
+  EXPECT_GT(form->width(), 1520);
+  EXPECT_EQ(form->Factors.WindowWidth, 1520);
+  EXPECT_EQ(form->Factors.WindowHeight, 1000);
+  const QRect stage = form->Stage->geometry();
+  EXPECT_EQ(stage.size(), QSize(1520, 1000));
+  EXPECT_LE(std::abs(stage.center().x() - form->rect().center().x()), 1);
+  EXPECT_LE(std::abs(stage.center().y() - form->rect().center().y()), 1);
+  for (TKuvCardsButton* b : MenuButtons(*form)) {
+    const QRect r(b->mapTo(form.get(), QPoint(0, 0)), b->size());
+    EXPECT_TRUE(stage.contains(r)) << b->text().toStdString();
+  }
+  // Beside the table the window shows its own colour.
+  const QImage shown = form->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(2, form->height() / 2), QColor(0xc0, 0xc0, 0xc0));
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  shown.save(QString(ZARNET_SHEETS_DIR) + "/maximised_menu.png");
   form->showNormal();
   Settle(*form, [&] { return form->size() == QSize(760, 500); });
   EXPECT_EQ(form->size(), QSize(760, 500));
   EXPECT_EQ(form->Factors.WindowWidth, 760);
+  EXPECT_EQ(form->Stage->geometry(), QRect(0, 0, 760, 500));
+}
+
+// The whole-screen size, maximised, spreads over the window.
+TEST_F(ScreenTest, MaximisedWholeScreenSizeSpreads) {
+  if (!OnX()) GTEST_SKIP() << "needs a window manager";
+  auto form = Open(2);
+  Settle(*form, [&] { return form->windowHandle()->frameMargins().top() > 0; });
+  form->showMaximized();
+  // The whole-screen size is already about as wide before the manager maximises.
+  Settle(*form, [&] {
+    return form->isMaximized() && form->width() == form->screen()->availableGeometry().width() &&
+           form->Factors.WindowWidth == form->width() && form->Factors.WindowHeight == form->height();
+  });
+  EXPECT_EQ(form->Factors.WindowWidth, form->width());
+  EXPECT_EQ(form->Factors.WindowHeight, form->height());
+  EXPECT_EQ(form->Stage->geometry(), form->rect());
 }
 
 // Frames painted for one flight of the computer's card and one of the
@@ -130,6 +163,168 @@ TEST_F(ScreenTest, BothPlayersCardsFlyWithTheSameFrames) {
     EXPECT_LE(extra[2], 2);
     EXPECT_GE(extra[2], 0);
   }
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The player's card, played by a real click and by a real key press through
+// the X server (xdotool), flies at the computer's pace: as many frames beyond
+// its steps, at intervals alike, at speeds 1 and 4.
+TEST_F(ScreenTest, PlayersCardKeepsTheComputersPaceWithMouseAndKeys) {
+  if (!OnX()) GTEST_SKIP() << "needs a window manager";
+  const QString xdotool = QStandardPaths::findExecutable("xdotool");
+  if (xdotool.isEmpty()) GTEST_SKIP() << "needs xdotool";
+  for (int speed : {1, 4}) {
+    for (bool keys : {false, true}) {
+      SCOPED_TRACE(QString("speed %1, %2").arg(speed).arg(keys ? "keys" : "mouse").toStdString());
+      auto form = Open(1, true, speed);
+      form->table->PauseScale = 1;
+      Settle(*form, [&] { return form->windowHandle()->frameMargins().top() > 0; });
+      form->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+      struct Flight {
+        int steps = 0;
+        std::vector<qint64> frames;  // ns
+      };
+      std::vector<Flight> mine, computers;
+      Flight* current = nullptr;
+      QElapsedTimer clock;
+      clock.start();
+      TTableScreen& t = *form->table;
+      t.OnFlightBegins = [&](QPoint from, QPoint to) {
+        current = nullptr;
+        // Played cards land in the table area's slots: the player's the lower one.
+        const Rect& area = t.layout.table;
+        if (to.x() != area.left + t.look.len(5)) return;
+        if (to.y() == area.top + t.look.len(102)) current = &mine.emplace_back();
+        if (to.y() == area.top + t.look.len(2)) current = &computers.emplace_back();
+        if (current) current->steps = int(FlightPath(from.x(), from.y(), to.x(), to.y()).size());
+      };
+      t.FlightLayer->OnFramePainted = [&] {
+        if (current) current->frames.push_back(clock.nsecsElapsed());
+      };
+      form->MenuLineClick(kSlotNewPlayer);
+      form->Button7Click();
+      GameState& gs = form->game.gs;
+      QElapsedTimer guard;
+      guard.start();
+      while ((mine.empty() || computers.empty()) && guard.elapsed() < 30000 && !gs.DealOver) {
+        if (gs.DealPhase == 2 && gs.Turn == 2) {
+          const size_t before = mine.size();
+          if (keys) {
+            QProcess::execute(xdotool, {"key", "1"});
+          } else {
+            const auto xs = LayoutHand(t.layout.hand[2].width, gs.HandCount[2], form->art.CardWidth);
+            const QPoint at = t.ImageCards[2]->mapToGlobal(QPoint(xs[0] + 5, 10));
+            QProcess::execute(xdotool, {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                                        "click", "1"});
+          }
+          QElapsedTimer wait;
+          wait.start();
+          while (mine.size() == before && wait.elapsed() < 3000) QTest::qWait(5);
+          ASSERT_GT(mine.size(), before) << "the input did not play a card";
+          while (current && wait.elapsed() < 5000 && t.flight.FlightRunning) QTest::qWait(5);
+        } else if (t.Button7->isVisible() && t.Button7->isEnabled()) {
+          form->Button7Click();
+        } else {
+          QTest::qWait(5);  // the computer moves on its own timer
+        }
+      }
+      ASSERT_GE(mine.size(), 1u);
+      ASSERT_GE(computers.size(), 1u);
+      auto extra = [](const Flight& f) { return int(f.frames.size()) - f.steps; };
+      auto intervals = [](const std::vector<Flight>& flights) {
+        std::vector<double> ms;
+        for (const Flight& f : flights)
+          for (size_t i = 1; i < f.frames.size(); ++i) ms.push_back((f.frames[i] - f.frames[i - 1]) / 1e6);
+        return ms;
+      };
+      const double minePace = Median(intervals(mine)), theirPace = Median(intervals(computers));
+      std::printf("speed %d %s: frames beyond steps %d (player) %d (computer); median interval %.2f ms (player) "
+                  "%.2f ms (computer)\n",
+                  speed, keys ? "keys" : "mouse", extra(mine[0]), extra(computers[0]), minePace, theirPace);
+      // Every step shows, for either player.
+      EXPECT_GE(extra(mine[0]), 0);
+      EXPECT_LE(std::abs(extra(mine[0]) - extra(computers[0])), 1);
+      // Alike pace: a flight paced by another clock (a frame every 66 ms
+      // against every 10) or shown only at its end would be far off.
+      EXPECT_LT(minePace, 2 * theirPace + 0.5);
+      EXPECT_LT(theirPace, 2 * minePace + 0.5);
+      t.OnFlightBegins = nullptr;
+      t.FlightLayer->OnFramePainted = nullptr;
+    }
+  }
+}
+
+// Mean difference per pixel (red, green and blue summed) inside the two
+// pictures' common rect less `inset` pixels at each side.
+double MeanDifference(const QImage& one, const QImage& other, int inset) {
+  const QImage a = one.convertToFormat(QImage::Format_RGB32), b = other.convertToFormat(QImage::Format_RGB32);
+  const QRect r = a.rect().intersected(b.rect()).adjusted(inset, inset, -inset, -inset);
+  double sum = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+    }
+  return sum / (r.width() * r.height());
+}
+
+// Run with ZARNET_TEST_DPR=2: the table and the menu come in the screen's
+// real pixels, the cards sharp rather than enlarged.
+TEST_F(ScreenTest, FineScreenGetsRealPixels) {
+  auto form = Open(1);
+  const double dpr = form->devicePixelRatioF();
+  if (dpr < 2) GTEST_SKIP() << "needs a screen of device pixel ratio 2 (ZARNET_TEST_DPR=2)";
+  form->MenuLineClick(kSlotNewPlayer);
+  form->Button7Click();
+  ASSERT_EQ(form->game.gs.HandCount[2], 3);
+  TImageArea* hand = form->table->ImageCards[2];
+  const QImage grabbed = hand->grab().toImage();
+  ASSERT_EQ(grabbed.size(), hand->size() * 2);
+  const auto xs = LayoutHand(hand->width(), 3, form->art.CardWidth);
+  const QRect card(xs[0] * 2, 0, form->art.CardWidth * 2, form->art.CardHeight * 2);
+  const QImage shown = grabbed.copy(card);
+  // The card drawn straight into pixels of the ratio, and drawn in window
+  // pixels then enlarged (sharp-edged or smooth) as a coarse table shows it.
+  const CardCode code = form->game.gs.Hand[2][1];
+  QImage fine(card.size(), QImage::Format_ARGB32_Premultiplied);
+  fine.setDevicePixelRatio(2);
+  fine.fill(Qt::darkGreen);
+  form->art.DrawCard(0, 0, code, fine);
+  QImage coarse(form->art.CardWidth, form->art.CardHeight, QImage::Format_ARGB32_Premultiplied);
+  coarse.fill(Qt::darkGreen);
+  form->art.DrawCard(0, 0, code, coarse);
+  // The rounded corners show the table underneath: only the inside counts.
+  const double toFine = MeanDifference(shown, fine, 8);
+  const double toEnlarged = std::min(MeanDifference(shown, coarse.scaled(card.size()), 8),
+                                     MeanDifference(shown, coarse.scaled(card.size(), Qt::IgnoreAspectRatio,
+                                                                         Qt::SmoothTransformation), 8));
+  EXPECT_LT(toFine, 1.0);
+  EXPECT_GT(toEnlarged, 5.0) << "the card is an enlarged coarse picture";
+  QDir().mkpath(ZARNET_SHEETS_DIR);
+  grabbed.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_hand.png");
+
+  const QImage table = form->grab().toImage();
+  EXPECT_EQ(table.size(), form->size() * 2);
+  table.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_table.png");
+  {
+    TFormOptions options(form->settings, *form, form->ProgramFolder, &form->art, form.get());
+    options.show();
+    options.grab().save(QString(ZARNET_SHEETS_DIR) + "/dpr2_options.png");
+  }
+
+  // The menu's captions and the window as a whole.
+  form->ReturnToMenu();
+  const QImage menu = form->grab().toImage();
+  EXPECT_EQ(menu.size(), form->size() * 2);
+  const QImage button = form->Button11->grab().toImage();
+  EXPECT_EQ(button.size(), form->Button11->size() * 2);
+  menu.save(QString(ZARNET_SHEETS_DIR) + "/dpr2_menu.png");
 }
 
 }  // namespace
