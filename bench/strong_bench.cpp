@@ -6,7 +6,8 @@
 //
 //   strong_bench [--deals N] [--seed S] [--threads T]
 //                [--match LEVEL:LEVEL]... [--samples K] [--depth D] [--exact E]
-//                [--budget NODES] [--reach E] [--bonus B] [--no-read] [--plain]
+//                [--budget NODES] [--reach E] [--endgame NODES] [--cap NODES]
+//                [--bonus B] [--no-read] [--plain]
 //
 // LEVEL is standard, strong or expert; the tuning options change the first
 // player of every match. Without --match: strong:standard, expert:standard,
@@ -167,7 +168,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: strong_bench [--deals N] [--seed S] [--threads T] [--match LEVEL:LEVEL]...\n"
                "                    [--samples K] [--depth D] [--exact E] [--budget NODES]\n"
-               "                    [--reach E] [--bonus B] [--no-read] [--plain]\n"
+               "                    [--reach E] [--endgame NODES] [--cap NODES] [--bonus B]\n"
+               "                    [--no-read] [--plain]\n"
                "                    (LEVEL: standard|strong|expert)\n");
   return 2;
 }
@@ -176,7 +178,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   long long deals = 400, seed = 1, threads = 2, samples = -1, depth = -1, exact = -1, budget = -1,
-            reach = -1, bonus = -1, v = 0;
+            reach = -1, bonus = -1, endgame = -1, cap = -1, v = 0;
   bool plain = false, noRead = false;
   std::vector<std::pair<OpponentLevel, OpponentLevel>> pairs;
   for (int i = 1; i < argc; ++i) {
@@ -184,7 +186,8 @@ int main(int argc, char** argv) {
         Arg(argc, argv, i, "--threads", &threads) || Arg(argc, argv, i, "--samples", &samples) ||
         Arg(argc, argv, i, "--depth", &depth) || Arg(argc, argv, i, "--exact", &exact) ||
         Arg(argc, argv, i, "--budget", &budget) || Arg(argc, argv, i, "--reach", &reach) ||
-        Arg(argc, argv, i, "--bonus", &bonus))
+        Arg(argc, argv, i, "--bonus", &bonus) || Arg(argc, argv, i, "--endgame", &endgame) ||
+        Arg(argc, argv, i, "--cap", &cap))
       continue;
     if (std::strcmp(argv[i], "--plain") == 0) {
       plain = true;
@@ -227,6 +230,8 @@ int main(int argc, char** argv) {
     if (exact >= 0) s.exactTricks = static_cast<int>(exact);
     if (budget >= 0) s.nodeBudget = budget;
     if (reach >= 0) s.exactReach = static_cast<int>(reach);
+    if (endgame >= 0) s.endgameBudget = endgame;
+    if (cap >= 0) s.nodeCap = cap;
     if (bonus >= 0) s.winBonus = static_cast<int>(bonus);
     s.plainSearch = plain;
     if (noRead) s.readOpponent = false;

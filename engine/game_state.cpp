@@ -3,9 +3,11 @@
 namespace zarnet {
 
 Game::Game(TableView* v) : view(v) {
-  // Every program that deals starts from fresh hands; tests, benchmarks and
-  // replays seed the source again for a known sequence.
+  // Every program that deals starts from fresh hands and fresh choices of the
+  // searching players; tests, benchmarks and replays seed both again for a
+  // known sequence.
   rng.Seed(EntropySeed());
+  strongRng.Seed(EntropySeed());
   static NullView nullView;
   if (view == nullptr) view = &nullView;
 }

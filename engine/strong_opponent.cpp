@@ -468,12 +468,18 @@ History ReadHistory(const GameState& gs, int seat) {
   return h;
 }
 
-// How likely a player is to choose `card` from `hand`: a soft mixture of the
-// standard rules, a greedy preference (cheap leads, taking points cheaply)
-// and a uniform share, so that no play, however odd, rules a deal out.
-double PlayLikelihood(const Solver& solver, char trump, Mask hand, const PastPlay& p) {
+// How likely a player of each kind is to choose `card` from `hand`. One kind
+// plays by the standard rules, the other prefers cheap leads and taking
+// points cheaply; each keeps a uniform share, so that no play, however odd,
+// rules a deal out.
+struct PlayOdds {
+  double standard = 1.0;
+  double greedy = 1.0;
+};
+
+PlayOdds PlayLikelihood(const Solver& solver, char trump, Mask hand, const PastPlay& p) {
   const int n = std::popcount(hand);
-  if (n == 0 || !(hand & Bit(p.card))) return 1.0;
+  if (n == 0 || !(hand & Bit(p.card))) return {};
   int order[4];
   if (p.led) {
     solver.OrderLeads(hand, order);
@@ -481,6 +487,8 @@ double PlayLikelihood(const Solver& solver, char trump, Mask hand, const PastPla
     solver.OrderAnswers(hand, p.other, order);
   }
   constexpr double kSoft[3] = {1.0, 0.35, 0.12};
+  constexpr double kStandardShare = 0.9;
+  constexpr double kGreedyShare = 0.6;
   double sum = 0, mine = 0;
   for (int i = 0; i < n; ++i) {
     sum += kSoft[i];
@@ -513,7 +521,8 @@ double PlayLikelihood(const Solver& solver, char trump, Mask hand, const PastPla
                           kPoints[p.other]);
   }
   const bool standard = chosen >= 1 && chosen <= 3 && codes[chosen] == CodeOf(p.card);
-  return 0.45 * (standard ? 1.0 : 0.0) + 0.45 * mine / sum + 0.1 / n;
+  return {kStandardShare * (standard ? 1.0 : 0.0) + (1 - kStandardShare) / n,
+          kGreedyShare * mine / sum + (1 - kGreedyShare) / n};
 }
 
 }  // namespace
@@ -540,6 +549,8 @@ StrongSettings SettingsForLevel(OpponentLevel level) {
     s.samples = 24;
     s.maxSamples = 400;
     s.nodeBudget = 120000;
+    s.endgameBudget = 300000;
+    s.nodeCap = 1200000;  // about 200 ms on a busy machine
     s.depthTricks = 3;
     s.exactTricks = 8;
     s.exactReach = 12;
@@ -577,6 +588,8 @@ class MoveSearch {
   };
 
   Solver& solver() { return solver_; }
+
+  double HandWeight(Mask hand) { return history_.plays.empty() ? 1.0 : Weight(hand); }
 
   // Deals a fresh sample and adds each action's value, weighed, to its total.
   void Sample(bool shuffle, int depth, Action* actions, int count) {
@@ -654,49 +667,90 @@ class MoveSearch {
   // The likelihood of the opponent's recent plays had it held `hand` now.
   // Its earlier hands are rebuilt backwards: before each draw one of the
   // cards held afterwards was not yet there, each of them equally likely.
+  // Every such history is followed; the ones that meet in the same hand are
+  // merged, so the count stays small.
   double Weight(Mask hand) {
     constexpr int kTricksBack = 6;
-    double w = 1.0;
+    constexpr int kMaxStates = 64;
+    // Both kinds of player stay possible: a deal's weight is its likelihood
+    // under each, half and half, so plays that no standard player would make
+    // leave the greedy kind to decide.
+    struct State {
+      Mask held;
+      double standard, greedy;
+    };
+    std::array<State, kMaxStates> states, next;
+    int count = 1;
+    states[0] = {hand, 1.0, 1.0};
+    auto account = [&](State& st, const PastPlay& p) {
+      const PlayOdds odds = PlayLikelihood(solver_, trump_, st.held, p);
+      st.standard *= odds.standard;
+      st.greedy *= odds.greedy;
+    };
+    auto total = [&] {
+      double w = 0;
+      for (int s = 0; s < count; ++s) w += states[s].standard + states[s].greedy;
+      return w;
+    };
     const auto& plays = history_.plays;
-    if (plays.empty()) return w;
+    if (plays.empty()) return 1.0;
     int i = static_cast<int>(plays.size()) - 1;
     // The hand before the opponent's card of the newest trick it played in.
-    Mask before = hand;
     if (plays[i].trick * 2 > g_.gs.PlayedNext - 1) {  // its lead on the table now
-      before |= Bit(plays[i].card);
-      w *= PlayLikelihood(solver_, trump_, before, plays[i]);
+      states[0].held |= Bit(plays[i].card);
+      account(states[0], plays[i]);
       --i;
     }
     const int newest = (g_.gs.PlayedNext - 1) / 2;
     for (int t = newest; i >= 0 && t >= 1 && t > newest - kTricksBack; --t, --i) {
-      // `before` is the hand at the start of trick t + 1; undo the draw after t.
-      if (t <= 17) {
-        int drawn = -1;
-        if (t == 17 && history_.loser17 == opp_) {
-          drawn = lastTurned_;
-        } else {
-          Mask choices = before;
+      // Each state is a hand at the start of trick t + 1; undo the draw after t.
+      int made = 0;
+      bool complete = true;
+      for (int s = 0; s < count && complete; ++s) {
+        const State& st = states[s];
+        Mask choices = Bit(lastTurned_ < 0 ? 0 : lastTurned_);
+        if (t > 17) {
+          choices = 0;  // no draw after the deck's last trick
+        } else if (!(t == 17 && history_.loser17 == opp_)) {
+          choices = st.held;
           if (lastTurned_ >= 0) choices &= ~Bit(lastTurned_);
           if (atDeal_ >= 0) choices &= ~Bit(atDeal_);
-          const int c = std::popcount(choices);
-          if (c == 0) break;
-          int pick = static_cast<int>(g_.strongRng.Below(static_cast<uint32_t>(c)));
-          for (Mask m = choices;; m &= m - 1) {
-            if (pick-- == 0) {
-              drawn = std::countr_zero(m);
+          if (choices == 0) complete = false;
+        } else if (lastTurned_ < 0 || !(st.held & choices)) {
+          complete = false;
+        }
+        const int c = std::max(1, std::popcount(choices));
+        for (Mask m = choices;; m &= m - 1) {
+          State step = st;
+          if (m) step.held &= ~(m & -m);
+          step.held |= Bit(plays[i].card);
+          step.standard /= c;
+          step.greedy /= c;
+          // Three cards while the deck lasted, then one fewer each trick.
+          if (std::popcount(step.held) != std::min(3, 21 - t)) {
+            complete = false;
+            break;
+          }
+          int at = 0;
+          while (at < made && next[at].held != step.held) ++at;
+          if (at == made) {
+            if (made == kMaxStates) {
+              complete = false;
               break;
             }
+            next[made++] = {step.held, 0.0, 0.0};
           }
+          next[at].standard += step.standard;
+          next[at].greedy += step.greedy;
+          if (m == 0 || (m & (m - 1)) == 0) break;
         }
-        if (drawn < 0 || !(before & Bit(drawn))) break;
-        before &= ~Bit(drawn);
       }
-      before |= Bit(plays[i].card);
-      // Three cards while the deck lasted, then one fewer each trick.
-      if (std::popcount(before) != std::min(3, 21 - t)) break;
-      w *= PlayLikelihood(solver_, trump_, before, plays[i]);
+      if (!complete) break;
+      for (int s = 0; s < made; ++s) account(next[s], plays[i]);
+      states = next;
+      count = made;
     }
-    return w;
+    return total();
   }
 
   Game& g_;
@@ -745,10 +799,14 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
     const int minSamples = std::max(1, settings.samples);
     const bool budgeted = settings.nodeBudget > 0;
     const int maxSamples = budgeted ? std::max(minSamples, settings.maxSamples) : minSamples;
+    // The last tricks before the deck runs out decide most deals.
+    const long long budget = tricksLeft <= settings.exactReach && settings.endgameBudget > 0
+                                 ? settings.endgameBudget
+                                 : settings.nodeBudget;
     // Further out, solve to the end only when one deal fits its share of the
     // budget; otherwise start over looking a few tricks ahead.
     if (!exact && budgeted && tricksLeft <= settings.exactReach) {
-      search.solver().LimitNodes(settings.nodeBudget / minSamples);
+      search.solver().LimitNodes(budget / minSamples);
       search.Sample(true, kExact, actions.data(), actionCount);
       exact = !search.solver().OverLimit();
       search.solver().LimitNodes(std::numeric_limits<long long>::max());
@@ -760,10 +818,11 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
     int done = exact && !(tricksLeft <= settings.exactTricks) ? 1 : 0;
     // However hard the deals, a budgeted move stops at this many nodes once
     // it has one deal: a deal cut short there is left out.
-    const long long hardCap = budgeted ? settings.nodeBudget * kBudgetCap
-                                       : std::numeric_limits<long long>::max();
+    const long long hardCap = !budgeted                ? std::numeric_limits<long long>::max()
+                              : settings.nodeCap > 0 ? settings.nodeCap
+                                                     : budget * kBudgetCap;
     while (done < maxSamples && !search.solver().Cancelled()) {
-      if (done >= minSamples && search.solver().Nodes() >= settings.nodeBudget) break;
+      if (done >= minSamples && search.solver().Nodes() >= budget) break;
       if (done > 0) search.solver().LimitNodes(hardCap);
       const std::array<Action, 8> before = actions;
       search.Sample(true, depth, actions.data(), actionCount);
@@ -779,6 +838,25 @@ StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings) {
   for (int a = 1; a < actionCount; ++a)
     if (actions[a].total > actions[best].total) best = a;
   return {actions[best].swap, CodeOf(actions[best].card)};
+}
+
+double OpponentHandWeight(Game& g, int seat, const std::vector<CardCode>& hand) {
+  if ((seat != 1 && seat != 2) || g.gs.Turn != seat || g.gs.DealOver) return 0;
+  const Knowledge k = Observe(g, seat);
+  if (!k.consistent) return 0;
+  Mask cards = 0;
+  for (const CardCode c : hand) {
+    const int id = IdOf(c);
+    if (id < 0 || (cards & Bit(id))) return 0;
+    cards |= Bit(id);
+  }
+  // A hand the seat knows to be impossible explains nothing.
+  if ((cards & k.oppKnown) != k.oppKnown || (cards & ~(k.unseen | k.oppKnown)) ||
+      std::popcount(cards) != k.oppUnknown + std::popcount(k.oppKnown))
+    return 0;
+  const StrongSettings settings = SettingsForLevel(OpponentLevel::Expert);
+  MoveSearch search(g, k, settings, seat);
+  return search.HandWeight(cards);
 }
 
 bool ApplyChoice(Game& g, int seat, const StrongChoice& c) {

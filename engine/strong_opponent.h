@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <vector>
 
 #include "game_state.h"
 
@@ -20,6 +21,10 @@ struct StrongSettings {
   // then more while the budget lasts, up to `maxSamples`.
   long long nodeBudget = 0;
   int maxSamples = 0;
+  // The budget while the deck lasts and the end is within `exactReach`
+  // tricks (0: `nodeBudget`), and a move's hard limit (0: four budgets).
+  long long endgameBudget = 0;
+  long long nodeCap = 0;
   // From `exactTricks` up to this many tricks left the deals are solved to the
   // end when one of them fits the budget's share.
   int exactReach = 0;
@@ -45,6 +50,11 @@ struct StrongChoice {
 // What `seat` would do now; `card` is EmptyCard when the seat is not to move.
 // Reads only what that seat can see and draws on g.strongRng.
 StrongChoice StrongChoose(Game& g, int seat, const StrongSettings& settings = {});
+
+// How well `hand`, as the opponent's cards now, explains the opponent's plays
+// so far, as the expert weighs the deals it samples for `seat`: comparable
+// between hands in one position, 0 for a hand the seat knows is impossible.
+double OpponentHandWeight(Game& g, int seat, const std::vector<CardCode>& hand);
 
 // What the standard rules would play now (no swap decided here).
 StrongChoice StandardChoice(const Game& g, int seat);

@@ -213,6 +213,9 @@ TEST(ShuffleDeck, EveryNewGameDealsAFreshDeck) {
   ShuffleDeck(b);
   EXPECT_NE(a.gs.Deck, b.gs.Deck);
   EXPECT_NE(EntropySeed(), EntropySeed());
+  // The searching players' own draws differ too, or they would repeat their
+  // choices from start to start.
+  EXPECT_NE(a.strongRng.Next(), b.strongRng.Next());
 }
 
 struct RatingCase {

@@ -296,6 +296,46 @@ TEST_F(StrongDeals, FastSearchPlaysAsThePlainSearch) {
   EXPECT_GT(compared, 400);
 }
 
+// Against the standard player the opponent's true hand explains its plays
+// better than hands that differ in one unseen card; every hand keeps some
+// weight, since a person need not play by any rules.
+TEST_F(StrongDeals, TrueHandExplainsTheStandardPlaysBest) {
+  Game g;
+  SetUpGame(g, 23);
+  int better = 0, worse = 0;
+  Play(g, 12, 1, [&](Game& game, int seat) {
+    const GameState& gs = game.gs;
+    const int opp = 2;
+    if (gs.PlayedNext < 7 || gs.DeckNext > 39) return;
+    std::vector<CardCode> hand(gs.Hand[opp].begin() + 1,
+                               gs.Hand[opp].begin() + 1 + gs.HandCount[opp]);
+    const double truth = OpponentHandWeight(game, seat, hand);
+    ASSERT_GT(truth, 0);
+    double sum = 0;
+    int count = 0;
+    for (size_t k = 0; k < hand.size(); ++k) {
+      if (hand[k] == game.TurnedAtDeal || hand[k] == gs.Deck[40]) continue;  // seen
+      for (int i = gs.DeckNext; i <= 39; ++i) {
+        std::vector<CardCode> other = hand;
+        other[k] = gs.Deck[i];
+        const double w = OpponentHandWeight(game, seat, other);
+        ASSERT_GT(w, 0) << "move " << better + worse;
+        sum += w;
+        ++count;
+      }
+    }
+    if (count == 0) return;
+    if (truth > sum / count * 1.001) ++better;
+    if (truth < sum / count * 0.999) ++worse;
+    // A card it has seen elsewhere cannot be in the opponent's hand.
+    std::vector<CardCode> impossible = hand;
+    impossible[0] = gs.Hand[seat][1];
+    EXPECT_EQ(OpponentHandWeight(game, seat, impossible), 0);
+  });
+  EXPECT_GT(better, 40);
+  EXPECT_GT(better, 3 * worse);
+}
+
 TEST_F(StrongDeals, SameSeedSameMoves) {
   std::string first, second;
   for (std::string* out : {&first, &second}) {
