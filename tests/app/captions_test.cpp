@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../addresses_at.h"
 #include "caption_fit.h"
 #include "form_account.h"
 #include "form_count.h"
@@ -106,10 +107,7 @@ TEST_P(Captions, FitInEveryLanguage) {
 
     // The account windows, against services that answer nothing at once.
     ServiceClient client;
-    BuiltInAddresses addr = DefaultAddresses();
-    const std::string dead = "http://127.0.0.1:9/";
-    addr.scripts = {dead + "accounts", dead + "statistics", dead + "tables"};
-    addr.avatars = dead + "avatars/";
+    const BuiltInAddresses addr = AddressesAt("http://127.0.0.1:9/");
     WebServices web(client, addr.scripts);
     AccountSession session(web, folder + "/" + kUserFileName);
     AccountPictures pictures;

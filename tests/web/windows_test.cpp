@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../addresses_at.h"
 #include "codec.h"
 #include "form_account.h"
 #include "kuv_button.h"
@@ -69,9 +70,7 @@ class Windows : public ::testing::Test {
     ASSERT_TRUE(tmp.isValid());
     std::filesystem::create_directory(tmp.path().toStdString() + "/Zarnet");
     const std::string base = "http://127.0.0.1:" + std::to_string(service_->httpPort()) + "/";
-    addr = DefaultAddresses();
-    addr.scripts = {base + "accounts", base + "statistics", base + "tables"};
-    addr.avatars = base + "avatars/";
+    addr = AddressesAt(base);
     addr.ftpPort = ftpPort_;
     web = std::make_unique<WebServices>(client, addr.scripts);
     session = std::make_unique<AccountSession>(*web, UserFilePath(tmp.path().toStdString() + "/Zarnet"));
@@ -352,10 +351,7 @@ TEST(Flags, EveryCountryHasItsPaintedFlag) {
 
 TEST(WindowsOffline, EveryFigureSaysNoConnect) {
   ServiceClient client;
-  BuiltInAddresses addr = DefaultAddresses();
-  const std::string dead = "http://127.0.0.1:9/";
-  addr.scripts = {dead + "accounts", dead + "statistics", dead + "tables"};
-  addr.avatars = dead + "avatars/";
+  const BuiltInAddresses addr = AddressesAt("http://127.0.0.1:9/");
   WebServices web(client, addr.scripts);
   QTemporaryDir tmp;
   AccountSession s(web, tmp.path().toStdString() + "/" + kUserFileName);
